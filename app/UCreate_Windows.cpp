@@ -1,0 +1,39 @@
+#include "app/UCreate_Windows.h"
+
+#include "app/UVelmoraeFirmWare.h"
+#include "options/UAbout.h"
+#include "options/USoftOptions.h"
+#include "params/UParGen.h"
+#include "project/UNew_Project.h"
+#include "project/UOpenConf.h"
+#include "update/UBoot.h"
+
+static void Init_Icons()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
+void Create_Windows(const QString &exeFolder)
+{
+    Init_Icons();
+    FVelmoraeFirmWare = new TFVelmoraeFirmWare(exeFolder);
+    // The dialogs are owned by the main window so they stay above it.
+    FNew_Project = new TFNew_Project(FVelmoraeFirmWare);
+    FOpenConf = new TFOpenConf(FVelmoraeFirmWare);
+    FAbout = new TFAbout(FVelmoraeFirmWare);
+    FSoftOptions = new TFSoftOptions(FVelmoraeFirmWare);
+    FParGen = new TFParGen(FVelmoraeFirmWare);
+    FBoot = new TFBoot(FVelmoraeFirmWare);
+}
+
+void Destroy_Windows()
+{
+    delete FVelmoraeFirmWare;
+    FVelmoraeFirmWare = nullptr;
+    FNew_Project = nullptr;
+    FOpenConf = nullptr;
+    FAbout = nullptr;
+    FSoftOptions = nullptr;
+    FParGen = nullptr;
+    FBoot = nullptr;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The one seam to the platform's services. The program calls them only
+// through Platform(); tests install a double that records what would have
+// been shown and answers the questions a user would answer.
+
+#include <QString>
+
+class QWidget;
+
+class TPlatform
+{
+public:
+    virtual ~TPlatform() = default;
+
+    // Message boxes: error and warning with one OK button; a confirmation
+    // with Yes and No that returns true for Yes.
+    virtual void Error_Box(QWidget *parent, const QString &text);
+    virtual void Warning_Box(QWidget *parent, const QString &text);
+    virtual bool Confirm_Box(QWidget *parent, const QString &text);
+
+    // Hands a web address to the shell's "open" (the default browser);
+    // a failure is not reported.
+    virtual void Open_Url(const QString &url);
+};
+
+TPlatform &Platform();
+// Installs another implementation (tests); nullptr restores the real one.
+void Set_Platform(TPlatform *platform);

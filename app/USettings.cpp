@@ -1,0 +1,103 @@
+#include "app/USettings.h"
+
+#include "common/UComon.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+void Set_Program_Folders(const QString &exeFolder)
+{
+    Path_Exe = exeFolder;
+    while (Path_Exe.size() > 1 && Path_Exe.endsWith(QLatin1Char('/'))
+           && !Path_Exe.endsWith(QLatin1String(":/")))
+        Path_Exe.chop(1);
+    Path_Master = Join_Path(Path_Exe, QStringLiteral("MASTER"));
+    Path_Projects = Join_Path(Path_Exe, QStringLiteral("PROJECTS"));
+    Path_Language = Join_Path(Path_Exe, QStringLiteral("LANGUAGE"));
+    for (const QString &folder : {Path_Master, Path_Projects, Path_Language}) {
+        if (!QFileInfo::exists(folder))
+            QDir().mkdir(folder);
+    }
+}
+
+QString Settings_File()
+{
+    return Join_Path(Path_Exe, QStringLiteral("Velmora.xml"));
+}
+
+static void Set_Default_Settings()
+{
+    Name_Project.clear();
+    Path_Project.clear();
+    Last_IP_Address = Default_Last_IP_Address;
+    Language = QStringLiteral("English");
+    Enable_Internet = false;
+    Enable_Update = false;
+    Enable_Jump_Field_Tables = false;
+    Double_Click_Auto_Size = false;
+}
+
+static QString Read_Text(const TXMLDocument &doc, const QString &group, const QString &name,
+                         const QString &fallback)
+{
+    QString text;
+    return doc.Read_Path({group, name}, text) ? text : fallback;
+}
+
+static bool Read_Flag(const TXMLDocument &doc, const QString &name)
+{
+    return Read_Text(doc, QStringLiteral("lastinternet"), name, QString()) == QLatin1String("1");
+}
+
+void Read_Settings(TXMLDocument &doc, QString *warning)
+{
+    Name_Project.clear();
+    const QString path = Settings_File();
+    if (!QFileInfo::exists(path)) {
+        Set_Default_Settings();
+        return;
+    }
+    doc.Activate();
+    QString error;
+    if (!doc.Load_File(path, &error)) {
+        Set_Default_Settings();
+        if (warning)
+            *warning = error;
+        return;
+    }
+    Name_Project = Read_Text(doc, QStringLiteral("lastproj"), QStringLiteral("projectname"), QString());
+    Last_IP_Address = Read_Text(doc, QStringLiteral("lastipadd"), QStringLiteral("ipaddress"),
+                                Default_Last_IP_Address);
+    Language = Read_Text(doc, QStringLiteral("lastlang"), QStringLiteral("language"),
+                         QStringLiteral("English"));
+    Enable_Internet = Read_Flag(doc, QStringLiteral("enable_internet"));
+    Enable_Update = Read_Flag(doc, QStringLiteral("enable_update"));
+    Enable_Jump_Field_Tables = Read_Flag(doc, QStringLiteral("enable_jump_field_tables"));
+    Double_Click_Auto_Size = Read_Flag(doc, QStringLiteral("Double_Click_Auto_Size"));
+}
+
+static QString Flag_Text(bool flag)
+{
+    return flag ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+bool Save_Setting(TXMLDocument &doc, QString *error)
+{
+    doc.Activate();
+    doc.Clear();
+    QDomElement root = doc.Add_Root(QStringLiteral("Conf_Settings"));
+    doc.Add_Text_Child(doc.Add_Child(root, QStringLiteral("lastproj")),
+                       QStringLiteral("projectname"), Name_Project);
+    doc.Add_Text_Child(doc.Add_Child(root, QStringLiteral("lastipadd")),
+                       QStringLiteral("ipaddress"), Last_IP_Address);
+    doc.Add_Text_Child(doc.Add_Child(root, QStringLiteral("lastlang")), QStringLiteral("language"),
+                       Language);
+    QDomElement flags = doc.Add_Child(root, QStringLiteral("lastinternet"));
+    doc.Add_Text_Child(flags, QStringLiteral("enable_internet"), Flag_Text(Enable_Internet));
+    doc.Add_Text_Child(flags, QStringLiteral("enable_update"), Flag_Text(Enable_Update));
+    doc.Add_Text_Child(flags, QStringLiteral("enable_jump_field_tables"),
+                       Flag_Text(Enable_Jump_Field_Tables));
+    doc.Add_Text_Child(flags, QStringLiteral("Double_Click_Auto_Size"),
+                       Flag_Text(Double_Click_Auto_Size));
+    return doc.Save_File(Settings_File(), error);
+}

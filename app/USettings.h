@@ -1,0 +1,20 @@
+#pragma once
+// The program folders and the settings file Velmora.xml beside the program.
+
+#include "common/UXmlDoc.h"
+
+#include <QString>
+
+// Sets Path_Exe and the three program folders below it, creating each folder
+// that is missing (one level; a failure shows up where the folder is used).
+void Set_Program_Folders(const QString &exeFolder);
+
+QString Settings_File();
+
+// Start-up steps 2 and 3: reads the settings file into the shared state, or
+// gives the defaults when it is missing. A file that is not well-formed also
+// gives the defaults; warning then names the file and the parser's message.
+void Read_Settings(TXMLDocument &doc, QString *warning);
+
+// Writes the settings file whole from the shared state.
+bool Save_Setting(TXMLDocument &doc, QString *error);

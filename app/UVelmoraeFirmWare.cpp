@@ -1,0 +1,263 @@
+#include "app/UVelmoraeFirmWare.h"
+
+#include "app/UPlatform.h"
+#include "app/USettings.h"
+#include "common/UComon.h"
+#include "lang/ULang.h"
+#include "options/UAbout.h"
+#include "options/USoftOptions.h"
+#include "params/UParGen.h"
+#include "project/UNew_Project.h"
+#include "project/UOpenConf.h"
+#include "update/UBoot.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QMouseEvent>
+
+TFVelmoraeFirmWare *FVelmoraeFirmWare = nullptr;
+
+TFVelmoraeFirmWare::TFVelmoraeFirmWare(const QString &exeFolder, QWidget *parent)
+    : QWidget(parent)
+{
+    FormCreate(exeFolder);
+}
+
+TImageButton *TFVelmoraeFirmWare::Create_Button(const QString &name, const QString &icon,
+                                                int left, int top, int width, int height)
+{
+    auto *button = new TImageButton(name, icon, this);
+    button->setGeometry(left, top, width, height);
+    connect(button, &QAbstractButton::clicked, this, [this, button] { Btn_Click(button); });
+    return button;
+}
+
+void TFVelmoraeFirmWare::FormCreate(const QString &exeFolder)
+{
+    FVelmoraeFirmWare = this;
+    setObjectName(QStringLiteral("FVelmoraeFirmWare"));
+    // Fixed single border: only the system menu and the close box.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    Apply_Look(this);
+
+    Lang_Strings.clear();
+    Lang_Count = 0;
+
+    L_SW_Code = Create_Label(this, QStringLiteral("L_SW_Code"), 16, 8);
+    Style_Code_Label(L_SW_Code);
+    L_SW_Desc = Create_Label(this, QStringLiteral("L_SW_Desc"), 16, 42);
+    Style_Bold_Grey_Label(L_SW_Desc);
+    L_Begin = Create_Label(this, QStringLiteral("L_Begin"), 16, 84);
+    Style_Bold_Grey_Label(L_Begin);
+    Shape2 = new QFrame(this);
+    Shape2->setObjectName(QStringLiteral("Shape2"));
+    Shape2->setGeometry(80, 70, 348, 36);
+    Shape2->setFrameShape(QFrame::Box);
+    Shape2->setStyleSheet(QStringLiteral("QFrame#Shape2 { border: 1px solid silver; background: transparent; }"));
+    L_Name_Conf = Create_Label(this, QStringLiteral("L_Name_Conf"), 87, 75);
+    L_Name_Conf_L2 = Create_Label(this, QStringLiteral("L_Name_Conf_L2"), 87, 88);
+    Btn_Info = Create_Button(QStringLiteral("Btn_Info"), QStringLiteral(":/icons/info.svg"), 516, 8, 50, 50);
+    Btn_Opz = Create_Button(QStringLiteral("Btn_Opz"), QStringLiteral(":/icons/options.svg"), 574, 8, 50, 50);
+    Btn_Close = Create_Button(QStringLiteral("Btn_Close"), QStringLiteral(":/icons/close.svg"), 632, 8, 50, 50);
+    L_Step_1 = Create_Label(this, QStringLiteral("L_Step_1"), 16, 128);
+    L_Step_2 = Create_Label(this, QStringLiteral("L_Step_2"), 16, 172);
+    L_Step_3 = Create_Label(this, QStringLiteral("L_Step_3"), 16, 216);
+    for (QLabel *label : {L_Step_1, L_Step_2, L_Step_3})
+        Style_Bold_Grey_Label(label);
+    Btn_New = Create_Button(QStringLiteral("Btn_New"), QStringLiteral(":/icons/new.svg"), 80, 112, 170, 36);
+    Btn_Open = Create_Button(QStringLiteral("Btn_Open"), QStringLiteral(":/icons/open.svg"), 258, 112, 170, 36);
+    Btn_Prm_Gen = Create_Button(QStringLiteral("Btn_Prm_Gen"), QStringLiteral(":/icons/setcomm.svg"), 80, 156, 170, 36);
+    Btn_CreateBin = Create_Button(QStringLiteral("Btn_CreateBin"), QStringLiteral(":/icons/update.svg"), 80, 200, 170, 36);
+    L_Kestrix = Create_Label(this, QStringLiteral("L_Kestrix"), 565, L_Step_3->y());
+    Style_Bold_Grey_Label(L_Kestrix);
+    L_Kestrix->setCursor(Qt::PointingHandCursor);
+    // A keyboard user reaches the maker's link as well.
+    L_Kestrix->setFocusPolicy(Qt::StrongFocus);
+    L_Kestrix->setAccessibleName(QStringLiteral("www.kestrixnet.com"));
+    Set_Label_Text(L_Kestrix, QStringLiteral("www.kestrixnet.com"));
+    L_Kestrix->installEventFilter(this);
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(10, Btn_CreateBin->y() + 51, 674, 1);
+    Shape1->setFrameShape(QFrame::HLine);
+    LL_Update = Create_Label(this, QStringLiteral("LL_Update"), 208, 19);
+    LL_Update->setTextFormat(Qt::RichText);
+    LL_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    LL_Update->hide();
+    connect(LL_Update, &QLabel::linkActivated, this, [this] { LL_UpdateLinkClick(); });
+    Timer_Update.setObjectName(QStringLiteral("Timer_Update"));
+    Timer_Update.setInterval(60000);
+    connect(&Timer_Update, &QTimer::timeout, this, [this] { Timer_UpdateTimer(); });
+    setFixedSize(694, Btn_CreateBin->y() + 152);
+
+    // Start-up: folders and settings.
+    Set_Program_Folders(exeFolder);
+    QString warning;
+    Read_Settings(XML1, &warning);
+
+    // First state.
+    Switch_Update_Timer();
+    Main_Title = Default_Main_Title;
+    SW_Code = Default_SW_Code;
+    SW_Description = Default_SW_Description;
+    setWindowTitle(Main_Title);
+    Set_Label_Text(L_SW_Code, SW_Code);
+    Set_Label_Text(L_SW_Desc, SW_Description);
+    QString languageError;
+    const bool languageRead = Select_Language(&languageError);
+
+    const QString saved = Join_Path(Path_Projects, Name_Project);
+    if (Is_Plain_Folder_Name(Name_Project) && QFileInfo(saved).isDir())
+        Path_Project = saved;
+    else
+        Path_Project.clear();
+    Show_Active_Configuration();
+    Set_Lang();
+    Set_Files();
+
+    // Reported once the window can be a parent; the English texts are in place.
+    if (!warning.isEmpty())
+        Platform().Warning_Box(this, warning);
+    if (!languageRead)
+        Platform().Warning_Box(this, languageError);
+}
+
+void TFVelmoraeFirmWare::Show_Active_Configuration()
+{
+    if (Path_Project.isEmpty()) {
+        Set_Label_Text(L_Name_Conf, Lang(9));
+        Set_Label_Text(L_Name_Conf_L2, Lang(10));
+    } else {
+        Set_Label_Text(L_Name_Conf, Lang(11));
+        Set_Label_Text(L_Name_Conf_L2, Name_Project);
+    }
+}
+
+void TFVelmoraeFirmWare::Switch_Update_Timer()
+{
+    if (Enable_Internet && Enable_Update)
+        Timer_Update.start();
+    else
+        Timer_Update.stop();
+}
+
+void TFVelmoraeFirmWare::Btn_Click(QAbstractButton *sender)
+{
+    if (sender == Btn_New) {
+        Create_New_Project();
+    } else if (sender == Btn_Open) {
+        Open_Project();
+    } else if (sender == Btn_Close) {
+        close();
+    } else if (sender == Btn_Info) {
+        FAbout->exec();
+    } else if (sender == Btn_Opz) {
+        if (FSoftOptions->exec() == QDialog::Accepted) {
+            Save_Settings_Reported();
+            Switch_Update_Timer();
+        }
+    } else if (Path_Project.isEmpty()) {
+        Platform().Error_Box(this, Lang(18));
+    } else if (sender == Btn_Prm_Gen) {
+        FParGen->exec();
+    } else if (sender == Btn_CreateBin) {
+        Update_Device();
+    }
+}
+
+void TFVelmoraeFirmWare::Create_New_Project()
+{
+    if (FNew_Project->exec() == QDialog::Accepted) {
+        Set_Label_Text(L_Name_Conf, Lang(11));
+        Set_Label_Text(L_Name_Conf_L2, Name_Project);
+    }
+}
+
+void TFVelmoraeFirmWare::Open_Project()
+{
+    if (FOpenConf->exec() != QDialog::Accepted)
+        return;
+    Name_Project = FOpenConf->Name_Conf;
+    if (!Name_Project.isEmpty())
+        Path_Project = Join_Path(Path_Projects, Name_Project);
+    else
+        Path_Project.clear();
+    Show_Active_Configuration();
+    Set_Files();
+}
+
+void TFVelmoraeFirmWare::Set_Lang()
+{
+    Set_Label_Text(L_Begin, Lang(0));
+    Set_Label_Text(L_Step_1, Lang(1));
+    Set_Label_Text(L_Step_2, Lang(2));
+    Set_Label_Text(L_Step_3, Lang(3));
+    Btn_Info->Set_Hint(Lang(12));
+    Btn_Opz->Set_Hint(Lang(13));
+    Btn_Close->Set_Hint(Lang(14));
+    Btn_New->Set_Caption(Lang(15));
+    Btn_Open->Set_Caption(Lang(16));
+    Btn_CreateBin->Set_Caption(Lang(17));
+    Btn_Prm_Gen->Set_Caption(Lang(20));
+    Btn_New->Set_Hint(Lang(21));
+    Btn_Open->Set_Hint(Lang(22));
+    Btn_Prm_Gen->Set_Hint(Lang(23));
+    Btn_CreateBin->Set_Hint(Lang(24));
+}
+
+void TFVelmoraeFirmWare::Change_Language()
+{
+    Set_Lang();
+    FBoot->Set_Lang();
+    FNew_Project->Set_Lang();
+    FOpenConf->Set_Lang();
+    FSoftOptions->Set_Lang();
+    FParGen->Set_Lang();
+}
+
+void TFVelmoraeFirmWare::Set_Files()
+{
+    File_ParGen = Join_Path(Path_Project, QStringLiteral("ParGen.xml"));
+}
+
+void TFVelmoraeFirmWare::L_KestrixClick()
+{
+    Platform().Open_Url(Maker_Home_Url());
+}
+
+bool TFVelmoraeFirmWare::Save_Settings_Reported()
+{
+    QString error;
+    if (Save_Setting(XML1, &error))
+        return true;
+    Platform().Error_Box(this, error);
+    return false;
+}
+
+void TFVelmoraeFirmWare::closeEvent(QCloseEvent *event)
+{
+    // FormClose: the settings are written; closing goes on even when they cannot be.
+    Save_Settings_Reported();
+    event->accept();
+}
+
+bool TFVelmoraeFirmWare::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == L_Kestrix) {
+        if (event->type() == QEvent::MouseButtonRelease
+            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            L_KestrixClick();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                L_KestrixClick();
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,73 @@
+#pragma once
+// The main window: software code and description, the active-configuration
+// box, the three workflow steps and the three icon buttons.
+
+#include "app/UWidgets.h"
+#include "common/UXmlDoc.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <cstdint>
+
+class QFrame;
+
+class TFVelmoraeFirmWare : public QWidget
+{
+    Q_OBJECT
+public:
+    // Runs the whole start-up in the program folder exeFolder.
+    explicit TFVelmoraeFirmWare(const QString &exeFolder, QWidget *parent = nullptr);
+
+    void Btn_Click(QAbstractButton *sender);
+    void Create_New_Project();
+    void Open_Project();
+    void Update_Device();
+    void Set_Lang();
+    void Change_Language();
+    void Set_Files();
+    void L_KestrixClick();
+    void Timer_UpdateTimer();
+    void LL_UpdateLinkClick();
+    // Switches the version-check timer on when both internet flags are set.
+    void Switch_Update_Timer();
+    // Shows entries 11 and Name_Project, or entries 9 and 10 when none is open.
+    void Show_Active_Configuration();
+    // Starts a program and waits for it to end, at most limitMs.
+    void Start_Program(const QString &NomeSW, const QString &Parameter, uint8_t tipo,
+                       int limitMs = 150000);
+    // Writes the settings; an error box names the file and the reason.
+    bool Save_Settings_Reported();
+
+    QLabel *L_SW_Code;
+    QLabel *L_SW_Desc;
+    QLabel *L_Begin;
+    QFrame *Shape2;
+    QLabel *L_Name_Conf;
+    QLabel *L_Name_Conf_L2;
+    TImageButton *Btn_Info;
+    TImageButton *Btn_Opz;
+    TImageButton *Btn_Close;
+    QLabel *L_Step_1;
+    QLabel *L_Step_2;
+    QLabel *L_Step_3;
+    TImageButton *Btn_New;
+    TImageButton *Btn_Open;
+    TImageButton *Btn_Prm_Gen;
+    TImageButton *Btn_CreateBin;
+    QLabel *L_Kestrix;
+    QFrame *Shape1;
+    QLabel *LL_Update;
+    QTimer Timer_Update;
+    TXMLDocument XML1;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate(const QString &exeFolder);
+    TImageButton *Create_Button(const QString &name, const QString &icon, int left, int top,
+                                int width, int height);
+};
+
+extern TFVelmoraeFirmWare *FVelmoraeFirmWare;

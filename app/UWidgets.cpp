@@ -1,0 +1,203 @@
+#include "app/UWidgets.h"
+
+#include <QEnterEvent>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <QSvgRenderer>
+
+const QColor Window_Colour(248, 247, 237);
+const QColor Hover_Colour(255, 255, 0);
+const QColor Small_Hover_Colour(135, 206, 235);
+const QColor Pressed_Colour(255, 128, 0);
+
+QFont Window_Font()
+{
+    QFont font;
+    if (QFontDatabase::families().contains(QStringLiteral("Verdana")))
+        font.setFamily(QStringLiteral("Verdana"));
+    else
+        font.setStyleHint(QFont::SansSerif);
+    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPixelSize(11);
+    return font;
+}
+
+void Apply_Look(QWidget *window)
+{
+    window->setFont(Window_Font());
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, Window_Colour);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+}
+
+void Center_On_Screen(QWidget *window)
+{
+    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = window->frameGeometry().size();
+    window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+void Set_Fixed_Client_Size(QWidget *window, int width, int height)
+{
+    window->setFixedSize(width, height);
+}
+
+void Set_Dialog_Flags(QWidget *window)
+{
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
+TImageButton::TImageButton(const QString &objectName, const QString &icon, QWidget *parent,
+                           bool small)
+    : QAbstractButton(parent), m_small(small)
+{
+    setObjectName(objectName);
+    if (!icon.isEmpty())
+        m_icon = new QSvgRenderer(icon, this);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    setAttribute(Qt::WA_Hover);
+    Update_Accessible_Name();
+}
+
+void TImageButton::Set_Caption(const QString &caption)
+{
+    setText(caption);
+    Update_Accessible_Name();
+    update();
+}
+
+void TImageButton::Set_Hint(const QString &hint)
+{
+    setToolTip(hint);
+    setAccessibleDescription(hint);
+    Update_Accessible_Name();
+}
+
+void TImageButton::Update_Accessible_Name()
+{
+    // Icon-only buttons are announced by their hint.
+    setAccessibleName(text().trimmed().isEmpty() ? toolTip() : text());
+}
+
+QColor TImageButton::Face_Colour() const
+{
+    if (isDown())
+        return Pressed_Colour;
+    if (m_hover && isEnabled())
+        return m_small ? Small_Hover_Colour : Hover_Colour;
+    return Window_Colour;
+}
+
+QSize TImageButton::sizeHint() const
+{
+    return m_small ? QSize(11, 11) : QSize(112, 28);
+}
+
+void TImageButton::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRect area = rect();
+    painter.fillRect(area, Face_Colour());
+    if (!m_small) {
+        painter.setPen(QColor(192, 192, 192));
+        painter.drawRect(area.adjusted(0, 0, -1, -1));
+    }
+    const bool hasCaption = !text().isEmpty();
+    const int side = m_small ? qMin(area.width(), area.height())
+                             : qMin(area.height() - 6, hasCaption ? 24 : area.width() - 6);
+    QRect iconRect;
+    if (m_icon && m_icon->isValid()) {
+        if (hasCaption)
+            iconRect = QRect(area.left() + 4, area.top() + (area.height() - side) / 2, side, side);
+        else
+            iconRect = QRect(area.left() + (area.width() - side) / 2,
+                             area.top() + (area.height() - side) / 2, side, side);
+        m_icon->render(&painter, iconRect);
+    }
+    if (hasCaption) {
+        painter.setPen(isEnabled() ? palette().color(QPalette::ButtonText)
+                                   : palette().color(QPalette::Disabled, QPalette::ButtonText));
+        painter.setFont(font());
+        QRect textRect = area.adjusted(iconRect.isNull() ? 4 : iconRect.right() + 4, 0, -4, 0);
+        painter.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, text());
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = area.adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
+}
+
+void TImageButton::enterEvent(QEnterEvent *event)
+{
+    m_hover = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void TImageButton::leaveEvent(QEvent *event)
+{
+    m_hover = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+void Style_Code_Label(QLabel *label)
+{
+    QFont font = label->font();
+    font.setPixelSize(32);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::gray);
+    label->setPalette(palette);
+}
+
+void Style_Bold_Grey_Label(QLabel *label)
+{
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::gray);
+    label->setPalette(palette);
+}
+
+QLabel *Create_Label(QWidget *parent, const QString &objectName, int left, int top)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->move(left, top);
+    return label;
+}
+
+TTitleBand Create_Title_Band(QWidget *parent, int width)
+{
+    TTitleBand band;
+    band.P_Title = new QWidget(parent);
+    band.P_Title->setObjectName(QStringLiteral("P_Title"));
+    band.P_Title->setGeometry(0, 0, width, 69);
+    band.L_SW_Code = Create_Label(band.P_Title, QStringLiteral("L_SW_Code"), 16, 8);
+    Style_Code_Label(band.L_SW_Code);
+    band.L_SW_Desc = Create_Label(band.P_Title, QStringLiteral("L_SW_Desc"), 16, 42);
+    Style_Bold_Grey_Label(band.L_SW_Desc);
+    return band;
+}
+
+void Set_Label_Text(QLabel *label, const QString &text)
+{
+    label->setText(text);
+    label->adjustSize();
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The shared look of every window: the font, the background colour, the title
+// band and the image buttons that change colour under the pointer.
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QDialog>
+#include <QLabel>
+#include <QString>
+
+class QSvgRenderer;
+
+extern const QColor Window_Colour;   // 248, 247, 237
+extern const QColor Hover_Colour;    // yellow
+extern const QColor Small_Hover_Colour; // sky blue, for collapse and expand
+extern const QColor Pressed_Colour;  // 255, 128, 0
+
+// Verdana 11 px, or the system's sans font where Verdana is missing.
+QFont Window_Font();
+// Font, background colour and the fixed look of a window.
+void Apply_Look(QWidget *window);
+// Moves a window to the middle of the screen it is on.
+void Center_On_Screen(QWidget *window);
+// Fixes the client area (fixed single border windows).
+void Set_Fixed_Client_Size(QWidget *window, int width, int height);
+// A window whose only title-bar button is the close box.
+void Set_Dialog_Flags(QWidget *window);
+
+// A real push button drawn as an icon with an optional caption: keyboard
+// operable, its caption (else its hint) is its accessible name, its hint is
+// the tooltip.
+class TImageButton : public QAbstractButton
+{
+    Q_OBJECT
+public:
+    // icon: a resource path such as ":/icons/ok.svg"; small buttons turn sky
+    // blue under the pointer instead of yellow.
+    explicit TImageButton(const QString &objectName, const QString &icon, QWidget *parent,
+                          bool small = false);
+
+    void Set_Caption(const QString &caption);
+    void Set_Hint(const QString &hint);
+    QString Caption() const { return text(); }
+    QString Hint() const { return toolTip(); }
+
+    // The colour the button shows now (for tests and for painting).
+    QColor Face_Colour() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    void Update_Accessible_Name();
+
+    QSvgRenderer *m_icon = nullptr;
+    bool m_small = false;
+    bool m_hover = false;
+};
+
+// The title band at the top of every window: the software code in large grey
+// type and a bold subtitle.
+struct TTitleBand
+{
+    QWidget *P_Title = nullptr;
+    QLabel *L_SW_Code = nullptr;
+    QLabel *L_SW_Desc = nullptr;
+};
+// Builds P_Title (69 high, across width) with L_SW_Code at (16, 8) and
+// L_SW_Desc at (16, 42) inside parent.
+TTitleBand Create_Title_Band(QWidget *parent, int width);
+// Styles an existing label as the large grey code or the bold grey subtitle.
+void Style_Code_Label(QLabel *label);
+void Style_Bold_Grey_Label(QLabel *label);
+
+// A plain label placed at (left, top) with its spec name.
+QLabel *Create_Label(QWidget *parent, const QString &objectName, int left, int top);
+
+// Sets a label's text and sizes the label to it, as the labels of every
+// window size themselves to their caption.
+void Set_Label_Text(QLabel *label, const QString &text);

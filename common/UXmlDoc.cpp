@@ -1,0 +1,146 @@
+#include "common/UXmlDoc.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+bool TXMLDocument::Load_File(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_doc = QDomDocument();
+        if (error)
+            *error = QStringLiteral("Cannot open \"%1\": %2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    QString parseError;
+    if (!Load_Bytes(bytes, &parseError)) {
+        if (error)
+            *error = QStringLiteral("\"%1\" is not valid XML: %2")
+                         .arg(QDir::toNativeSeparators(path), parseError);
+        return false;
+    }
+    return true;
+}
+
+bool TXMLDocument::Load_Bytes(const QByteArray &bytes, QString *error)
+{
+    QDomDocument doc;
+    QString message;
+    int line = 0;
+    int column = 0;
+    if (!doc.setContent(bytes, false, &message, &line, &column)) {
+        m_doc = QDomDocument();
+        if (error)
+            *error = QStringLiteral("%1 (line %2, column %3)").arg(message).arg(line).arg(column);
+        return false;
+    }
+    m_doc = doc;
+    return true;
+}
+
+QDomElement TXMLDocument::Root() const
+{
+    return m_doc.documentElement();
+}
+
+QDomElement TXMLDocument::Find_Child(const QDomElement &node, const QString &name)
+{
+    if (node.isNull())
+        return QDomElement();
+    return node.firstChildElement(name);
+}
+
+bool TXMLDocument::Text(const QDomElement &element, QString &text)
+{
+    if (element.isNull())
+        return false;
+    QString result;
+    for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        if (child.isText() || child.isCDATASection())
+            result += child.toCharacterData().data();
+        else if (!child.isComment() && !child.isProcessingInstruction())
+            return false;
+    }
+    text = result;
+    return true;
+}
+
+bool TXMLDocument::Read_Path(const QStringList &names, QString &text) const
+{
+    QDomElement node = Root();
+    for (const QString &name : names) {
+        node = Find_Child(node, name);
+        if (node.isNull())
+            return false;
+    }
+    return Text(node, text);
+}
+
+void TXMLDocument::Clear()
+{
+    m_doc = QDomDocument();
+}
+
+QDomElement TXMLDocument::Add_Root(const QString &name)
+{
+    QDomElement root = m_doc.createElement(name);
+    m_doc.appendChild(root);
+    return root;
+}
+
+QDomElement TXMLDocument::Add_Child(QDomElement parent, const QString &name)
+{
+    QDomElement child = m_doc.createElement(name);
+    parent.appendChild(child);
+    return child;
+}
+
+void TXMLDocument::Set_Text(QDomElement element, const QString &text)
+{
+    while (!element.firstChild().isNull())
+        element.removeChild(element.firstChild());
+    if (!text.isEmpty())
+        element.appendChild(element.ownerDocument().createTextNode(text));
+}
+
+QDomElement TXMLDocument::Add_Text_Child(QDomElement parent, const QString &name,
+                                         const QString &text)
+{
+    QDomElement child = Add_Child(parent, name);
+    Set_Text(child, text);
+    return child;
+}
+
+void TXMLDocument::Add_Comment(const QString &text)
+{
+    m_doc.appendChild(m_doc.createComment(text));
+}
+
+QByteArray TXMLDocument::To_Bytes() const
+{
+    return m_doc.toByteArray(-1);
+}
+
+bool TXMLDocument::Save_File(const QString &path, QString *error) const
+{
+    return Save_Whole_File(path, To_Bytes(), error);
+}
+
+bool Save_Whole_File(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(path);
+    // A folder's own modes decide; no copy-and-rename fallback that could
+    // leave a half-written file behind.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = QStringLiteral("Cannot write \"%1\": %2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The indexed table of every user-interface text, the built-in English texts
+// and the language files (.lng) that replace them entry by entry.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+extern QStringList Lang_Strings;
+extern int32_t Lang_Count;
+
+// The 800 built-in English texts in index order.
+const QStringList &Default_Strings();
+
+// Entry n of the table, or "" before the table is built.
+QString Lang(int index);
+
+void Load_Default_Strings();
+
+// Decodes a language file's bytes: a byte-order mark (UTF-8, UTF-16 LE or BE)
+// decides; without one, the ANSI code page on Windows, elsewhere UTF-8 when
+// the bytes are valid UTF-8 and Windows-1252 otherwise.
+QString Decode_Lang_Bytes(const QByteArray &bytes);
+
+// Applies the lines of a decoded language file to the table.
+void Apply_Lang_Text(const QString &text);
+
+// Reads the whole file before changing any entry. False, with error naming the
+// file and the reason, when the file cannot be read; the table is unchanged.
+bool Load_Lang_File(const QString &path, QString *error = nullptr);
+
+// Rebuilds the table for the shared Language, falling back to English (and
+// setting Language to "English") when its file is missing. False when a file
+// exists but cannot be read; the table then holds the English texts.
+bool Select_Language(QString *error = nullptr);

@@ -1,0 +1,5 @@
+#include "app/UVelmoraeFirmWare.h"
+
+void TFVelmoraeFirmWare::Timer_UpdateTimer() {}
+
+void TFVelmoraeFirmWare::LL_UpdateLinkClick() {}

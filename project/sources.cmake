@@ -1,0 +1,5 @@
+# Files of this folder: CORE_SOURCES (Qt Core and Xml only) or UI_SOURCES (windows).
+list(APPEND UI_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/UNew_Project.cpp ${CMAKE_CURRENT_LIST_DIR}/UNew_Project.h
+    ${CMAKE_CURRENT_LIST_DIR}/UOpenConf.cpp ${CMAKE_CURRENT_LIST_DIR}/UOpenConf.h
+)
