@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <QTextStream>
 
 bool TXMLDocument::Load_File(const QString &path, QString *error)
 {
@@ -121,7 +122,20 @@ void TXMLDocument::Add_Comment(const QString &text)
 
 QByteArray TXMLDocument::To_Bytes() const
 {
-    return m_doc.toByteArray(-1);
+    // Node by node, since the DOM's own writer ends a top-level comment with a
+    // line break.
+    QString text;
+    for (QDomNode node = m_doc.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        if (node.isComment()) {
+            text += QStringLiteral("<!--") + node.toComment().data() + QStringLiteral("-->");
+        } else {
+            QString part;
+            QTextStream stream(&part);
+            node.save(stream, -1);
+            text += part;
+        }
+    }
+    return text.toUtf8();
 }
 
 bool TXMLDocument::Save_File(const QString &path, QString *error) const

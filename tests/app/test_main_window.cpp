@@ -1,0 +1,299 @@
+#include "TestEnv.h"
+#include "TestPlatform.h"
+
+#include "app/UVelmoraeFirmWare.h"
+#include "common/UComon.h"
+#include "lang/ULang.h"
+#include "params/UParGen.h"
+#include "update/UBoot.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QtTest>
+
+static QByteArray Settings_Xml(const QString &project, const QString &language, const char *internet,
+                               const char *update)
+{
+    return QStringLiteral("<Conf_Settings><lastproj><projectname>%1</projectname></lastproj>"
+                          "<lastipadd><ipaddress>192.168.2.205</ipaddress></lastipadd>"
+                          "<lastlang><language>%2</language></lastlang>"
+                          "<lastinternet><enable_internet>%3</enable_internet><enable_update>%4</enable_update>"
+                          "<enable_jump_field_tables>0</enable_jump_field_tables>"
+                          "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet></Conf_Settings>")
+        .arg(project, language, QLatin1String(internet), QLatin1String(update))
+        .toUtf8();
+}
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void first_start_in_empty_folder();
+    void controls_at_their_places_data();
+    void controls_at_their_places();
+    void restores_saved_configuration_data();
+    void restores_saved_configuration();
+    void refuses_without_configuration_data();
+    void refuses_without_configuration();
+    void timer_rule_data();
+    void timer_rule();
+    void language_change_updates_labels_at_once();
+    void damaged_settings_warn_and_start();
+    void unreadable_language_file_warns_and_keeps_english();
+    void close_writes_settings_even_when_it_cannot();
+    void maker_link_opens_home_page();
+    void buttons_are_accessible();
+};
+
+void TestMainWindow::first_start_in_empty_folder()
+{
+    TTestPlatform platform;
+    TTestEnv env;
+    env.Start();
+    for (const char *name : {"MASTER", "PROJECTS", "LANGUAGE"})
+        QVERIFY(QFileInfo(env.Folder() + QLatin1Char('/') + QLatin1String(name)).isDir());
+    QVERIFY(!QFileInfo::exists(env.Folder() + QStringLiteral("/Velmora.xml")));
+    TFVelmoraeFirmWare *w = FVelmoraeFirmWare;
+    QCOMPARE(w->windowTitle(), QStringLiteral("Kestrixnet - Configurator QV40318 - Serial / Modbus TCP Slave "));
+    QCOMPARE(w->L_SW_Code->text(), QStringLiteral("QV40318"));
+    QCOMPARE(w->L_SW_Desc->text(), QStringLiteral("Serial / Modbus TCP Slave - Converter"));
+    QCOMPARE(w->L_Name_Conf->text(), QStringLiteral("None Configuration Opened "));
+    QCOMPARE(w->L_Name_Conf_L2->text(), QStringLiteral("Use Step1 to open or create new configuration"));
+    QCOMPARE(w->L_Step_1->text(), QStringLiteral("Step 1"));
+    QCOMPARE(w->Btn_CreateBin->Caption(), QStringLiteral("Update Device"));
+    QCOMPARE(w->Btn_Prm_Gen->Caption(), QStringLiteral("Set Communication"));
+    QCOMPARE(w->Btn_Open->Hint(), QStringLiteral("Open an exists configuration"));
+    QVERIFY(!w->Timer_Update.isActive());
+    QCOMPARE(w->Timer_Update.interval(), 60000);
+    QVERIFY(!w->LL_Update->isVisible());
+    QCOMPARE(Path_Project, QString());
+    QCOMPARE(File_ParGen, QStringLiteral("/ParGen.xml"));
+    QCOMPARE(Lang_Count, 800);
+    QVERIFY(platform.Warnings.isEmpty() && platform.Errors.isEmpty());
+    env.Stop();
+    const QByteArray saved = env.Read_File(QStringLiteral("Velmora.xml"));
+    QVERIFY(saved.startsWith("<Conf_Settings><lastproj><projectname/></lastproj>"));
+    QVERIFY(saved.contains("<language>English</language>"));
+}
+
+void TestMainWindow::controls_at_their_places_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("Btn_Info") << "Btn_Info" << QRect(516, 8, 50, 50);
+    QTest::newRow("Btn_Opz") << "Btn_Opz" << QRect(574, 8, 50, 50);
+    QTest::newRow("Btn_Close") << "Btn_Close" << QRect(632, 8, 50, 50);
+    QTest::newRow("Btn_New") << "Btn_New" << QRect(80, 112, 170, 36);
+    QTest::newRow("Btn_Open") << "Btn_Open" << QRect(258, 112, 170, 36);
+    QTest::newRow("Btn_Prm_Gen") << "Btn_Prm_Gen" << QRect(80, 156, 170, 36);
+    QTest::newRow("Btn_CreateBin") << "Btn_CreateBin" << QRect(80, 200, 170, 36);
+    QTest::newRow("Shape2") << "Shape2" << QRect(80, 70, 348, 36);
+    QTest::newRow("Shape1") << "Shape1" << QRect(10, 251, 674, 1);
+}
+
+void TestMainWindow::controls_at_their_places()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    TTestPlatform platform;
+    TTestEnv env;
+    env.Start();
+    QWidget *control = FVelmoraeFirmWare->findChild<QWidget *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), geometry);
+    QCOMPARE(FVelmoraeFirmWare->size(), QSize(694, 352));
+    for (const char *label : {"L_SW_Code", "L_SW_Desc", "L_Begin", "L_Name_Conf", "L_Name_Conf_L2",
+                              "L_Step_1", "L_Step_2", "L_Step_3", "L_Kestrix", "LL_Update"})
+        QVERIFY2(FVelmoraeFirmWare->findChild<QLabel *>(QLatin1String(label)), label);
+    QCOMPARE(FVelmoraeFirmWare->L_Kestrix->pos(), QPoint(565, 216));
+}
+
+void TestMainWindow::restores_saved_configuration_data()
+{
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("open");
+    QTest::newRow("folder exists") << "Line 4" << "Line 4" << true;
+    QTest::newRow("folder missing") << "Gone" << "" << false;
+    QTest::newRow("parent folder name") << ".." << "" << false;
+    QTest::newRow("path with separator") << "../PROJECTS" << "" << false;
+    QTest::newRow("empty name") << "" << "" << false;
+}
+
+void TestMainWindow::restores_saved_configuration()
+{
+    QFETCH(QString, saved);
+    QFETCH(QString, folder);
+    QFETCH(bool, open);
+    TTestPlatform platform;
+    TTestEnv env;
+    env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(saved, QStringLiteral("English"), "0", "0"));
+    if (!folder.isEmpty())
+        QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/") + folder));
+    env.Start();
+    QCOMPARE(Name_Project, saved);
+    if (open) {
+        QCOMPARE(Path_Project, env.Folder() + QStringLiteral("/PROJECTS/") + folder);
+        QCOMPARE(File_ParGen, Path_Project + QStringLiteral("/ParGen.xml"));
+        QCOMPARE(FVelmoraeFirmWare->L_Name_Conf->text(), QStringLiteral("Opened Configuration of the Converter : "));
+        QCOMPARE(FVelmoraeFirmWare->L_Name_Conf_L2->text(), saved);
+    } else {
+        QCOMPARE(Path_Project, QString());
+        QCOMPARE(FVelmoraeFirmWare->L_Name_Conf->text(), QStringLiteral("None Configuration Opened "));
+    }
+    env.Stop();
+    // The saved name is written back whether or not it could be opened.
+    QVERIFY(env.Read_File(QStringLiteral("Velmora.xml")).contains(
+        saved.isEmpty() ? QByteArray("<projectname/>")
+                        : "<projectname>" + saved.toUtf8() + "</projectname>"));
+}
+
+void TestMainWindow::refuses_without_configuration_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Set Communication") << "Btn_Prm_Gen";
+    QTest::newRow("Update Device") << "Btn_CreateBin";
+}
+
+void TestMainWindow::refuses_without_configuration()
+{
+    QFETCH(QString, button);
+    TTestPlatform platform;
+    TTestEnv env;
+    env.Start();
+    FVelmoraeFirmWare->show();
+    auto *target = FVelmoraeFirmWare->findChild<TImageButton *>(button);
+    QVERIFY(target);
+    QTest::mouseClick(target, Qt::LeftButton);
+    QCOMPARE(platform.Errors, QStringList{QStringLiteral("Error! Project not Valid")});
+    QVERIFY(!FParGen->isVisible());
+    QVERIFY(!FBoot->isVisible());
+    QVERIFY(!QFileInfo::exists(env.Folder() + QStringLiteral("/PROJECTS/bin")));
+    // Keyboard users get the same answer.
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key_Space);
+    QCOMPARE(platform.Errors.size(), 2);
+}
+
+void TestMainWindow::timer_rule_data()
+{
+    QTest::addColumn<QByteArray>("internet");
+    QTest::addColumn<QByteArray>("update");
+    QTest::addColumn<bool>("active");
+    QTest::newRow("both") << QByteArray("1") << QByteArray("1") << true;
+    QTest::newRow("internet only") << QByteArray("1") << QByteArray("0") << false;
+    QTest::newRow("update only") << QByteArray("0") << QByteArray("1") << false;
+    QTest::newRow("none") << QByteArray("0") << QByteArray("0") << false;
+}
+
+void TestMainWindow::timer_rule()
+{
+    QFETCH(QByteArray, internet);
+    QFETCH(QByteArray, update);
+    QFETCH(bool, active);
+    TTestPlatform platform;
+    TTestEnv env;
+    env.Write_File(QStringLiteral("Velmora.xml"),
+                   Settings_Xml(QString(), QStringLiteral("English"), internet.constData(), update.constData()));
+    env.Start();
+    QCOMPARE(FVelmoraeFirmWare->Timer_Update.isActive(), active);
+    QCOMPARE(FVelmoraeFirmWare->Timer_Update.interval(), 60000);
+    Enable_Internet = !Enable_Internet;
+    FVelmoraeFirmWare->Switch_Update_Timer();
+    QCOMPARE(FVelmoraeFirmWare->Timer_Update.isActive(), Enable_Internet && Enable_Update);
+}
+
+void TestMainWindow::language_change_updates_labels_at_once()
+{
+    TTestPlatform platform;
+    TTestEnv env;
+    env.Write_File(QStringLiteral("LANGUAGE/Italiano.lng"),
+                   QString::fromUtf8("\xEF\xBB\xBFSTR1 = Passo 1\nSTR11 = Aperta : \nSTR17 = Aggiorna Dispositivo\n").toUtf8());
+    QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/P")));
+    env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(QStringLiteral("P"), QStringLiteral("English"), "0", "0"));
+    env.Start();
+    QCOMPARE(FVelmoraeFirmWare->L_Step_1->text(), QStringLiteral("Step 1"));
+    Language = QStringLiteral("Italiano");
+    QVERIFY(Select_Language());
+    FVelmoraeFirmWare->Change_Language();
+    QCOMPARE(FVelmoraeFirmWare->L_Step_1->text(), QStringLiteral("Passo 1"));
+    QCOMPARE(FVelmoraeFirmWare->Btn_CreateBin->Caption(), QStringLiteral("Aggiorna Dispositivo"));
+    QCOMPARE(FVelmoraeFirmWare->Btn_CreateBin->accessibleName(), QStringLiteral("Aggiorna Dispositivo"));
+    // The active-configuration box keeps its text until the next open, create or start.
+    QCOMPARE(FVelmoraeFirmWare->L_Name_Conf->text(), QStringLiteral("Opened Configuration of the Converter : "));
+    env.Stop();
+    QVERIFY(env.Read_File(QStringLiteral("Velmora.xml")).contains("<language>Italiano</language>"));
+}
+
+void TestMainWindow::damaged_settings_warn_and_start()
+{
+    TTestPlatform platform;
+    TTestEnv env;
+    env.Write_File(QStringLiteral("Velmora.xml"), "<Conf_Settings><lastproj>");
+    env.Start();
+    QCOMPARE(platform.Warnings.size(), 1);
+    QVERIFY(platform.Warnings.first().contains(QStringLiteral("Velmora.xml")));
+    QCOMPARE(Language, QStringLiteral("English"));
+    QCOMPARE(FVelmoraeFirmWare->L_Step_3->text(), QStringLiteral("Step 3"));
+}
+
+void TestMainWindow::unreadable_language_file_warns_and_keeps_english()
+{
+    TTestPlatform platform;
+    TTestEnv env;
+    QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("LANGUAGE/Deutsch.lng")));
+    QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/P")));
+    env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(QStringLiteral("P"), QStringLiteral("Deutsch"), "0", "0"));
+    env.Start();
+    QCOMPARE(platform.Warnings.size(), 1);
+    QVERIFY(platform.Warnings.first().contains(QStringLiteral("Deutsch.lng")));
+    QCOMPARE(FVelmoraeFirmWare->L_Step_2->text(), QStringLiteral("Step 2"));
+    // The rest of the first state still ran.
+    QCOMPARE(Path_Project, env.Folder() + QStringLiteral("/PROJECTS/P"));
+    QCOMPARE(FVelmoraeFirmWare->L_Name_Conf_L2->text(), QStringLiteral("P"));
+}
+
+void TestMainWindow::close_writes_settings_even_when_it_cannot()
+{
+    TTestPlatform platform;
+    TTestEnv env;
+    env.Start();
+    Last_IP_Address = QStringLiteral("10.0.0.7");
+    QVERIFY(QDir(env.Folder()).mkdir(QStringLiteral("Velmora.xml")));
+    FVelmoraeFirmWare->show();
+    QTest::mouseClick(FVelmoraeFirmWare->Btn_Close, Qt::LeftButton);
+    QVERIFY(!FVelmoraeFirmWare->isVisible());
+    QCOMPARE(platform.Errors.size(), 1);
+    QVERIFY(platform.Errors.first().contains(QStringLiteral("Velmora.xml")));
+    QVERIFY(QDir(env.Folder()).rmdir(QStringLiteral("Velmora.xml")));
+    QVERIFY(FVelmoraeFirmWare->Save_Settings_Reported());
+    QVERIFY(env.Read_File(QStringLiteral("Velmora.xml")).contains("<ipaddress>10.0.0.7</ipaddress>"));
+}
+
+void TestMainWindow::maker_link_opens_home_page()
+{
+    TTestPlatform platform;
+    TTestEnv env;
+    env.Start();
+    FVelmoraeFirmWare->show();
+    QTest::mouseClick(FVelmoraeFirmWare->L_Kestrix, Qt::LeftButton);
+    QCOMPARE(platform.Opened_Urls.size(), 1);
+    QVERIFY(platform.Opened_Urls.first().endsWith(QStringLiteral("/HOME/default.asp?frompg=QV40318")));
+    QVERIFY(platform.Opened_Urls.first().startsWith(QStringLiteral("http://") + Maker_Host));
+}
+
+void TestMainWindow::buttons_are_accessible()
+{
+    TTestPlatform platform;
+    TTestEnv env;
+    env.Start();
+    for (TImageButton *button : FVelmoraeFirmWare->findChildren<TImageButton *>()) {
+        QVERIFY2(!button->accessibleName().trimmed().isEmpty(), qPrintable(button->objectName()));
+        QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->objectName()));
+        QCOMPARE(button->focusPolicy(), Qt::StrongFocus);
+    }
+    QCOMPARE(FVelmoraeFirmWare->Btn_Info->accessibleName(), QStringLiteral("Information"));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

@@ -1,0 +1,190 @@
+#include "app/USettings.h"
+#include "common/UComon.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void folders_created();
+    void missing_file_gives_defaults();
+    void reading_rules_data();
+    void reading_rules();
+    void damaged_file_gives_defaults_and_warning();
+    void exact_bytes_written();
+    void folder_in_place_of_file_is_reported();
+
+private:
+    void Write_Settings(const QByteArray &bytes);
+    QTemporaryDir *m_dir = nullptr;
+};
+
+void TestSettings::init()
+{
+    delete m_dir;
+    m_dir = new QTemporaryDir;
+    Reset_Shared_State();
+    Set_Program_Folders(m_dir->path());
+}
+
+void TestSettings::Write_Settings(const QByteArray &bytes)
+{
+    QFile file(m_dir->filePath(QStringLiteral("Velmora.xml")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+void TestSettings::folders_created()
+{
+    for (const char *name : {"MASTER", "PROJECTS", "LANGUAGE"})
+        QVERIFY(QFileInfo(m_dir->filePath(QString::fromLatin1(name))).isDir());
+    QCOMPARE(Path_Exe, m_dir->path());
+    QCOMPARE(Path_Projects, m_dir->path() + QStringLiteral("/PROJECTS"));
+    QVERIFY(!QFileInfo::exists(Settings_File()));
+}
+
+void TestSettings::missing_file_gives_defaults()
+{
+    Name_Project = QStringLiteral("stale");
+    Enable_Update = true;
+    TXMLDocument doc;
+    QString warning;
+    Read_Settings(doc, &warning);
+    QVERIFY(warning.isEmpty());
+    QCOMPARE(Name_Project, QString());
+    QCOMPARE(Last_IP_Address, QStringLiteral("192.168.2.205"));
+    QCOMPARE(Language, QStringLiteral("English"));
+    QVERIFY(!Enable_Internet && !Enable_Update && !Enable_Jump_Field_Tables && !Double_Click_Auto_Size);
+    QVERIFY(!QFileInfo::exists(Settings_File()));
+}
+
+void TestSettings::reading_rules_data()
+{
+    QTest::addColumn<QByteArray>("xml");
+    QTest::addColumn<QString>("project");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("flags"); // internet, update, jump, autosize as 0/1
+    QTest::newRow("full")
+        << QByteArray("<Conf_Settings><lastproj><projectname>P1</projectname></lastproj>"
+                      "<lastipadd><ipaddress>10.0.0.9</ipaddress></lastipadd>"
+                      "<lastlang><language>Italiano</language></lastlang>"
+                      "<lastinternet><enable_internet>1</enable_internet><enable_update>1</enable_update>"
+                      "<enable_jump_field_tables>1</enable_jump_field_tables>"
+                      "<Double_Click_Auto_Size>1</Double_Click_Auto_Size></lastinternet></Conf_Settings>")
+        << "P1" << "10.0.0.9" << "Italiano" << "1111";
+    QTest::newRow("only exactly 1 is true")
+        << QByteArray("<Conf_Settings><lastinternet><enable_internet>true</enable_internet>"
+                      "<enable_update>yes</enable_update><enable_jump_field_tables> 1</enable_jump_field_tables>"
+                      "<Double_Click_Auto_Size>1</Double_Click_Auto_Size></lastinternet></Conf_Settings>")
+        << "" << "192.168.2.205" << "English" << "0001";
+    QTest::newRow("without lastinternet")
+        << QByteArray("<Conf_Settings><lastproj><projectname>P2</projectname></lastproj></Conf_Settings>")
+        << "P2" << "192.168.2.205" << "English" << "0000";
+    QTest::newRow("flag under the root is not found")
+        << QByteArray("<Conf_Settings><enable_internet>1</enable_internet></Conf_Settings>")
+        << "" << "192.168.2.205" << "English" << "0000";
+    QTest::newRow("another root name")
+        << QByteArray("<Other><lastipadd><ipaddress>1.2.3.4</ipaddress></lastipadd>"
+                      "<lastinternet><enable_update>1</enable_update></lastinternet></Other>")
+        << "" << "1.2.3.4" << "English" << "0100";
+    QTest::newRow("declaration and comment before the root")
+        << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- saved by hand -->\n"
+                      "<Conf_Settings>\n  <lastlang>\n    <language>Deutsch</language>\n  </lastlang>\n</Conf_Settings>\n")
+        << "" << "192.168.2.205" << "Deutsch" << "0000";
+    QTest::newRow("texts unchanged, not validated")
+        << QByteArray("<Conf_Settings><lastproj><projectname> spaced </projectname></lastproj>"
+                      "<lastipadd><ipaddress>not an address</ipaddress></lastipadd></Conf_Settings>")
+        << " spaced " << "not an address" << "English" << "0000";
+    QTest::newRow("element with children takes default")
+        << QByteArray("<Conf_Settings><lastipadd><ipaddress><x/></ipaddress></lastipadd></Conf_Settings>")
+        << "" << "192.168.2.205" << "English" << "0000";
+    QTest::newRow("empty elements")
+        << QByteArray("<Conf_Settings><lastipadd><ipaddress/></lastipadd><lastlang><language></language></lastlang></Conf_Settings>")
+        << "" << "" << "" << "0000";
+}
+
+void TestSettings::reading_rules()
+{
+    QFETCH(QByteArray, xml);
+    QFETCH(QString, project);
+    QFETCH(QString, address);
+    QFETCH(QString, language);
+    QFETCH(QString, flags);
+    Write_Settings(xml);
+    TXMLDocument doc;
+    QString warning;
+    Read_Settings(doc, &warning);
+    QVERIFY(warning.isEmpty());
+    QCOMPARE(Name_Project, project);
+    QCOMPARE(Last_IP_Address, address);
+    QCOMPARE(Language, language);
+    const QString read = QString::number(Enable_Internet) + QString::number(Enable_Update)
+                         + QString::number(Enable_Jump_Field_Tables)
+                         + QString::number(Double_Click_Auto_Size);
+    QCOMPARE(read, flags);
+}
+
+void TestSettings::damaged_file_gives_defaults_and_warning()
+{
+    Write_Settings("<Conf_Settings><lastproj><projectname>P</projectname></lastproj>");
+    Enable_Internet = true;
+    TXMLDocument doc;
+    QString warning;
+    Read_Settings(doc, &warning);
+    QVERIFY2(warning.contains(QStringLiteral("Velmora.xml")), qPrintable(warning));
+    QCOMPARE(Name_Project, QString());
+    QCOMPARE(Language, QStringLiteral("English"));
+    QVERIFY(!Enable_Internet);
+}
+
+void TestSettings::exact_bytes_written()
+{
+    Name_Project = QStringLiteral("Plant & Line <2>");
+    Last_IP_Address = QStringLiteral("10.1.2.3");
+    Language = QStringLiteral("Français");
+    Enable_Internet = true;
+    Enable_Update = false;
+    Enable_Jump_Field_Tables = true;
+    Double_Click_Auto_Size = false;
+    TXMLDocument doc;
+    QString error;
+    QVERIFY(Save_Setting(doc, &error));
+    QFile file(Settings_File());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(),
+             QString::fromUtf8("<Conf_Settings><lastproj><projectname>Plant &amp; Line &lt;2></projectname></lastproj>"
+                               "<lastipadd><ipaddress>10.1.2.3</ipaddress></lastipadd>"
+                               "<lastlang><language>Français</language></lastlang>"
+                               "<lastinternet><enable_internet>1</enable_internet><enable_update>0</enable_update>"
+                               "<enable_jump_field_tables>1</enable_jump_field_tables>"
+                               "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet></Conf_Settings>")
+                 .toUtf8());
+    // What was written reads back the same.
+    Reset_Shared_State();
+    Set_Program_Folders(m_dir->path());
+    Read_Settings(doc, &error);
+    QCOMPARE(Name_Project, QStringLiteral("Plant & Line <2>"));
+    QCOMPARE(Language, QStringLiteral("Français"));
+    QVERIFY(Enable_Internet && !Enable_Update && Enable_Jump_Field_Tables && !Double_Click_Auto_Size);
+}
+
+void TestSettings::folder_in_place_of_file_is_reported()
+{
+    // A folder standing where the file belongs cannot be replaced, even by root.
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Velmora.xml")));
+    QVERIFY(QFile::copy(QFINDTESTDATA("test_settings.cpp"), m_dir->filePath(QStringLiteral("Velmora.xml/keep"))));
+    TXMLDocument doc;
+    QString error;
+    QVERIFY(!Save_Setting(doc, &error));
+    QVERIFY2(error.contains(QStringLiteral("Velmora.xml")), qPrintable(error));
+    QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("Velmora.xml/keep"))).size() > 0);
+}
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "test_settings.moc"
