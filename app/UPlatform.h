@@ -21,6 +21,13 @@ public:
     // Hands a web address to the shell's "open" (the default browser);
     // a failure is not reported.
     virtual void Open_Url(const QString &url);
+
+    // The version request: one plain HTTP GET with the fixed Accept and
+    // User-Agent headers, no cookies, no proxy, redirects not followed. True
+    // with the body of a 2xx answer as text; false on any failure, after
+    // timeoutMs without data, or for a body over the reply limit. Blocks; the
+    // windows repaint meanwhile but take no input. (options/UHttp_Get.cpp)
+    virtual bool Http_Get(const QString &url, int timeoutMs, QString &body);
 };
 
 TPlatform &Platform();
