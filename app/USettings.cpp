@@ -65,6 +65,11 @@ void Read_Settings(TXMLDocument &doc, QString *warning)
             *warning = error;
         return;
     }
+    Apply_Settings(doc);
+}
+
+void Apply_Settings(const TXMLDocument &doc)
+{
     Name_Project = Read_Text(doc, QStringLiteral("lastproj"), QStringLiteral("projectname"), QString());
     Last_IP_Address = Read_Text(doc, QStringLiteral("lastipadd"), QStringLiteral("ipaddress"),
                                 Default_Last_IP_Address);
@@ -83,6 +88,12 @@ static QString Flag_Text(bool flag)
 
 bool Save_Setting(TXMLDocument &doc, QString *error)
 {
+    Build_Settings_Document(doc);
+    return doc.Save_File(Settings_File(), error);
+}
+
+void Build_Settings_Document(TXMLDocument &doc)
+{
     doc.Activate();
     doc.Clear();
     QDomElement root = doc.Add_Root(QStringLiteral("Conf_Settings"));
@@ -99,5 +110,4 @@ bool Save_Setting(TXMLDocument &doc, QString *error)
                        Flag_Text(Enable_Jump_Field_Tables));
     doc.Add_Text_Child(flags, QStringLiteral("Double_Click_Auto_Size"),
                        Flag_Text(Double_Click_Auto_Size));
-    return doc.Save_File(Settings_File(), error);
 }

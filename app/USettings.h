@@ -15,6 +15,10 @@ QString Settings_File();
 // gives the defaults when it is missing. A file that is not well-formed also
 // gives the defaults; warning then names the file and the parser's message.
 void Read_Settings(TXMLDocument &doc, QString *warning);
+// Takes every value from a loaded settings document, each with its own default.
+void Apply_Settings(const TXMLDocument &doc);
 
+// Rebuilds the settings document from the shared state.
+void Build_Settings_Document(TXMLDocument &doc);
 // Writes the settings file whole from the shared state.
 bool Save_Setting(TXMLDocument &doc, QString *error);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
+#include <QXmlStreamReader>
 
 bool TXMLDocument::Load_File(const QString &path, QString *error)
 {
@@ -28,14 +29,56 @@ bool TXMLDocument::Load_File(const QString &path, QString *error)
 
 bool TXMLDocument::Load_Bytes(const QByteArray &bytes, QString *error)
 {
+    // Built with a stream reader rather than QDomDocument::setContent, which
+    // drops texts made only of blanks: an edit field holding blanks must read
+    // back as it was saved.
     QDomDocument doc;
-    QString message;
-    int line = 0;
-    int column = 0;
-    if (!doc.setContent(bytes, false, &message, &line, &column)) {
+    QXmlStreamReader reader(bytes);
+    QDomNode current = doc;
+    while (!reader.atEnd()) {
+        switch (reader.readNext()) {
+        case QXmlStreamReader::StartElement: {
+            QDomElement element = doc.createElement(reader.name().toString());
+            for (const QXmlStreamAttribute &attribute : reader.attributes())
+                element.setAttribute(attribute.qualifiedName().toString(), attribute.value().toString());
+            current.appendChild(element);
+            current = element;
+            break;
+        }
+        case QXmlStreamReader::EndElement:
+            current = current.parentNode();
+            break;
+        case QXmlStreamReader::Characters:
+            // Blanks between top-level nodes belong to no element.
+            if (current.isElement()) {
+                if (reader.isCDATA())
+                    current.appendChild(doc.createCDATASection(reader.text().toString()));
+                else
+                    current.appendChild(doc.createTextNode(reader.text().toString()));
+            }
+            break;
+        case QXmlStreamReader::Comment:
+            current.appendChild(doc.createComment(reader.text().toString()));
+            break;
+        case QXmlStreamReader::ProcessingInstruction:
+            current.appendChild(doc.createProcessingInstruction(
+                reader.processingInstructionTarget().toString(),
+                reader.processingInstructionData().toString()));
+            break;
+        default:
+            break;
+        }
+    }
+    if (reader.hasError() || doc.documentElement().isNull()) {
         m_doc = QDomDocument();
-        if (error)
-            *error = QStringLiteral("%1 (line %2, column %3)").arg(message).arg(line).arg(column);
+        if (error) {
+            const QString message =
+                reader.hasError() ? reader.errorString() : QStringLiteral("no root element");
+            *error = QStringLiteral("%1 (line %2, column %3)")
+                         .arg(message)
+                         .arg(reader.lineNumber())
+                         .arg(reader.columnNumber());
+        }
         return false;
     }
     m_doc = doc;
