@@ -34,19 +34,28 @@ bool TXMLDocument::Load_Bytes(const QByteArray &bytes, QString *error)
     // back as it was saved.
     QDomDocument doc;
     QXmlStreamReader reader(bytes);
-    QDomNode current = doc;
+    // The element being filled; null at document level.
+    QDomNode current;
+    auto append = [&doc, &current](const QDomNode &node) {
+        if (current.isNull())
+            doc.appendChild(node);
+        else
+            current.appendChild(node);
+    };
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartElement: {
             QDomElement element = doc.createElement(reader.name().toString());
             for (const QXmlStreamAttribute &attribute : reader.attributes())
                 element.setAttribute(attribute.qualifiedName().toString(), attribute.value().toString());
-            current.appendChild(element);
+            append(element);
             current = element;
             break;
         }
         case QXmlStreamReader::EndElement:
             current = current.parentNode();
+            if (current.isDocument())
+                current = QDomNode();
             break;
         case QXmlStreamReader::Characters:
             // Blanks between top-level nodes belong to no element.
@@ -58,10 +67,10 @@ bool TXMLDocument::Load_Bytes(const QByteArray &bytes, QString *error)
             }
             break;
         case QXmlStreamReader::Comment:
-            current.appendChild(doc.createComment(reader.text().toString()));
+            append(doc.createComment(reader.text().toString()));
             break;
         case QXmlStreamReader::ProcessingInstruction:
-            current.appendChild(doc.createProcessingInstruction(
+            append(doc.createProcessingInstruction(
                 reader.processingInstructionTarget().toString(),
                 reader.processingInstructionData().toString()));
             break;
