@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test: the whole
+# suite in the normal build and again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then each fuzz target for a short time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
+export QT_QPA_PLATFORM=offscreen
+
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
-cd build
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+(cd build && ctest --output-on-failure)
+
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_SANITIZE=ON
+cmake --build build-asan
+(cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure)
+
+tools/fuzz.sh "${VELMORA_FUZZ_SECONDS:-15}"
