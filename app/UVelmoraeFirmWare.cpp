@@ -137,10 +137,13 @@ void TFVelmoraeFirmWare::Show_Active_Configuration()
 
 void TFVelmoraeFirmWare::Switch_Update_Timer()
 {
-    if (Enable_Internet && Enable_Update)
-        Timer_Update.start();
-    else
+    // A running timer keeps its time: start() would begin the interval anew.
+    if (Enable_Internet && Enable_Update) {
+        if (!Timer_Update.isActive())
+            Timer_Update.start();
+    } else {
         Timer_Update.stop();
+    }
 }
 
 void TFVelmoraeFirmWare::Btn_Click(QAbstractButton *sender)

@@ -27,6 +27,12 @@ QString Download_Page_Url()
     return Maker_Web_Base() + QStringLiteral("/Home/download/download.asp#QH40318");
 }
 
+QString Download_Link_Html(const QString &caption)
+{
+    return QStringLiteral("<a href=\"%1\">%2</a>")
+        .arg(Download_Page_Url().toHtmlEscaped(), caption.toHtmlEscaped());
+}
+
 int32_t Conv_Version(const QString &text)
 {
     const int blank = text.indexOf(QLatin1Char(' '));

@@ -23,6 +23,8 @@ extern const QByteArray Version_Request_User_Agent;
 // The version page with the software code, and the download page.
 QString Version_Page_Url();
 QString Download_Page_Url();
+// A link caption: caption as an anchor to the download page.
+QString Download_Link_Html(const QString &caption);
 
 // The version number of a version text ("1.102" gives 1102), or -1.
 int32_t Conv_Version(const QString &text);
