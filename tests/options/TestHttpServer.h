@@ -1,0 +1,35 @@
+#pragma once
+// A real HTTP server on 127.0.0.1 for the version check: it answers every
+// request with one canned reply (or never answers) and keeps the requests.
+
+#include <QByteArray>
+#include <QList>
+#include <QTcpServer>
+
+class QTcpSocket;
+
+class TTestHttpServer : public QTcpServer
+{
+public:
+    TTestHttpServer();
+
+    // "http://127.0.0.1:<port>", the base the check is pointed at.
+    QString Base_Url() const;
+
+    // The raw answer sent to every request; Silent keeps the connection open
+    // without answering.
+    QByteArray Reply;
+    bool Silent = false;
+    // Each request as received, up to the end of its headers.
+    QList<QByteArray> Requests;
+
+private:
+    void Read_Request(QTcpSocket *socket);
+};
+
+// A whole HTTP answer: status line, the given extra headers, the body.
+QByteArray Http_Answer(const QByteArray &status, const QByteArray &body,
+                       const QByteArray &headers = QByteArray());
+
+// A port on 127.0.0.1 on which nothing listens.
+quint16 Refused_Port();
