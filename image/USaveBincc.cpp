@@ -1,0 +1,207 @@
+#include "image/USaveBincc.h"
+
+#include "common/UComon.h"
+#include "common/UXmlDoc.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+#include <cstring>
+
+TImage_Parameters Image_Parameters;
+uint8_t Image_Buffer[Image_Buffer_Size];
+int32_t Image_Length = 0;
+
+static void Set_Address(uint8_t (&field)[4], uint8_t a, uint8_t b, uint8_t c, uint8_t d)
+{
+    field[0] = a;
+    field[1] = b;
+    field[2] = c;
+    field[3] = d;
+}
+
+void Set_Default_Parameters()
+{
+    TImage_Parameters &p = Image_Parameters;
+    std::memset(&p, 0, sizeof p);
+    p.Fixed_000 = 250000;
+    p.Aux_Serial_Baud = 9600;
+    p.Aux_Serial_Data_Bits = 8;
+    p.Fixed_018 = 1;
+    Set_Address(p.IP_Address, 192, 168, 2, 205);
+    Set_Address(p.Subnet_Mask, 255, 255, 255, 0);
+    Set_Address(p.Gateway, 255, 255, 255, 255);
+    p.Fixed_034 = 10000;
+    p.ModbusTCP_Port = 10001;
+    p.Fixed_038 = 10001;
+    p.RS232_Baud = 9600;
+    p.RS232_Data_Bits = 8;
+    p.RS485_Baud = 9600;
+    p.RS485_Data_Bits = 8;
+    p.End_Char = 13;
+    p.Num_Byte_Send = 1024;
+    p.Start_Read = 1;
+    p.Start_Write = 1;
+    p.Num_Byte_RX = -1;
+}
+
+uint32_t Baud_Rate_Of_Index(int32_t index)
+{
+    static const uint32_t rates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+    if (index < 0 || index >= static_cast<int32_t>(sizeof rates / sizeof rates[0]))
+        return 9600;
+    return rates[index];
+}
+
+namespace {
+
+// The elements of one ParGen.xml root, each read on its own; a missing or
+// unreadable element, or text that is no integer, gives the caller's fallback.
+class TParGen_Reader
+{
+public:
+    explicit TParGen_Reader(const QDomElement &root) : m_root(root) {}
+
+    bool Is_Exactly(const char *name, const char *value) const
+    {
+        QString text;
+        return Read(name, text) && text == QLatin1String(value);
+    }
+    int32_t Integer(const QString &name, int32_t fallback) const
+    {
+        QString text;
+        return Read(name, text) ? Read_Integer(text, fallback) : fallback;
+    }
+    // Four elements prefix1..prefix4 into the address bytes (low 8 bits each).
+    void Address(const char *prefix, uint8_t (&field)[4], const uint8_t (&fallback)[4]) const
+    {
+        for (int i = 0; i < 4; ++i)
+            field[i] = static_cast<uint8_t>(
+                Integer(QLatin1String(prefix) + QString::number(i + 1), fallback[i]));
+    }
+
+private:
+    bool Read(const QString &name, QString &text) const
+    {
+        return TXMLDocument::Text(TXMLDocument::Find_Child(m_root, name), text);
+    }
+
+    QDomElement m_root;
+};
+
+// One serial block of the record: rate, data bits, parity, stop bits.
+struct TSerial_Block
+{
+    uint32_t &Baud;
+    uint16_t &Data_Bits;
+    uint16_t &Parity;
+    uint32_t &Stop_Bits;
+};
+
+} // namespace
+
+bool Read_ParGen_Parameters(TXMLDocument &doc, QString *error)
+{
+    if (!QFileInfo::exists(File_ParGen))
+        return true;
+    if (!doc.Load_File(File_ParGen, error))
+        return false;
+
+    const TParGen_Reader xml(doc.Root());
+    TImage_Parameters &p = Image_Parameters;
+
+    const bool rs232 = xml.Is_Exactly("Serial_Serial", "0");
+    p.Serial_Mode = rs232 ? Mode_RS232 : 0;
+    const TSerial_Block line =
+        rs232 ? TSerial_Block{p.RS232_Baud, p.RS232_Data_Bits, p.RS232_Parity, p.RS232_Stop_Bits}
+              : TSerial_Block{p.RS485_Baud, p.RS485_Data_Bits, p.RS485_Parity, p.RS485_Stop_Bits};
+
+    line.Baud = Baud_Rate_Of_Index(xml.Integer(QStringLiteral("Serial_Baud"), 7));
+    const int32_t parity = xml.Integer(QStringLiteral("Serial_Parity"), 0);
+    line.Parity = static_cast<uint16_t>(parity);
+    if (xml.Is_Exactly("Serial_DataBits", "0")) {
+        line.Data_Bits = 7;
+        if (parity == 0)
+            line.Stop_Bits = 2;
+    } else {
+        line.Data_Bits = 8;
+    }
+
+    switch (xml.Integer(QStringLiteral("Serial_Send_Type"), 0)) {
+    case 0:
+        p.Serial_Mode |= Mode_End_Char;
+        break;
+    case 1:
+        p.Serial_Mode |= Mode_Control_Word;
+        break;
+    default:
+        p.Serial_Mode |= Mode_Fix_Num_Byte;
+        break;
+    }
+    p.End_Char = static_cast<uint16_t>(xml.Integer(QStringLiteral("Serial_End_Char"), 13));
+    p.Num_Byte_Send = static_cast<uint16_t>(xml.Integer(QStringLiteral("Serial_Num_Byte"), 1024));
+    p.TimeOut_RX = static_cast<uint32_t>(xml.Integer(QStringLiteral("Serial_TimeOut_RX"), 0));
+
+    xml.Address("ModbusTCPSlave_IP", p.IP_Address, {192, 168, 0, 10});
+    xml.Address("ModbusTCPSlave_SM", p.Subnet_Mask, {255, 255, 255, 0});
+    xml.Address("ModbusTCPSlave_GAT", p.Gateway, {192, 168, 0, 1});
+    if (!xml.Is_Exactly("ModbusTCPSlave_En_GAT", "1"))
+        Set_Address(p.Gateway, 255, 255, 255, 255);
+
+    p.ModbusTCP_Port = static_cast<uint16_t>(xml.Integer(QStringLiteral("ModbusTCPSlave_Port"), 502));
+    p.Start_Read = static_cast<uint32_t>(xml.Integer(QStringLiteral("ModbusTCPSlave_Start_Read"), 1));
+    p.Start_Write =
+        static_cast<uint32_t>(xml.Integer(QStringLiteral("ModbusTCPSlave_Start_Write"), 1));
+    p.Control_Word =
+        static_cast<uint32_t>(xml.Integer(QStringLiteral("ModbusTCPSlave_Control_Word"), 0));
+    p.Status_Word =
+        static_cast<uint32_t>(xml.Integer(QStringLiteral("ModbusTCPSlave_Status_Word"), 0));
+    p.Num_Byte_RX = xml.Is_Exactly("ModbusTCPSlave_Enable_NumByteRX", "1")
+                        ? xml.Integer(QStringLiteral("ModbusTCPSlave_NumByteRX"), -1)
+                        : -1;
+    return true;
+}
+
+uint32_t Serialize_Parameters(uint32_t start, uint8_t *buffer, uint32_t capacity)
+{
+    return Serialize_Record(Image_Parameters, start, buffer, capacity);
+}
+
+bool Build_Image(TXMLDocument &doc, QString *error)
+{
+    Set_Default_Parameters();
+    if (!Read_ParGen_Parameters(doc, error))
+        return false;
+    Image_Length = 0;
+    Image_Length = static_cast<int32_t>(Serialize_Parameters(0, Image_Buffer, Image_Buffer_Size));
+    return true;
+}
+
+QString Bank_File_Path()
+{
+    return Join_Path(Join_Path(Path_Project, QStringLiteral("bin")), QStringLiteral("bank.bin"));
+}
+
+bool Write_Bank_File(QString *error)
+{
+    // Without an open configuration the path would point at the file system's root.
+    if (Path_Project.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("No configuration is open: there is no bin folder to write bank.bin into");
+        return false;
+    }
+    const QString path = Bank_File_Path();
+    // A file marked read-only keeps its content even for a user whose rights
+    // would let the replacement through: the mark is the owner's intent.
+    const QFileInfo info(path);
+    const QFileDevice::Permissions anyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    if (info.exists() && !(info.permissions() & anyWrite)) {
+        if (error)
+            *error = QStringLiteral("Cannot write \"%1\": the file is read-only")
+                         .arg(QDir::toNativeSeparators(path));
+        return false;
+    }
+    const QByteArray bytes(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
+    return Save_Whole_File(path, bytes, error);
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The configuration image: the program-wide parameter record, filled from
+// its defaults and from the project's ParGen.xml, serialised into the image
+// buffer and written to the project's bin/bank.bin.
+
+#include "image/UImage_Record.h"
+
+#include <QString>
+#include <cstdint>
+
+class TXMLDocument;
+
+constexpr uint32_t Image_Buffer_Size = 100000;
+
+extern TImage_Parameters Image_Parameters;
+extern uint8_t Image_Buffer[Image_Buffer_Size];
+extern int32_t Image_Length;
+
+void Set_Default_Parameters();
+
+// The rate of a position in the baud-rate list; 9600 for any other integer.
+uint32_t Baud_Rate_Of_Index(int32_t index);
+
+// Overwrites the fields that File_ParGen controls, each element on its own
+// with its fallback. A missing file leaves the defaults; a file that exists
+// but cannot be loaded gives false with the parser's message.
+bool Read_ParGen_Parameters(TXMLDocument &doc, QString *error);
+
+// Image_Parameters serialised at buffer[start..]; see Serialize_Record.
+uint32_t Serialize_Parameters(uint32_t start, uint8_t *buffer, uint32_t capacity);
+
+// Defaults, then ParGen.xml (read through doc), then the 2048 bytes at the
+// start of Image_Buffer. False only when ParGen.xml exists but cannot be loaded.
+bool Build_Image(TXMLDocument &doc, QString *error);
+
+// Path_Project/bin/bank.bin, replaced whole by the first Image_Length bytes
+// of Image_Buffer. False with a message naming the file and the reason.
+bool Write_Bank_File(QString *error);
+
+QString Bank_File_Path();
