@@ -3,7 +3,11 @@
 // through Platform(); tests install a double that records what would have
 // been shown and answers the questions a user would answer.
 
+#include "app/UProcess.h"
+#include "update/UEcho.h"
+
 #include <QString>
+#include <memory>
 
 class QWidget;
 
@@ -28,6 +32,15 @@ public:
     // timeoutMs without data, or for a body over the reply limit. Blocks; the
     // windows repaint meanwhile but take no input. (options/UHttp_Get.cpp)
     virtual bool Http_Get(const QString &url, int timeoutMs, QString &body);
+
+    // Starts a program without a shell, its window shown or hidden; nullptr
+    // when it could not be started. (app/UPlatform_Device.cpp)
+    virtual std::unique_ptr<TRunning_Program> Start_Program(const QString &program,
+                                                           const QString &parameters, bool hidden);
+
+    // One ICMP echo request to a numeric dotted-quad address, waiting at most
+    // timeoutMs for the reply. (app/UPlatform_Device.cpp)
+    virtual TEcho_Reply Echo_Request(const QString &host, const QByteArray &data, int timeoutMs);
 };
 
 TPlatform &Platform();

@@ -1,0 +1,172 @@
+#include "TestEnv.h"
+#include "TestPlatform.h"
+
+#include "app/UVelmoraeFirmWare.h"
+#include "common/UComon.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// The state letter of a process in /proc, or 0 when no such process exists
+// any more (it ended and was collected).
+char Process_State(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray line = stat.readAll();
+    const int close = line.lastIndexOf(')');
+    return close > 0 && close + 2 < line.size() ? line[close + 2] : 0;
+}
+
+// Counts the paint events of a plain widget.
+class TPaint_Counter : public QWidget
+{
+public:
+    int Paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent *) override { ++Paints; }
+};
+
+} // namespace
+
+class TestRunner : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void returns_when_program_ends();
+    void not_started_returns_at_once_data();
+    void not_started_returns_at_once();
+    void parameters_split_like_a_command_line();
+    void left_running_after_limit_and_collected_later();
+    void repaints_but_drops_input_while_waiting();
+
+private:
+    QString Path(const QString &name) const { return Join_Path(m_env->Folder(), name); }
+    // A shell script in the program folder; its path is the first parameter.
+    QString Script(const QString &name, const QByteArray &body) const
+    {
+        m_env->Write_File(name, "cd \"$(dirname \"$0\")\"\n" + body);
+        return Path(name);
+    }
+    TTestEnv *m_env = nullptr;
+    TTestPlatform *m_platform = nullptr;
+};
+
+void TestRunner::init()
+{
+    m_platform = new TTestPlatform;
+    m_env = new TTestEnv;
+    m_env->Start();
+}
+
+void TestRunner::cleanup()
+{
+    delete m_env;
+    delete m_platform;
+}
+
+void TestRunner::returns_when_program_ends()
+{
+    QElapsedTimer clock;
+    clock.start();
+    FVelmoraeFirmWare->Start_Program(QStringLiteral("/bin/sh"),
+                                     Script(QStringLiteral("end.sh"), "echo ended > out\n"), 0);
+    const qint64 elapsed = clock.elapsed();
+    QCOMPARE(m_env->Read_File(QStringLiteral("out")), QByteArray("ended\n"));
+    // At least the one pause after the end, never the limit.
+    QVERIFY2(elapsed >= 10 && elapsed < 1000, qPrintable(QString::number(elapsed)));
+}
+
+void TestRunner::not_started_returns_at_once_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("missing program") << "Ethernet_Update" << QByteArray();
+    QTest::newRow("not executable") << "notes.txt" << QByteArray("plain text\n");
+    QTest::newRow("empty name") << "" << QByteArray();
+}
+
+void TestRunner::not_started_returns_at_once()
+{
+    QFETCH(QString, program);
+    QFETCH(QByteArray, content);
+    if (!content.isEmpty())
+        m_env->Write_File(program, content);
+    QElapsedTimer clock;
+    clock.start();
+    FVelmoraeFirmWare->Start_Program(program.isEmpty() ? program : Path(program), QString(), 0);
+    QVERIFY2(clock.elapsed() < 100, qPrintable(QString::number(clock.elapsed())));
+    // Nothing is shown for a program that did not start.
+    QVERIFY(m_platform->Errors.isEmpty() && m_platform->Warnings.isEmpty());
+}
+
+void TestRunner::parameters_split_like_a_command_line()
+{
+    const QString script = Script(QStringLiteral("args.sh"), "printf '%s|' \"$@\" > args\n");
+    FVelmoraeFirmWare->Start_Program(QStringLiteral("/bin/sh"),
+                                     script + QStringLiteral(" \"two words\" third"), 1);
+    QCOMPARE(m_env->Read_File(QStringLiteral("args")), QByteArray("two words|third|"));
+}
+
+void TestRunner::left_running_after_limit_and_collected_later()
+{
+    QElapsedTimer clock;
+    clock.start();
+    FVelmoraeFirmWare->Start_Program(
+        QStringLiteral("/bin/sh"),
+        Script(QStringLiteral("long.sh"), "echo $$ > pid\nsleep 1\necho done > done\n"), 0, 300);
+    const qint64 elapsed = clock.elapsed();
+    QVERIFY2(elapsed >= 300 && elapsed < 500, qPrintable(QString::number(elapsed)));
+
+    const qint64 pid = m_env->Read_File(QStringLiteral("pid")).trimmed().toLongLong();
+    QVERIFY(pid > 0);
+    const char state = Process_State(pid);
+    QVERIFY2(state != 0 && state != 'Z', "the program must still run after the limit");
+
+    // It goes on to its end and then leaves no zombie behind.
+    QTRY_COMPARE_WITH_TIMEOUT(m_env->Read_File(QStringLiteral("done")), QByteArray("done\n"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(Process_State(pid), char(0), 5000);
+}
+
+void TestRunner::repaints_but_drops_input_while_waiting()
+{
+    TPaint_Counter canvas;
+    canvas.resize(100, 100);
+    canvas.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&canvas));
+    QPushButton button(QStringLiteral("Press"));
+    int clicks = 0;
+    connect(&button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+
+    int paints_before = -1;
+    QTimer::singleShot(100, [&] {
+        paints_before = canvas.Paints;
+        canvas.update();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTest::keyClick(&button, Qt::Key_Space);
+    });
+    int paints_during = -1;
+    QTimer::singleShot(300, [&] { paints_during = canvas.Paints; });
+    FVelmoraeFirmWare->Start_Program(QStringLiteral("/bin/sleep"), QStringLiteral("0.5"), 0);
+
+    QVERIFY(paints_before >= 0 && paints_during > paints_before);
+    QCoreApplication::processEvents();
+    QCOMPARE(clicks, 0);
+    // Input works again once the wait is over.
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCOMPARE(clicks, 1);
+}
+
+QTEST_MAIN(TestRunner)
+#include "test_runner.moc"

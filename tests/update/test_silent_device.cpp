@@ -1,0 +1,206 @@
+// Runs in a network namespace of its own, where nothing but the loopback
+// exists and echo replies can be switched off: a device that stays silent.
+
+#include "TestEnv.h"
+#include "TestPlatform.h"
+
+#include "common/UComon.h"
+#include "lang/ULang.h"
+#include "update/UBoot.h"
+#include "update/UEcho.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+#include <net/if.h>
+#include <sched.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+// Why the namespace could not be made; empty when the test runs inside it.
+QString Namespace_Problem;
+
+bool Write_Setting(const char *path, const char *value)
+{
+    QFile file(QString::fromLatin1(path));
+    return file.open(QIODevice::WriteOnly) && file.write(value) == qint64(strlen(value));
+}
+
+bool Bring_Loopback_Up()
+{
+    const int fd = socket(AF_INET, SOCK_DGRAM, 0);
+    if (fd < 0)
+        return false;
+    ifreq request = {};
+    strncpy(request.ifr_name, "lo", IFNAMSIZ - 1);
+    bool up = ioctl(fd, SIOCGIFFLAGS, &request) == 0;
+    request.ifr_flags |= IFF_UP;
+    up = up && ioctl(fd, SIOCSIFFLAGS, &request) == 0;
+    close(fd);
+    return up;
+}
+
+void Enter_Own_Network()
+{
+    if (unshare(CLONE_NEWNET) != 0) {
+        Namespace_Problem =
+            QStringLiteral("cannot make a network namespace: %1").arg(qt_error_string(errno));
+        return;
+    }
+    if (!Bring_Loopback_Up())
+        Namespace_Problem = QStringLiteral("cannot bring the loopback up in the namespace");
+    // Every group may use unprivileged ICMP sockets here, so that way can be tried too.
+    else if (!Write_Setting("/proc/sys/net/ipv4/ping_group_range", "0 2147483647"))
+        Namespace_Problem = QStringLiteral("cannot allow ICMP datagram sockets in the namespace");
+}
+
+bool Set_Silent(bool silent)
+{
+    return Write_Setting("/proc/sys/net/ipv4/icmp_echo_ignore_all", silent ? "1" : "0");
+}
+
+} // namespace
+
+class TestSilentDevice : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void way_answers_data();
+    void way_answers();
+    void way_times_out_data();
+    void way_times_out();
+    void dialog_reports_silent_device();
+    void dialog_last_echo_decides();
+
+private:
+    void Ways();
+    void Update_To_Loopback(TTestEnv &env);
+};
+
+void TestSilentDevice::init()
+{
+    if (!Namespace_Problem.isEmpty())
+        QSKIP(qPrintable(Namespace_Problem));
+    QVERIFY(Set_Silent(false));
+}
+
+void TestSilentDevice::Ways()
+{
+    QTest::addColumn<int>("way");
+    QTest::newRow("datagram socket") << int(TEcho_Way::Datagram_Socket);
+    QTest::newRow("raw socket") << int(TEcho_Way::Raw_Socket);
+    QTest::newRow("ping program") << int(TEcho_Way::System_Ping);
+}
+
+void TestSilentDevice::way_answers_data()
+{
+    Ways();
+}
+
+void TestSilentDevice::way_answers()
+{
+    QFETCH(int, way);
+    const QByteArray data("127.0.0.1");
+    bool unavailable = true;
+    const TEcho_Reply reply = Echo_Request_By(TEcho_Way(way), QStringLiteral("127.0.0.1"), data,
+                                              400, &unavailable);
+    QVERIFY2(!unavailable, qPrintable(reply.Error));
+    QVERIFY2(reply.Sent, qPrintable(reply.Error));
+    QCOMPARE(reply.Bytes_Received, 8 + data.size());
+}
+
+void TestSilentDevice::way_times_out_data()
+{
+    Ways();
+}
+
+void TestSilentDevice::way_times_out()
+{
+    QFETCH(int, way);
+    QVERIFY(Set_Silent(true));
+    QElapsedTimer clock;
+    clock.start();
+    const TEcho_Reply reply = Echo_Request_By(TEcho_Way(way), QStringLiteral("127.0.0.1"),
+                                              QByteArray("127.0.0.1"), 400);
+    const qint64 elapsed = clock.elapsed();
+    QVERIFY2(reply.Sent, qPrintable(reply.Error));
+    QCOMPARE(reply.Bytes_Received, 0);
+    QVERIFY2(elapsed >= 390 && elapsed < 800, qPrintable(QString::number(elapsed)));
+}
+
+void TestSilentDevice::Update_To_Loopback(TTestEnv &env)
+{
+    env.Start();
+    Last_IP_Address = QStringLiteral("10.1.1.1");
+    Update_Option = 2;
+    FBoot->E_IP1->setText(QStringLiteral("127"));
+    FBoot->E_IP2->setText(QStringLiteral("0"));
+    FBoot->E_IP3->setText(QStringLiteral("0"));
+    FBoot->E_IP4->setText(QStringLiteral("1"));
+    FBoot->Btn_UpdateClick();
+}
+
+void TestSilentDevice::dialog_reports_silent_device()
+{
+    QVERIFY(Set_Silent(true));
+    TTestPlatform platform;
+    TTestEnv env;
+    QElapsedTimer clock;
+    clock.start();
+    Update_To_Loopback(env);
+    const qint64 elapsed = clock.elapsed();
+
+    QCOMPARE(platform.Warnings, QStringList{Lang(636)});
+    QVERIFY(platform.Errors.isEmpty());
+    QCOMPARE(FBoot->ping_res, 2);
+    // Echoes of 400 ms until more than 5 s have passed.
+    QVERIFY2(elapsed >= 5000 && elapsed < 6500, qPrintable(QString::number(elapsed)));
+    QCOMPARE(Last_IP_Address, QStringLiteral("10.1.1.1"));
+    QCOMPARE(Update_Option, 2);
+    QVERIFY(!QFile::exists(Join_Path(env.Folder(), QStringLiteral("Ethernet_Update.xml"))));
+}
+
+// A device that answers the first echo and then falls silent is not found.
+void TestSilentDevice::dialog_last_echo_decides()
+{
+    TTestPlatform platform;
+    TTestEnv env;
+    bool first_answered = false;
+    QTimer watch;
+    watch.setInterval(0);
+    connect(&watch, &QTimer::timeout, [&] {
+        if (FBoot && FBoot->ping_res == 1 && !first_answered) {
+            first_answered = true;
+            Set_Silent(true);
+        }
+    });
+    watch.start();
+    Update_To_Loopback(env);
+    watch.stop();
+
+    QVERIFY(first_answered);
+    QCOMPARE(platform.Warnings, QStringList{Lang(636)});
+    QCOMPARE(Last_IP_Address, QStringLiteral("10.1.1.1"));
+    QVERIFY(!QFile::exists(Join_Path(env.Folder(), QStringLiteral("Ethernet_Update.xml"))));
+}
+
+int main(int argc, char **argv)
+{
+    // Before any thread starts: the namespace belongs to the calling thread.
+    Enter_Own_Network();
+    QApplication app(argc, argv);
+    TestSilentDevice test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_silent_device.moc"
