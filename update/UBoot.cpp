@@ -1,23 +1,288 @@
 #include "update/UBoot.h"
 
+#include "app/UPlatform.h"
+#include "app/UProcess.h"
+#include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
 #include "lang/ULang.h"
+#include "update/UJob_File.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QThread>
 
 TFBoot *FBoot = nullptr;
+
+namespace {
+
+const int Client_Width = 449;
+const int Title_Height = 69;
+const int IP_Panel_Height = 49;
+const int Options_Panel_Height = 72;
+const int Button_Panel_Height = 40;
+
+QWidget *Create_Panel(QWidget *parent, const QString &name, int height)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(name);
+    panel->resize(Client_Width, height);
+    return panel;
+}
+
+// Clears a flag when the handler that set it returns, on every path.
+struct TFlag_Guard
+{
+    explicit TFlag_Guard(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~TFlag_Guard() { m_flag = false; }
+    bool &m_flag;
+};
+
+bool Can_Take_Focus(const QWidget *widget)
+{
+    return widget->isEnabled() && widget->isVisible() && (widget->focusPolicy() & Qt::TabFocus);
+}
+
+// Edit fields select their whole text when they take the focus, so typing
+// replaces what stood there.
+void Focus_And_Select(QLineEdit *field)
+{
+    field->setFocus(Qt::TabFocusReason);
+    field->selectAll();
+}
+
+} // namespace
 
 TFBoot::TFBoot(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FBoot"));
     Set_Dialog_Flags(this);
     Apply_Look(this);
-    Set_Fixed_Client_Size(this, 400, 230);
-    Title = Create_Title_Band(this, 400);
+    Title = Create_Title_Band(this, Client_Width);
+
+    P_IP_Address = Create_Panel(this, QStringLiteral("P_IP_Address"), IP_Panel_Height);
+    L_IP_Address = Create_Label(P_IP_Address, QStringLiteral("L_IP_Address"), 16, 5);
+    E_IP1 = Create_IP_Field(QStringLiteral("E_IP1"), 16);
+    Label2 = Create_Dot(QStringLiteral("Label2"), 60);
+    E_IP2 = Create_IP_Field(QStringLiteral("E_IP2"), 68);
+    Label3 = Create_Dot(QStringLiteral("Label3"), 112);
+    E_IP3 = Create_IP_Field(QStringLiteral("E_IP3"), 120);
+    Label4 = Create_Dot(QStringLiteral("Label4"), 164);
+    E_IP4 = Create_IP_Field(QStringLiteral("E_IP4"), 172);
+
+    P_Options = Create_Panel(this, QStringLiteral("P_Options"), Options_Panel_Height);
+    L_Update_Option = Create_Label(P_Options, QStringLiteral("L_Update_Option"), 16, 5);
+    CB_Update_Options = new QComboBox(P_Options);
+    CB_Update_Options->setObjectName(QStringLiteral("CB_Update_Options"));
+    CB_Update_Options->setEditable(false);
+    CB_Update_Options->setGeometry(16, 21, 220, 21);
+    CB_Update_Option_Read_Back = new QCheckBox(P_Options);
+    CB_Update_Option_Read_Back->setObjectName(QStringLiteral("CB_Update_Option_Read_Back"));
+    CB_Update_Option_Read_Back->setGeometry(16, 48, 220, 18);
+
+    P_Button = Create_Panel(this, QStringLiteral("P_Button"), Button_Panel_Height);
+    Btn_Cancel = new TImageButton(QStringLiteral("Btn_Cancel"), QStringLiteral(":/icons/cancel.svg"),
+                                  P_Button);
+    Btn_Cancel->setGeometry(131, 4, 110, 32);
+    Btn_Update = new TImageButton(QStringLiteral("Btn_Update"), QStringLiteral(":/icons/update.svg"),
+                                  P_Button);
+    Btn_Update->setGeometry(249, 4, 192, 32);
+    connect(Btn_Cancel, &QAbstractButton::clicked, this, &QDialog::reject);
+    connect(Btn_Update, &QAbstractButton::clicked, this, [this] { Btn_UpdateClick(); });
+
+    setTabOrder(E_IP1, E_IP2);
+    setTabOrder(E_IP2, E_IP3);
+    setTabOrder(E_IP3, E_IP4);
+    setTabOrder(E_IP4, CB_Update_Options);
+    setTabOrder(CB_Update_Options, CB_Update_Option_Read_Back);
+    setTabOrder(CB_Update_Option_Read_Back, Btn_Cancel);
+    setTabOrder(Btn_Cancel, Btn_Update);
+
+    Arrange_Panels();
     Set_Label_Text(Title.L_SW_Code, SW_Code);
     Set_Lang();
+}
+
+QLineEdit *TFBoot::Create_IP_Field(const QString &name, int left)
+{
+    auto *field = new QLineEdit(QStringLiteral("0"), P_IP_Address);
+    field->setObjectName(name);
+    field->setGeometry(left, 21, 41, 21);
+    field->installEventFilter(this);
+    return field;
+}
+
+QLabel *TFBoot::Create_Dot(const QString &name, int left)
+{
+    QLabel *dot = Create_Label(P_IP_Address, name, left, 25);
+    Set_Label_Text(dot, QStringLiteral("."));
+    return dot;
+}
+
+// The panels stand one under the other in their order, the buttons at the
+// bottom, and the client area is exactly as high as the four together.
+void TFBoot::Arrange_Panels()
+{
+    int top = 0;
+    for (QWidget *panel : {Title.P_Title, P_IP_Address, P_Options, P_Button}) {
+        panel->show();
+        panel->move(0, top);
+        top += panel->height();
+    }
+    Set_Fixed_Client_Size(this, Client_Width, top);
 }
 
 void TFBoot::Set_Lang()
 {
     setWindowTitle(Lang(602));
     Set_Label_Text(Title.L_SW_Desc, Lang(603));
+    Set_Label_Text(L_IP_Address, Lang(606));
+    E_IP1->setToolTip(Lang(621));
+    E_IP2->setToolTip(Lang(622));
+    E_IP3->setToolTip(Lang(623));
+    E_IP4->setToolTip(Lang(624));
+    Set_Label_Text(L_Update_Option, Lang(614));
+    CB_Update_Options->clear();
+    CB_Update_Options->addItems({Lang(615), Lang(616), Lang(617)});
+    CB_Update_Options->setCurrentIndex(0);
+    CB_Update_Options->setToolTip(Lang(632));
+    CB_Update_Option_Read_Back->setText(Lang(618));
+    CB_Update_Option_Read_Back->setToolTip(Lang(633));
+    Btn_Cancel->Set_Caption(Lang(619));
+    Btn_Cancel->Set_Hint(Lang(634));
+    Btn_Update->Set_Caption(Lang(620));
+    Btn_Update->Set_Hint(Lang(635));
+}
+
+void TFBoot::showEvent(QShowEvent *event)
+{
+    FormShow();
+    Center_On_Screen(this);
+    QDialog::showEvent(event);
+}
+
+void TFBoot::FormShow()
+{
+    Set_Lang();
+    Set_Label_Text(Title.L_SW_Code, SW_Code);
+    Arrange_Panels();
+    QString parts[4];
+    if (!Last_IP_Address.isEmpty()
+        && Check_IP_Address(Last_IP_Address, parts[0], parts[1], parts[2], parts[3])) {
+        E_IP1->setText(parts[0]);
+        E_IP2->setText(parts[1]);
+        E_IP3->setText(parts[2]);
+        E_IP4->setText(parts[3]);
+    }
+    // An index the list does not hold shows its first option.
+    const bool known = Update_Option >= 0 && Update_Option < CB_Update_Options->count();
+    CB_Update_Options->setCurrentIndex(known ? Update_Option : 0);
+    CB_Update_Option_Read_Back->setChecked(Read_Back);
+    if (E_IP1->isEnabled())
+        Focus_And_Select(E_IP1);
+}
+
+bool TFBoot::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress
+        && (watched == E_IP1 || watched == E_IP2 || watched == E_IP3 || watched == E_IP4))
+        return KeyPress(watched, static_cast<QKeyEvent *>(event));
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TFBoot::KeyPress(QObject *Sender, QKeyEvent *Key)
+{
+    if (Key->text() != QLatin1String("."))
+        return false;
+    QLineEdit *next = nullptr;
+    if (Sender == E_IP1)
+        next = E_IP2;
+    else if (Sender == E_IP2)
+        next = E_IP3;
+    else if (Sender == E_IP3)
+        next = E_IP4;
+    if (next && Can_Take_Focus(next))
+        Focus_And_Select(next);
+    return true;
+}
+
+QString TFBoot::Address_Text() const
+{
+    return E_IP1->text() + QLatin1Char('.') + E_IP2->text() + QLatin1Char('.') + E_IP3->text()
+           + QLatin1Char('.') + E_IP4->text();
+}
+
+void TFBoot::PingReply(const TEcho_Reply &AReplyStatus)
+{
+    ping_res = AReplyStatus.Bytes_Received > 0 ? 1 : 2;
+}
+
+bool TFBoot::Send_Ping()
+{
+    ping_res = 0;
+    m_cancelled = false;
+    const uint32_t T0 = Tick_Count();
+    const QString host = Address_Text();
+    const QByteArray data = host.toUtf8();
+    int Count = 0;
+    for (;;) {
+        const TEcho_Reply reply = Platform().Echo_Request(host, data, Ping_Timeout_Ms);
+        if (!reply.Sent)
+            return false;
+        PingReply(reply);
+        // One short pause per echo in which the windows catch up.
+        QThread::msleep(10);
+        QCoreApplication::processEvents();
+        if (m_cancelled)
+            return false;
+        if (ping_res == 1)
+            ++Count;
+        if (Count >= 2 || uint32_t(Tick_Count() - T0) > Ping_Limit_Ms)
+            break;
+    }
+    return ping_res == 1;
+}
+
+void TFBoot::done(int result)
+{
+    // Closing the dialog during the test abandons the update.
+    if (m_busy)
+        m_cancelled = true;
+    QDialog::done(result);
+}
+
+void TFBoot::Btn_UpdateClick()
+{
+    // A click that arrives while the test or the updater runs is not a new request.
+    if (m_busy)
+        return;
+    const TFlag_Guard busy(m_busy);
+    const bool answered = Send_Ping();
+    if (m_cancelled)
+        return;
+    if (!answered) {
+        if (ping_res == 2)
+            Platform().Warning_Box(this, Lang(636));
+        else
+            Platform().Error_Box(this, Lang(637));
+        return;
+    }
+    Last_IP_Address = Address_Text();
+    Update_Option = CB_Update_Options->currentIndex();
+    Read_Back = CB_Update_Option_Read_Back->isChecked();
+    QString error;
+    if (!Compile_XML_Parameter(&error)) {
+        Platform().Error_Box(this, error);
+        return;
+    }
+    FVelmoraeFirmWare->Start_Program(Updater_Program_Path(), QString(), 0);
+}
+
+bool TFBoot::Compile_XML_Parameter(QString *error)
+{
+    Build_Job_Document(XML1, Address_Text(), CB_Update_Options->currentIndex(),
+                       CB_Update_Option_Read_Back->isChecked());
+    return XML1.Save_File(Job_File_Path(), error);
 }

@@ -1,8 +1,18 @@
 #pragma once
+// The Update Device dialog: the device's address and what to update, the
+// reachability test, and the hand-over of the job to the updater program.
 
 #include "app/UWidgets.h"
+#include "common/UXmlDoc.h"
+#include "update/UEcho.h"
 
 #include <QDialog>
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+class QKeyEvent;
+class QLineEdit;
 
 class TFBoot : public QDialog
 {
@@ -10,9 +20,60 @@ class TFBoot : public QDialog
 public:
     explicit TFBoot(QWidget *parent = nullptr);
 
+    void FormShow();
     void Set_Lang();
+    // The key handler of the four address fields; true when the key was used up.
+    bool KeyPress(QObject *Sender, QKeyEvent *Key);
+    // Echo requests until two were answered or about 5 s passed; true when
+    // the last one was answered.
+    bool Send_Ping();
+    void PingReply(const TEcho_Reply &AReplyStatus);
+    void Btn_UpdateClick();
+    // Writes the job file from the dialog's choices; false with the reason.
+    bool Compile_XML_Parameter(QString *error = nullptr);
+    // The four address fields joined by ".", exactly as they stand.
+    QString Address_Text() const;
 
     TTitleBand Title;
+    QWidget *P_IP_Address;
+    QLabel *L_IP_Address;
+    QLineEdit *E_IP1;
+    QLineEdit *E_IP2;
+    QLineEdit *E_IP3;
+    QLineEdit *E_IP4;
+    QLabel *Label2;
+    QLabel *Label3;
+    QLabel *Label4;
+    QWidget *P_Options;
+    QLabel *L_Update_Option;
+    QComboBox *CB_Update_Options;
+    QCheckBox *CB_Update_Option_Read_Back;
+    QWidget *P_Button;
+    TImageButton *Btn_Cancel;
+    TImageButton *Btn_Update;
+    TXMLDocument XML1;
+
+    // The last echo: 0 none yet, 1 answered with data, 2 not answered.
+    int32_t ping_res = 0;
+
+    // One echo waits this long for its reply; the test gives up after the limit.
+    static constexpr int Ping_Timeout_Ms = 400;
+    static constexpr uint32_t Ping_Limit_Ms = 5000;
+
+public slots:
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QLineEdit *Create_IP_Field(const QString &name, int left);
+    QLabel *Create_Dot(const QString &name, int left);
+    void Arrange_Panels();
+
+    bool m_busy = false;      // an update click is being handled
+    bool m_cancelled = false; // the dialog was closed during the test
 };
 
 extern TFBoot *FBoot;

@@ -1,4 +1,10 @@
 # Files of this folder: CORE_SOURCES (Qt Core and Xml only) or UI_SOURCES (windows).
+list(APPEND CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/UEcho.cpp ${CMAKE_CURRENT_LIST_DIR}/UEcho.h
+    ${CMAKE_CURRENT_LIST_DIR}/UEcho_Ways.h
+    ${CMAKE_CURRENT_LIST_DIR}/UEcho_Socket.cpp ${CMAKE_CURRENT_LIST_DIR}/UEcho_Win.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/UJob_File.cpp ${CMAKE_CURRENT_LIST_DIR}/UJob_File.h
+)
 list(APPEND UI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/UBoot.cpp ${CMAKE_CURRENT_LIST_DIR}/UBoot.h
 )

@@ -1,0 +1,326 @@
+#include "TestEnv.h"
+#include "TestPlatform.h"
+
+#include "common/UComon.h"
+#include "common/UXmlDoc.h"
+#include "lang/ULang.h"
+#include "update/UBoot.h"
+#include "update/UJob_File.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// An updater in the program folder that notes each run and the job it found.
+const QByteArray Recording_Updater = "#!/bin/sh\n"
+                                     "cd \"$(dirname \"$0\")\"\n"
+                                     "echo run >> runs.log\n"
+                                     "cp Ethernet_Update.xml seen_job.xml\n";
+
+void Set_Address(const char *a, const char *b, const char *c, const char *d)
+{
+    FBoot->E_IP1->setText(QLatin1String(a));
+    FBoot->E_IP2->setText(QLatin1String(b));
+    FBoot->E_IP3->setText(QLatin1String(c));
+    FBoot->E_IP4->setText(QLatin1String(d));
+}
+
+QStringList Fields()
+{
+    return {FBoot->E_IP1->text(), FBoot->E_IP2->text(), FBoot->E_IP3->text(),
+            FBoot->E_IP4->text()};
+}
+
+// Runs action once, at the first moment the reachability test lets events through.
+void During_Test(QTimer &timer, std::function<void()> action)
+{
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&timer, action] {
+        if (FBoot->ping_res != 0) {
+            timer.stop();
+            action();
+        }
+    });
+    timer.start();
+}
+
+} // namespace
+
+class TestBootDialog : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void panels_stacked_data();
+    void panels_stacked();
+    void texts_data();
+    void texts();
+    void opens_with_last_address_data();
+    void opens_with_last_address();
+    void opens_with_last_choices();
+    void dot_moves_to_next_field();
+    void update_hands_over();
+    void unresolvable_address_data();
+    void unresolvable_address();
+    void job_file_unwritable();
+    void second_click_ignored();
+    void cancel_during_test_abandons_update();
+
+private:
+    int Runs() const;
+    TTestEnv *m_env = nullptr;
+    TTestPlatform *m_platform = nullptr;
+};
+
+void TestBootDialog::init()
+{
+    m_platform = new TTestPlatform;
+    m_env = new TTestEnv;
+    m_env->Start();
+    Last_IP_Address = QStringLiteral("127.0.0.1");
+    m_env->Write_File(Updater_Program_Name, Recording_Updater);
+    QFile::setPermissions(Join_Path(m_env->Folder(), Updater_Program_Name),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestBootDialog::cleanup()
+{
+    delete m_env;
+    delete m_platform;
+    m_env = nullptr;
+    m_platform = nullptr;
+}
+
+int TestBootDialog::Runs() const
+{
+    return m_env->Read_File(QStringLiteral("runs.log")).count("run\n");
+}
+
+void TestBootDialog::panels_stacked_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("title") << "P_Title" << QRect(0, 0, 449, 69);
+    QTest::newRow("address") << "P_IP_Address" << QRect(0, 69, 449, 49);
+    QTest::newRow("options") << "P_Options" << QRect(0, 118, 449, 72);
+    QTest::newRow("buttons") << "P_Button" << QRect(0, 190, 449, 40);
+}
+
+void TestBootDialog::panels_stacked()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    FBoot->show();
+    QCOMPARE(FBoot->size(), QSize(449, 230));
+    auto *panel = FBoot->findChild<QWidget *>(name);
+    QVERIFY(panel);
+    QCOMPARE(panel->geometry(), geometry);
+    FBoot->hide();
+}
+
+void TestBootDialog::texts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("caption") << "FBoot" << QByteArray("windowTitle") << "Update Device by Ethernet (UDP)";
+    QTest::newRow("subtitle") << "L_SW_Desc" << QByteArray("text") << "Update Device Using the Ethernet Port";
+    QTest::newRow("code") << "L_SW_Code" << QByteArray("text") << "QV40318";
+    QTest::newRow("address label") << "L_IP_Address" << QByteArray("text") << "Insert the IP Address of Device";
+    QTest::newRow("first byte") << "E_IP1" << QByteArray("toolTip") << "Insert first byte of IP Address";
+    QTest::newRow("fourth byte") << "E_IP4" << QByteArray("toolTip") << "Insert fourth byte of IP Address";
+    QTest::newRow("dot") << "Label3" << QByteArray("text") << ".";
+    QTest::newRow("options label") << "L_Update_Option" << QByteArray("text") << "Select Update Options";
+    QTest::newRow("options hint") << "CB_Update_Options" << QByteArray("toolTip") << "Select the operation to do in update";
+    QTest::newRow("read-back") << "CB_Update_Option_Read_Back" << QByteArray("text") << "Read Back";
+    QTest::newRow("cancel") << "Btn_Cancel" << QByteArray("text") << "Cancel";
+    QTest::newRow("cancel hint") << "Btn_Cancel" << QByteArray("toolTip") << "Exit without to do the Update";
+    QTest::newRow("update") << "Btn_Update" << QByteArray("text") << "Execute Update Firmware";
+    QTest::newRow("update hint") << "Btn_Update" << QByteArray("toolTip") << "Start the update of Device";
+}
+
+void TestBootDialog::texts()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, property);
+    QFETCH(QString, expected);
+    FBoot->show();
+    QObject *control = name == QLatin1String("FBoot") ? FBoot : FBoot->findChild<QObject *>(name);
+    QVERIFY(control);
+    QCOMPARE(control->property(property.constData()).toString(), expected);
+    QCOMPARE(FBoot->CB_Update_Options->count(), 3);
+    QCOMPARE(FBoot->CB_Update_Options->itemText(2), QStringLiteral("Configuration"));
+    FBoot->hide();
+}
+
+void TestBootDialog::opens_with_last_address_data()
+{
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QStringList>("fields");
+    const QStringList before{"1", "2", "3", "4"};
+    QTest::newRow("valid") << "192.168.2.205" << QStringList{"192", "168", "2", "205"};
+    QTest::newRow("blanks stripped") << " 10 . 0 . 0 . 7 " << QStringList{"10", "0", "0", "7"};
+    QTest::newRow("three parts keep the fields") << "192.168.2" << before;
+    QTest::newRow("out of range keeps the fields") << "192.168.2.256" << before;
+    QTest::newRow("empty keeps the fields") << "" << before;
+}
+
+void TestBootDialog::opens_with_last_address()
+{
+    QFETCH(QString, last);
+    QFETCH(QStringList, fields);
+    Set_Address("1", "2", "3", "4");
+    Last_IP_Address = last;
+    FBoot->show();
+    QCOMPARE(Fields(), fields);
+    FBoot->hide();
+}
+
+void TestBootDialog::opens_with_last_choices()
+{
+    FBoot->show();
+    QCOMPARE(FBoot->CB_Update_Options->currentText(), QStringLiteral("Firmware + Configuration"));
+    QVERIFY(!FBoot->CB_Update_Option_Read_Back->isChecked());
+    FBoot->hide();
+
+    Update_Option = 2;
+    Read_Back = true;
+    FBoot->show();
+    QCOMPARE(FBoot->CB_Update_Options->currentIndex(), 2);
+    QVERIFY(FBoot->CB_Update_Option_Read_Back->isChecked());
+    FBoot->hide();
+}
+
+void TestBootDialog::dot_moves_to_next_field()
+{
+    Last_IP_Address.clear();
+    Set_Address("0", "0", "0", "0");
+    FBoot->show();
+    QVERIFY(QTest::qWaitForWindowActive(FBoot));
+    QCOMPARE(QApplication::focusWidget(), FBoot->E_IP1);
+    // Each field's old text is selected when it takes the focus, so typing replaces it.
+    QTest::keyClicks(nullptr, QStringLiteral("192.168.2.205."));
+    QCOMPARE(Fields(), (QStringList{"192", "168", "2", "205"}));
+    QCOMPARE(QApplication::focusWidget(), FBoot->E_IP4);
+    // Every other key passes: the fields do not filter digits.
+    QTest::keyClicks(nullptr, QStringLiteral("x"));
+    QCOMPARE(FBoot->E_IP4->text(), QStringLiteral("205x"));
+    FBoot->hide();
+}
+
+void TestBootDialog::update_hands_over()
+{
+    FBoot->show();
+    Set_Address("127", "0", "0", "1");
+    FBoot->CB_Update_Options->setCurrentIndex(2);
+    FBoot->CB_Update_Option_Read_Back->setChecked(true);
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(FBoot->Btn_Update, Qt::LeftButton);
+    const qint64 elapsed = clock.elapsed();
+
+    QCOMPARE(m_platform->Errors + m_platform->Warnings, QStringList());
+    QCOMPARE(FBoot->ping_res, 1);
+    QCOMPARE(Runs(), 1);
+    // The updater found the complete job when it started.
+    QCOMPARE(m_env->Read_File(QStringLiteral("seen_job.xml")),
+             m_env->Read_File(QStringLiteral("Ethernet_Update.xml")));
+    TXMLDocument job;
+    QVERIFY(job.Load_File(Job_File_Path()));
+    QString address;
+    QVERIFY(job.Read_Path({QStringLiteral("IP_Address_Dev")}, address));
+    QCOMPARE(address, QStringLiteral("127.0.0.1"));
+    QCOMPARE(Last_IP_Address, QStringLiteral("127.0.0.1"));
+    QCOMPARE(Update_Option, 2);
+    QVERIFY(Read_Back);
+    QVERIFY(FBoot->isVisible());
+    QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
+
+    // The next opening shows the same choices.
+    FBoot->hide();
+    FBoot->show();
+    QCOMPARE(FBoot->CB_Update_Options->currentText(), QStringLiteral("Configuration"));
+    QVERIFY(FBoot->CB_Update_Option_Read_Back->isChecked());
+    QCOMPARE(Fields(), (QStringList{"127", "0", "0", "1"}));
+    FBoot->hide();
+}
+
+void TestBootDialog::unresolvable_address_data()
+{
+    QTest::addColumn<QStringList>("fields");
+    QTest::newRow("letter") << QStringList{"127", "0", "0", "x"};
+    QTest::newRow("empty field") << QStringList{"127", "0", "", "1"};
+    QTest::newRow("name in a field") << QStringList{"localhost", "0", "0", "1"};
+    QTest::newRow("hexadecimal") << QStringList{"0x7F", "0", "0", "1"};
+}
+
+void TestBootDialog::unresolvable_address()
+{
+    QFETCH(QStringList, fields);
+    Last_IP_Address = QStringLiteral("10.1.1.1");
+    FBoot->show();
+    Set_Address(qPrintable(fields[0]), qPrintable(fields[1]), qPrintable(fields[2]),
+                qPrintable(fields[3]));
+    FBoot->CB_Update_Options->setCurrentIndex(1);
+    FBoot->Btn_UpdateClick();
+
+    QCOMPARE(m_platform->Errors, QStringList{Lang(637)});
+    QVERIFY(m_platform->Warnings.isEmpty());
+    QCOMPARE(Last_IP_Address, QStringLiteral("10.1.1.1"));
+    QCOMPARE(Update_Option, 0);
+    QVERIFY(!QFile::exists(Job_File_Path()));
+    QCOMPARE(Runs(), 0);
+    FBoot->hide();
+}
+
+void TestBootDialog::job_file_unwritable()
+{
+    QVERIFY(QDir(m_env->Folder()).mkdir(Job_File_Name));
+    Set_Address("127", "0", "0", "1");
+    FBoot->Btn_UpdateClick();
+
+    QCOMPARE(m_platform->Errors.size(), 1);
+    QVERIFY2(m_platform->Errors[0].contains(Job_File_Name), qPrintable(m_platform->Errors[0]));
+    QCOMPARE(Runs(), 0);
+}
+
+void TestBootDialog::second_click_ignored()
+{
+    FBoot->show();
+    Set_Address("127", "0", "0", "1");
+    QTimer timer;
+    During_Test(timer, [] { QTest::mouseClick(FBoot->Btn_Update, Qt::LeftButton); });
+    QTest::mouseClick(FBoot->Btn_Update, Qt::LeftButton);
+
+    QVERIFY(!timer.isActive());
+    QCOMPARE(Runs(), 1);
+    FBoot->hide();
+}
+
+void TestBootDialog::cancel_during_test_abandons_update()
+{
+    Last_IP_Address = QStringLiteral("10.1.1.1");
+    FBoot->show();
+    Set_Address("127", "0", "0", "1");
+    QTimer timer;
+    During_Test(timer, [] { QTest::mouseClick(FBoot->Btn_Cancel, Qt::LeftButton); });
+    QTest::mouseClick(FBoot->Btn_Update, Qt::LeftButton);
+
+    QVERIFY(!timer.isActive());
+    QVERIFY(!FBoot->isVisible());
+    QVERIFY(m_platform->Errors.isEmpty() && m_platform->Warnings.isEmpty());
+    QCOMPARE(Last_IP_Address, QStringLiteral("10.1.1.1"));
+    QVERIFY(!QFile::exists(Job_File_Path()));
+    QCOMPARE(Runs(), 0);
+}
+
+QTEST_MAIN(TestBootDialog)
+#include "test_boot_dialog.moc"
