@@ -132,19 +132,12 @@ void TestBootDialog::texts_data()
     QTest::addColumn<QByteArray>("property");
     QTest::addColumn<QString>("expected");
     QTest::newRow("caption") << "FBoot" << QByteArray("windowTitle") << "Update Device by Ethernet (UDP)";
-    QTest::newRow("subtitle") << "L_SW_Desc" << QByteArray("text") << "Update Device Using the Ethernet Port";
-    QTest::newRow("code") << "L_SW_Code" << QByteArray("text") << "QV40318";
     QTest::newRow("address label") << "L_IP_Address" << QByteArray("text") << "Insert the IP Address of Device";
-    QTest::newRow("first byte") << "E_IP1" << QByteArray("toolTip") << "Insert first byte of IP Address";
     QTest::newRow("fourth byte") << "E_IP4" << QByteArray("toolTip") << "Insert fourth byte of IP Address";
-    QTest::newRow("dot") << "Label3" << QByteArray("text") << ".";
-    QTest::newRow("options label") << "L_Update_Option" << QByteArray("text") << "Select Update Options";
     QTest::newRow("options hint") << "CB_Update_Options" << QByteArray("toolTip") << "Select the operation to do in update";
     QTest::newRow("read-back") << "CB_Update_Option_Read_Back" << QByteArray("text") << "Read Back";
-    QTest::newRow("cancel") << "Btn_Cancel" << QByteArray("text") << "Cancel";
     QTest::newRow("cancel hint") << "Btn_Cancel" << QByteArray("toolTip") << "Exit without to do the Update";
     QTest::newRow("update") << "Btn_Update" << QByteArray("text") << "Execute Update Firmware";
-    QTest::newRow("update hint") << "Btn_Update" << QByteArray("toolTip") << "Start the update of Device";
 }
 
 void TestBootDialog::texts()
@@ -257,8 +250,6 @@ void TestBootDialog::unresolvable_address_data()
 {
     QTest::addColumn<QStringList>("fields");
     QTest::newRow("letter") << QStringList{"127", "0", "0", "x"};
-    QTest::newRow("empty field") << QStringList{"127", "0", "", "1"};
-    QTest::newRow("name in a field") << QStringList{"localhost", "0", "0", "1"};
     QTest::newRow("hexadecimal") << QStringList{"0x7F", "0", "0", "1"};
 }
 
