@@ -1,7 +1,14 @@
 #include "project/UNew_Project.h"
 
+#include "app/UPlatform.h"
+#include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
 #include "lang/ULang.h"
+#include "project/UProject_Button_Panel.h"
+#include "project/UProject_Folders.h"
+
+#include <QLineEdit>
+#include <QShowEvent>
 
 TFNew_Project *FNew_Project = nullptr;
 
@@ -13,6 +20,21 @@ TFNew_Project::TFNew_Project(QWidget *parent) : QDialog(parent)
     Set_Fixed_Client_Size(this, 331, 162);
     Title = Create_Title_Band(this, 331);
     Set_Label_Text(Title.L_SW_Code, SW_Code);
+
+    Label1 = Create_Label(this, QStringLiteral("Label1"), 16, 70);
+    E_New_Proj = new QLineEdit(this);
+    E_New_Proj->setObjectName(QStringLiteral("E_New_Proj"));
+    E_New_Proj->setGeometry(16, 94, 297, 21);
+    // Enter in the name field is the same as OK (Return and the keypad's Enter).
+    connect(E_New_Proj, &QLineEdit::returnPressed, this, &TFNew_Project::Btn_OKClick);
+
+    const TProject_Button_Panel panel = Create_Project_Button_Panel(this);
+    P_Button = panel.P_Button;
+    Btn_OK = panel.Btn_OK;
+    Btn_Cancel = panel.Btn_Cancel;
+    connect(Btn_OK, &QAbstractButton::clicked, this, &TFNew_Project::Btn_OKClick);
+    connect(Btn_Cancel, &QAbstractButton::clicked, this, &QDialog::reject);
+
     Set_Lang();
 }
 
@@ -20,4 +42,47 @@ void TFNew_Project::Set_Lang()
 {
     setWindowTitle(Lang(100));
     Set_Label_Text(Title.L_SW_Desc, Lang(101));
+    Set_Label_Text(Label1, Lang(102));
+    Btn_OK->Set_Caption(Lang(103));
+    Btn_Cancel->Set_Caption(Lang(104));
+    E_New_Proj->setToolTip(Lang(108));
+    Btn_OK->Set_Hint(Lang(109));
+    Btn_Cancel->Set_Hint(Lang(110));
+}
+
+void TFNew_Project::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFNew_Project::FormShow()
+{
+    Center_On_Screen(this);
+    E_New_Proj->clear();
+    if (E_New_Proj->isEnabled())
+        E_New_Proj->setFocus();
+}
+
+void TFNew_Project::Btn_OKClick()
+{
+    const QString name = E_New_Proj->text();
+    switch (Create_Project_Folder(Path_Projects, name)) {
+    case TNew_Project_Result::Empty_Name:
+        Platform().Error_Box(this, Lang(107));
+        return;
+    case TNew_Project_Result::Already_Exists:
+        Platform().Error_Box(this, Lang(106));
+        return;
+    case TNew_Project_Result::Not_Valid:
+        Platform().Error_Box(this, Lang(105));
+        return;
+    case TNew_Project_Result::Created:
+        break;
+    }
+    Name_Project = name;
+    Path_Project = Join_Path(Path_Projects, name);
+    FVelmoraeFirmWare->Set_Files();
+    accept();
 }

@@ -2,17 +2,45 @@
 
 #include "common/UComon.h"
 #include "lang/ULang.h"
+#include "project/UProject_Folders.h"
+
+#include <QListWidget>
+#include <QShowEvent>
 
 TFOpenConf *FOpenConf = nullptr;
+
+namespace {
+constexpr int List_Left = 16;
+constexpr int List_Top = 94;
+constexpr int List_Right_Margin = 26;
+constexpr int List_Gap_Above_Panel = 4;
+} // namespace
 
 TFOpenConf::TFOpenConf(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FOpenConf"));
     Set_Dialog_Flags(this);
     Apply_Look(this);
-    Set_Fixed_Client_Size(this, 377, 351);
+    // The one resizable dialog: the list and the buttons follow the edges.
+    setMinimumSize(260, 200);
+    resize(377, 351);
     Title = Create_Title_Band(this, 377);
     Set_Label_Text(Title.L_SW_Code, SW_Code);
+
+    Label1 = Create_Label(this, QStringLiteral("Label1"), 16, 70);
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &TFOpenConf::ListBox1Click);
+
+    m_panel = Create_Project_Button_Panel(this);
+    P_Button = m_panel.P_Button;
+    Btn_OK = m_panel.Btn_OK;
+    Btn_Cancel = m_panel.Btn_Cancel;
+    connect(Btn_OK, &QAbstractButton::clicked, this, &QDialog::accept);
+    connect(Btn_Cancel, &QAbstractButton::clicked, this, &QDialog::reject);
+
+    Place_Controls();
     Set_Lang();
 }
 
@@ -20,4 +48,62 @@ void TFOpenConf::Set_Lang()
 {
     setWindowTitle(Lang(200));
     Set_Label_Text(Title.L_SW_Desc, Lang(201));
+    Set_Label_Text(Label1, Lang(202));
+    Btn_OK->Set_Caption(Lang(203));
+    Btn_Cancel->Set_Caption(Lang(204));
+    ListBox1->setToolTip(Lang(205));
+    Btn_OK->Set_Hint(Lang(206));
+    Btn_Cancel->Set_Hint(Lang(207));
+}
+
+void TFOpenConf::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    Place_Controls();
+}
+
+void TFOpenConf::Place_Controls()
+{
+    Title.P_Title->resize(width(), Title.P_Title->height());
+    Place_Project_Button_Panel(m_panel, width(), height());
+    ListBox1->setGeometry(List_Left, List_Top, width() - List_Left - List_Right_Margin,
+                          P_Button->y() - List_Gap_Above_Panel - List_Top);
+}
+
+void TFOpenConf::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TFOpenConf::Load_Existing_Configuration()
+{
+    SL = List_Configurations(Path_Projects);
+}
+
+int TFOpenConf::Search_Open_Conf(const QString &name) const
+{
+    return Search_Configuration(SL, name);
+}
+
+void TFOpenConf::ListBox1Click()
+{
+    QListWidgetItem *item = ListBox1->currentItem();
+    Name_Conf = item ? item->text() : QString();
+}
+
+void TFOpenConf::FormShow()
+{
+    Center_On_Screen(this);
+    Load_Existing_Configuration();
+    ListBox1->clear();
+    ListBox1->addItems(SL);
+    const QString current = Path_Project.mid(Path_Projects.size() + 1);
+    const int i = Search_Open_Conf(current);
+    if (i != -1)
+        ListBox1->setCurrentRow(i);
+    else if (ListBox1->count() > 0)
+        ListBox1->setCurrentRow(0);
+    ListBox1Click();
 }

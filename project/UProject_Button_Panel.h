@@ -1,0 +1,17 @@
+#pragma once
+// The bottom panel of the two project dialogs: OK and Cancel at its right end.
+
+#include "app/UWidgets.h"
+
+struct TProject_Button_Panel
+{
+    QWidget *P_Button = nullptr;
+    TImageButton *Btn_OK = nullptr;
+    TImageButton *Btn_Cancel = nullptr;
+};
+
+// Builds P_Button (40 high) along the bottom of the dialog.
+TProject_Button_Panel Create_Project_Button_Panel(QWidget *dialog);
+// Keeps the panel at the bottom and the buttons at its right after a resize.
+void Place_Project_Button_Panel(const TProject_Button_Panel &panel, int clientWidth,
+                                int clientHeight);

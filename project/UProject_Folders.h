@@ -1,0 +1,36 @@
+#pragma once
+// Configuration folders under PROJECTS: creating one with its empty bin
+// folder, listing the ones the Open dialog offers, and finding a name in that
+// list the way the program compares names.
+
+#include <QString>
+#include <QStringList>
+
+enum class TNew_Project_Result {
+    Created,
+    Empty_Name,       // nothing typed
+    Already_Exists,   // a folder of that name, in any letter case
+    Not_Valid         // not a portable folder name, or the folder cannot be made
+};
+
+// A single folder name that every system accepts: no "/", "\", control
+// characters or < > : " | ? *, not ending in a blank or a dot, not "." or
+// "..", not starting with "." (the Open list hides such folders), and not a
+// reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an
+// extension).
+bool Is_Portable_Project_Name(const QString &name);
+
+// Creates projects/name (never its parents) and an empty bin folder in it. A
+// name that differs from an existing folder only in letter case counts as
+// existing, so a project set stays valid on systems that ignore case. A bin
+// folder that cannot be made is not reported; the image build meets it later.
+TNew_Project_Result Create_Project_Folder(const QString &projects, const QString &name);
+
+// The visible folders under projects, sorted by name without regard to case.
+// Plain files, hidden folders and names starting with "." are left out; a
+// folder that cannot be read gives an empty list.
+QStringList List_Configurations(const QString &projects);
+
+// The index of the first entry equal to name when ASCII letters are compared
+// in upper case, or -1.
+int Search_Configuration(const QStringList &names, const QString &name);

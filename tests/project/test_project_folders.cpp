@@ -1,0 +1,174 @@
+#include "common/UComon.h"
+#include "project/UProject_Folders.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(TNew_Project_Result)
+
+// Every path below root, so a test sees anything created anywhere.
+static QStringList Tree(const QString &root)
+{
+    QStringList paths;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        paths.append(it.next().mid(root.size()));
+    paths.sort();
+    return paths;
+}
+
+static void Touch(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+class TestProjectFolders : public QObject
+{
+    Q_OBJECT
+private slots:
+    void create_data();
+    void create();
+    void missing_projects_folder_creates_nothing();
+    void listing_data();
+    void listing();
+    void unreadable_projects_folder_lists_nothing();
+    void search_data();
+    void search();
+};
+
+void TestProjectFolders::create_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<TNew_Project_Result>("expected");
+    using R = TNew_Project_Result;
+
+    QTest::newRow("empty") << QString() << R::Empty_Name;
+    QTest::newRow("existing") << "Alpha" << R::Already_Exists;
+    QTest::newRow("existing, other case") << "alpha" << R::Already_Exists;
+    QTest::newRow("existing, upper case") << "ALPHA" << R::Already_Exists;
+    QTest::newRow("a plain file of that name") << "NOTES.TXT" << R::Not_Valid;
+    QTest::newRow("slash") << "a/b" << R::Not_Valid;
+    QTest::newRow("backslash") << "a\\b" << R::Not_Valid;
+    QTest::newRow("climbs out") << "../escape" << R::Not_Valid;
+    QTest::newRow("control character") << QStringLiteral("tab\there") << R::Not_Valid;
+    QTest::newRow("character 31") << QString(QStringLiteral("x") + QChar(31)) << R::Not_Valid;
+    for (const char *c : {"<", ">", ":", "\"", "|", "?", "*"})
+        QTest::newRow(qPrintable(QStringLiteral("holds %1").arg(QLatin1String(c))))
+            << QStringLiteral("a%1b").arg(QLatin1String(c)) << R::Not_Valid;
+    QTest::newRow("ends in a dot") << "name." << R::Not_Valid;
+    QTest::newRow("ends in a blank") << "name " << R::Not_Valid;
+    QTest::newRow("only blanks") << "   " << R::Not_Valid;
+    QTest::newRow("dot") << "." << R::Not_Valid;
+    QTest::newRow("dot dot") << ".." << R::Not_Valid;
+    QTest::newRow("hidden in the list") << ".config" << R::Not_Valid;
+    for (const char *device : {"CON", "con", "Prn", "AUX", "nul", "COM1", "com9", "LPT1", "lpt9",
+                               "CON.txt", "nul.tar.gz", "Com3.cfg"})
+        QTest::newRow(qPrintable(QStringLiteral("device %1").arg(QLatin1String(device))))
+            << QString::fromLatin1(device) << R::Not_Valid;
+    for (const char *fine : {"Beta", "COM0", "COM10", "LPT", "CONSOLE", "con-1", "a.b", " lead",
+                             "Line 4 (north)"})
+        QTest::newRow(qPrintable(QStringLiteral("valid %1").arg(QLatin1String(fine))))
+            << QString::fromLatin1(fine) << R::Created;
+    QTest::newRow("valid non-ASCII") << QStringLiteral("Stra\u00dfe \u00c4") << R::Created;
+}
+
+void TestProjectFolders::create()
+{
+    QFETCH(QString, name);
+    QFETCH(TNew_Project_Result, expected);
+    QTemporaryDir root;
+    const QString projects = root.filePath(QStringLiteral("PROJECTS"));
+    QVERIFY(QDir().mkpath(projects + QStringLiteral("/Alpha/bin")));
+    Touch(projects + QStringLiteral("/notes.txt"));
+    const QStringList before = Tree(root.path());
+
+    QCOMPARE(Create_Project_Folder(projects, name), expected);
+
+    QStringList after = Tree(root.path());
+    if (expected == TNew_Project_Result::Created) {
+        const QString folder = QStringLiteral("/PROJECTS/") + name;
+        QStringList wanted = before;
+        wanted << folder << folder + QStringLiteral("/bin");
+        wanted.sort();
+        QCOMPARE(after, wanted);
+    } else {
+        QCOMPARE(after, before);
+    }
+}
+
+void TestProjectFolders::missing_projects_folder_creates_nothing()
+{
+    QTemporaryDir root;
+    const QString projects = root.filePath(QStringLiteral("PROJECTS"));
+    QCOMPARE(Create_Project_Folder(projects, QStringLiteral("Site")), TNew_Project_Result::Not_Valid);
+    QVERIFY(Tree(root.path()).isEmpty());
+}
+
+void TestProjectFolders::listing_data()
+{
+    QTest::addColumn<QStringList>("folders");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("empty") << QStringList() << QStringList() << QStringList();
+    QTest::newRow("sorted without regard to case")
+        << QStringList{"zeta", "Alpha", "beta", "Delta", "charlie"} << QStringList()
+        << QStringList{"Alpha", "beta", "charlie", "Delta", "zeta"};
+    QTest::newRow("hidden folders and files left out")
+        << QStringList{"Plant", ".git", ".cache"} << QStringList{"readme.txt", ".hidden", "ParGen.xml"}
+        << QStringList{"Plant"};
+    QTest::newRow("names equal but for case keep a fixed order")
+        << QStringList{"abc", "ABC", "Abc"} << QStringList() << QStringList{"ABC", "Abc", "abc"};
+    QTest::newRow("only files") << QStringList() << QStringList{"a", "b"} << QStringList();
+}
+
+void TestProjectFolders::listing()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, expected);
+    QTemporaryDir root;
+    for (const QString &folder : folders)
+        QVERIFY(QDir(root.path()).mkpath(folder + QStringLiteral("/bin")));
+    for (const QString &file : files)
+        Touch(root.filePath(file));
+    QCOMPARE(List_Configurations(root.path()), expected);
+}
+
+void TestProjectFolders::unreadable_projects_folder_lists_nothing()
+{
+    QTemporaryDir root;
+    QCOMPARE(List_Configurations(root.filePath(QStringLiteral("missing"))), QStringList());
+    const QString file = root.filePath(QStringLiteral("PROJECTS"));
+    Touch(file);
+    QCOMPARE(List_Configurations(file), QStringList());
+}
+
+void TestProjectFolders::search_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("same") << "Beta" << 1;
+    QTest::newRow("other case") << "ALPHA" << 0;
+    QTest::newRow("first of two equal in upper case") << "delta" << 2;
+    QTest::newRow("empty") << "" << -1;
+    QTest::newRow("absent") << "gamma" << -1;
+    QTest::newRow("non-ASCII letters keep their case") << QStringLiteral("\u00e4rger") << -1;
+    QTest::newRow("non-ASCII, same case") << QStringLiteral("\u00c4rger") << 4;
+}
+
+void TestProjectFolders::search()
+{
+    QFETCH(QString, name);
+    QFETCH(int, expected);
+    const QStringList names{"Alpha", "Beta", "Delta", "DELTA", QStringLiteral("\u00c4rger")};
+    QCOMPARE(Search_Configuration(names, name), expected);
+}
+
+QTEST_GUILESS_MAIN(TestProjectFolders)
+#include "test_project_folders.moc"
