@@ -45,6 +45,7 @@ TFAbout::TFAbout(QWidget *parent) : QDialog(parent)
     LbButton1 = new TImageButton(QStringLiteral("LbButton1"), QStringLiteral(":/icons/ok.svg"), this);
     LbButton1->setGeometry(10, 104, Logo_Side, 30);
     LbButton1->Set_Caption(QStringLiteral("OK"));
+    LbButton1->Set_Hint(QStringLiteral("OK"));
     connect(LbButton1, &QAbstractButton::clicked, this, &QDialog::accept);
 
     const int left = 104;

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QShowEvent>
 #include <QTabWidget>
+#include <utility>
 
 TFSoftOptions *FSoftOptions = nullptr;
 
@@ -241,13 +242,15 @@ void TFSoftOptions::Set_Lang()
     PC_Options->setTabText(PC_Options->indexOf(TS_Soft_Settings), Lang(319));
     // Rebuilt from the page on view, so a change of language keeps it right.
     Show_Page_Texts(Show_Page);
-    Btn_Prev->Set_Caption(Lang(307));
-    Btn_Next->Set_Caption(Lang(308));
+    // The buttons have no hints of their own: the caption is the tooltip too.
+    const std::pair<TImageButton *, int> buttons[] = {
+        {Btn_Prev, 307}, {Btn_Next, 308}, {Btn_Check_Update, 311}, {Btn_OK, 312}, {Btn_Cancel, 313}};
+    for (const auto &[button, entry] : buttons) {
+        button->Set_Caption(Lang(entry));
+        button->Set_Hint(Lang(entry));
+    }
     CB_En_Con->setText(Lang(309));
     CB_Update->setText(Lang(310));
-    Btn_Check_Update->Set_Caption(Lang(311));
-    Btn_OK->Set_Caption(Lang(312));
-    Btn_Cancel->Set_Caption(Lang(313));
     CB_Soft_Set_Jump_Table->setText(Lang(320));
     CB_DoubleClick_Auto_Size->setText(Lang(321));
     for (QCheckBox *box : {CB_En_Con, CB_Update, CB_Soft_Set_Jump_Table, CB_DoubleClick_Auto_Size})
