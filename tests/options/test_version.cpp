@@ -7,7 +7,20 @@
 #include "options/UVersion.h"
 
 #include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
 #include <QtTest>
+
+namespace {
+class TPaint_Counter : public QWidget
+{
+public:
+    int Paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent *) override { ++Paints; }
+};
+} // namespace
 
 class TestVersion : public QObject
 {
@@ -26,6 +39,7 @@ private slots:
     void redirect_is_not_followed();
     void refused_port_is_no_update();
     void silent_server_times_out();
+    void windows_repaint_while_waiting();
     void over_long_reply_is_no_update();
     void link_caption_is_escaped();
 
@@ -175,6 +189,24 @@ void TestVersion::silent_server_times_out()
     const qint64 elapsed = clock.elapsed();
     QVERIFY2(elapsed >= 250 && elapsed < 3000, QByteArray::number(elapsed).constData());
     QCOMPARE(server.Requests.size(), 1);
+}
+
+void TestVersion::windows_repaint_while_waiting()
+{
+    TTestHttpServer server;
+    server.Silent = true;
+    Maker_Web_Base() = server.Base_Url();
+    Version_Request_Timeout_Ms = 400;
+    TPaint_Counter window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_VERIFY(window.Paints > 0);
+    const int before = window.Paints;
+    int during = 0;
+    QTimer::singleShot(50, &window, [&window] { window.update(); });
+    QTimer::singleShot(200, &window, [&window, &during] { during = window.Paints; });
+    QVERIFY(!TFSoftOptions::Check_Version());
+    QVERIFY(during > before);
 }
 
 void TestVersion::over_long_reply_is_no_update()
