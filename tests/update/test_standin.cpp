@@ -4,6 +4,7 @@
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
 #include "image/USaveBincc.h"
+#include "update/UJob_File.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -11,64 +12,52 @@
 
 namespace {
 
-using TChildren = QList<QPair<QString, QString>>;
-
-const QString Folder_Mark = QStringLiteral("%FOLDER%");
-
-TChildren Operation(bool configuration, const char *readBack, const char *goToAppAfter)
+// What is done to the job that the configurator's writer made.
+enum class TChange
 {
-    const QString file = configuration ? Folder_Mark + QStringLiteral("/PROJECTS/Cfg/bin/bank.bin")
-                                       : Folder_Mark + QStringLiteral("/MASTER/sim40318.sim");
-    const char *const values[][2] = {
-        {"Ope_Protection_Enabled", ""}, {"Ope_GoToBoot_Before", "0"}, {"Ope_GoToApp_Before", "0"},
-        {"Ope_IP_Address", ""}, {"Ope_Port", "2007"}, {"Ope_Erase_Memory", "0"},
-        {"Ope_FileName", ""}, {"Ope_Start_Address", configuration ? "0x68000" : "0x8000"},
-        {"Ope_Memory_Type", "0"}, {"Ope_Bank_Type", configuration ? "2" : "1"},
-        {"Ope_Read_Back", readBack}, {"Ope_Write_CSS", configuration ? "0" : "1"},
-        {"Ope_Address_CSS", configuration ? "0x50100" : "0x78100"}, {"Ope_Command_CSS", "0x0B"},
-        {"Ope_Write_Internal_Data", "0"}, {"Ope_WID_Address", "0x78200"},
-        {"Ope_WID_Command", "0x0B"}, {"Ope_WID_Data", ""}, {"Ope_GoToApp_After", goToAppAfter},
-    };
-    TChildren children;
-    for (const auto &v : values)
-        children << qMakePair(QString::fromLatin1(v[0]),
-                              QLatin1String(v[0]) == QLatin1String("Ope_FileName")
-                                  ? file
-                                  : QString::fromLatin1(v[1]));
-    return children;
-}
+    None, No_File, Cut_Short, Other_Root, Other_Version, No_Operation, Third_Operation,
+    Child_Missing, Children_Swapped, Unknown_Bank
+};
 
-TChildren Firmware(const char *goToAppAfter = "0")
-{
-    return Operation(false, "1", goToAppAfter);
-}
-
-TChildren Configuration()
-{
-    return Operation(true, "1", "1");
-}
-
-QByteArray Job(const QList<TChildren> &operations, const QString &address = QStringLiteral("127.0.0.1"),
-               const QString &version = QStringLiteral("1000"),
-               const QString &root = QStringLiteral("Ethernet_Update"))
+QByteArray Job(int option, const QString &address, TChange change)
 {
     TXMLDocument doc;
-    QDomElement top = doc.Add_Root(root);
-    doc.Add_Text_Child(top, QStringLiteral("Version"), version);
-    doc.Add_Text_Child(top, QStringLiteral("Title"), QStringLiteral("Kestrixnet - QV40318 Ethernet Update"));
-    doc.Add_Text_Child(top, QStringLiteral("IP_Address_Dev"), address);
-    doc.Add_Text_Child(top, QStringLiteral("Application_Port"), QStringLiteral("10000"));
-    doc.Add_Text_Child(top, QStringLiteral("Boot_Port"), QStringLiteral("2007"));
-    doc.Add_Text_Child(top, QStringLiteral("Address_Protection"), QStringLiteral("0x78000"));
-    doc.Add_Text_Child(doc.Add_Child(top, QStringLiteral("Protections")), QStringLiteral("Protection"),
-                       QStringLiteral("0x2E6"));
-    QDomElement list = doc.Add_Child(top, QStringLiteral("Operations"));
-    for (const TChildren &children : operations) {
-        QDomElement op = doc.Add_Child(list, QStringLiteral("Operation"));
-        for (const auto &child : children)
-            doc.Add_Text_Child(op, child.first, child.second);
+    Build_Job_Document(doc, address, option, true);
+    QDomElement root = doc.Root();
+    QDomElement list = root.firstChildElement(QStringLiteral("Operations"));
+    QDomElement last = list.lastChildElement(QStringLiteral("Operation"));
+    switch (change) {
+    case TChange::Other_Root:
+        root.setTagName(QStringLiteral("Update"));
+        break;
+    case TChange::Other_Version:
+        TXMLDocument::Set_Text(root.firstChildElement(QStringLiteral("Version")), QStringLiteral("999"));
+        break;
+    case TChange::No_Operation:
+        while (!list.firstChild().isNull())
+            list.removeChild(list.firstChild());
+        break;
+    case TChange::Third_Operation:
+        list.appendChild(last.cloneNode());
+        break;
+    case TChange::Child_Missing:
+        last.removeChild(last.firstChildElement(QStringLiteral("Ope_WID_Data")));
+        break;
+    case TChange::Children_Swapped: {
+        const QDomElement port = last.firstChildElement(QStringLiteral("Ope_Port"));
+        last.insertBefore(port, port.previousSibling());
+        break;
     }
-    return doc.To_Bytes();
+    case TChange::Unknown_Bank:
+        TXMLDocument::Set_Text(last.firstChildElement(QStringLiteral("Ope_Bank_Type")), QStringLiteral("3"));
+        break;
+    default:
+        break;
+    }
+    QByteArray bytes = doc.To_Bytes();
+    if (change == TChange::Cut_Short)
+        bytes.chop(5);
+    return change == TChange::No_File ? QByteArray() : bytes;
 }
 
 // What is done to the files the job names, after they were made sound.
@@ -77,6 +66,7 @@ enum class TFiles { Sound, No_Firmware, No_Bank, Short_Bank, Bad_Sum };
 } // namespace
 
 Q_DECLARE_METATYPE(TFiles)
+Q_DECLARE_METATYPE(TChange)
 
 class TestStandin : public QObject
 {
@@ -88,12 +78,14 @@ private slots:
     void broken_jobs();
 
 private:
-    // Runs the stand-in over job; its exit code (-1 when it crashed or hung)
-    // and its printed report.
-    void Run(const QByteArray &job, TFiles files, int &code, QString &output);
+    // Writes the job and its files in a temporary program folder and runs the
+    // stand-in there: its exit code (-1 when it crashed or hung) and report.
+    void Run(int option, const QString &address, TChange change, TFiles files, int &code,
+             QString &output);
 };
 
-void TestStandin::Run(const QByteArray &job, TFiles files, int &code, QString &output)
+void TestStandin::Run(int option, const QString &address, TChange change, TFiles files, int &code,
+                      QString &output)
 {
     code = -1;
     QTemporaryDir dir;
@@ -105,29 +97,31 @@ void TestStandin::Run(const QByteArray &job, TFiles files, int &code, QString &o
 
     // A configuration with RS232 at 19200, ODD, fixed 256-byte frames.
     Reset_Shared_State();
+    Path_Master = Join_Path(folder, QStringLiteral("MASTER"));
     Path_Project = Join_Path(folder, QStringLiteral("PROJECTS/Cfg"));
     File_ParGen = Join_Path(Path_Project, QStringLiteral("ParGen.xml"));
+    const QString firmware = Join_Path(Path_Master, QStringLiteral("sim40318.sim"));
     QDir().mkpath(Join_Path(Path_Project, QStringLiteral("bin")));
-    QDir().mkpath(Join_Path(folder, QStringLiteral("MASTER")));
-    QVERIFY(Save_Whole_File(File_ParGen,
-                    "<Par_Gen><Serial_Serial>0</Serial_Serial><Serial_Baud>4</Serial_Baud>"
-                    "<Serial_Parity>1</Serial_Parity><Serial_Send_Type>2</Serial_Send_Type>"
-                    "<Serial_Num_Byte>256</Serial_Num_Byte><ModbusTCPSlave_IP1>10</ModbusTCPSlave_IP1>"
-                    "<ModbusTCPSlave_Enable_NumByteRX>1</ModbusTCPSlave_Enable_NumByteRX>"
-                    "<ModbusTCPSlave_NumByteRX>7</ModbusTCPSlave_NumByteRX></Par_Gen>",
-                    nullptr));
+    QDir().mkpath(Path_Master);
+    QVERIFY(Save_Whole_File(
+        File_ParGen,
+        "<Par_Gen><Serial_Serial>0</Serial_Serial><Serial_Baud>4</Serial_Baud>"
+        "<Serial_Parity>1</Serial_Parity><Serial_Send_Type>2</Serial_Send_Type>"
+        "<Serial_Num_Byte>256</Serial_Num_Byte><ModbusTCPSlave_IP1>10</ModbusTCPSlave_IP1>"
+        "<ModbusTCPSlave_Enable_NumByteRX>1</ModbusTCPSlave_Enable_NumByteRX>"
+        "<ModbusTCPSlave_NumByteRX>7</ModbusTCPSlave_NumByteRX></Par_Gen>",
+        nullptr));
     TXMLDocument doc;
     QString error;
     QVERIFY2(Build_Image(doc, &error) && Write_Bank_File(&error), qPrintable(error));
-    QVERIFY(Save_Whole_File(Join_Path(folder, QStringLiteral("MASTER/sim40318.sim")),
-                            QByteArray(5000, 'F'), nullptr));
+    QVERIFY(Save_Whole_File(firmware, QByteArray(5000, 'F'), nullptr));
 
     QByteArray bank(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
     switch (files) {
     case TFiles::Sound:
         break;
     case TFiles::No_Firmware:
-        QFile::remove(Join_Path(folder, QStringLiteral("MASTER/sim40318.sim")));
+        QFile::remove(firmware);
         break;
     case TFiles::No_Bank:
         QFile::remove(Bank_File_Path());
@@ -140,9 +134,9 @@ void TestStandin::Run(const QByteArray &job, TFiles files, int &code, QString &o
         Save_Whole_File(Bank_File_Path(), bank, nullptr);
         break;
     }
+    const QByteArray job = Job(option, address, change);
     if (!job.isNull())
-        Save_Whole_File(Join_Path(folder, QStringLiteral("Ethernet_Update.xml")),
-                        QString::fromUtf8(job).replace(Folder_Mark, folder).toUtf8(), nullptr);
+        QVERIFY(Save_Whole_File(Join_Path(folder, QStringLiteral("Ethernet_Update.xml")), job, nullptr));
 
     QProcess process;
     process.setWorkingDirectory(QDir::tempPath());
@@ -150,18 +144,18 @@ void TestStandin::Run(const QByteArray &job, TFiles files, int &code, QString &o
     QVERIFY(process.waitForFinished(30000));
     output = QString::fromUtf8(process.readAllStandardOutput());
     QFile log(Join_Path(folder, QStringLiteral("Ethernet_Update.log")));
-    if (!log.open(QIODevice::ReadOnly) || QString::fromUtf8(log.readAll()) != output)
-        output += QStringLiteral("\n[the log differs from the printed report]");
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(log.readAll()), output);
     if (process.exitStatus() == QProcess::NormalExit)
         code = process.exitCode();
 }
 
 void TestStandin::sound_jobs_data()
 {
-    QTest::addColumn<QByteArray>("job");
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QString>("address");
     QTest::addColumn<QStringList>("lines");
     const QStringList image = {
-        QStringLiteral("Operation 2: configuration image"),
         QStringLiteral("  byte sum "),
         QStringLiteral("  IP address: 10.168.0.10"),
         QStringLiteral("  Subnet mask: 255.255.255.0"),
@@ -176,29 +170,31 @@ void TestStandin::sound_jobs_data()
                        "bytes received register 7"),
     };
     QTest::newRow("firmware and configuration")
-        << Job({Firmware(), Configuration()})
-        << (QStringList{QStringLiteral("Operation 1: firmware"),
-                        QStringLiteral("  start address 0x8000, read back yes, go to application after no"),
-                        QStringLiteral("sim40318.sim (5000 bytes)")}
-            + image);
+        << 0 << QStringLiteral("127.0.0.1")
+        << QStringList{QStringLiteral("Operation 1: firmware"),
+                       QStringLiteral("  start address 0x8000, read back yes, go to application after no"),
+                       QStringLiteral("sim40318.sim (5000 bytes)"),
+                       QStringLiteral("Operation 2: configuration image")}
+               + image;
     QTest::newRow("firmware alone")
-        << Job({Firmware("1")}, QStringLiteral("192.168.2.205"))
+        << 1 << QStringLiteral("192.168.2.205")
         << QStringList{QStringLiteral("Device address: 192.168.2.205"),
                        QStringLiteral("  start address 0x8000, read back yes, go to application after yes")};
-    QStringList alone = image;
-    alone[0] = QStringLiteral("Operation 1: configuration image");
     QTest::newRow("configuration alone")
-        << Job({Configuration()}, QStringLiteral("010.000.002.205"))
-        << (QStringList{QStringLiteral("bank.bin (2048 bytes)")} + alone);
+        << 2 << QStringLiteral("010.000.002.205")
+        << QStringList{QStringLiteral("Operation 1: configuration image"),
+                       QStringLiteral("bank.bin (2048 bytes)")}
+               + image;
 }
 
 void TestStandin::sound_jobs()
 {
-    QFETCH(QByteArray, job);
+    QFETCH(int, option);
+    QFETCH(QString, address);
     QFETCH(QStringList, lines);
     int code = -1;
     QString output;
-    Run(job, TFiles::Sound, code, output);
+    Run(option, address, TChange::None, TFiles::Sound, code, output);
     if (QTest::currentTestFailed())
         return;
     QVERIFY2(code == 0, qPrintable(output));
@@ -211,54 +207,54 @@ void TestStandin::sound_jobs()
 
 void TestStandin::broken_jobs_data()
 {
-    QTest::addColumn<QByteArray>("job");
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<TChange>("change");
     QTest::addColumn<TFiles>("files");
     QTest::addColumn<QString>("problem");
-    const QByteArray sound = Job({Firmware(), Configuration()});
-    QTest::newRow("no job file") << QByteArray() << TFiles::Sound << QStringLiteral("Cannot open");
-    QTest::newRow("not well-formed") << sound.left(sound.size() - 5) << TFiles::Sound
+    const QString local = QStringLiteral("127.0.0.1");
+    QTest::newRow("no job file") << 0 << local << TChange::No_File << TFiles::Sound
+                                 << QStringLiteral("Cannot open");
+    QTest::newRow("not well-formed") << 0 << local << TChange::Cut_Short << TFiles::Sound
                                      << QStringLiteral("is not valid XML");
-    QTest::newRow("other root") << Job({Firmware()}, QStringLiteral("127.0.0.1"), QStringLiteral("1000"),
-                                       QStringLiteral("Update"))
-                                << TFiles::Sound << QStringLiteral("the root element is \"Update\"");
-    QTest::newRow("other version") << Job({Firmware()}, QStringLiteral("127.0.0.1"), QStringLiteral("999"))
-                                   << TFiles::Sound << QStringLiteral("Version is \"999\"");
+    QTest::newRow("other root") << 1 << local << TChange::Other_Root << TFiles::Sound
+                                << QStringLiteral("the root element is \"Update\"");
+    QTest::newRow("other version") << 1 << local << TChange::Other_Version << TFiles::Sound
+                                   << QStringLiteral("Version is \"999\"");
     for (const char *address : {"192.168.2", "192.168.2.300", "localhost", "1.2.3.4.5"})
         QTest::addRow("address %s", address)
-            << Job({Firmware()}, QLatin1String(address)) << TFiles::Sound
+            << 1 << QString::fromLatin1(address) << TChange::None << TFiles::Sound
             << QStringLiteral("IP_Address_Dev \"%1\" is not a dotted-quad address").arg(QLatin1String(address));
-    QTest::newRow("no operation") << Job({}) << TFiles::Sound << QStringLiteral("holds 0 Operation elements");
-    QTest::newRow("three operations") << Job({Firmware(), Configuration(), Configuration()}) << TFiles::Sound
+    QTest::newRow("no operation") << 0 << local << TChange::No_Operation << TFiles::Sound
+                                  << QStringLiteral("holds 0 Operation elements");
+    QTest::newRow("three operations") << 0 << local << TChange::Third_Operation << TFiles::Sound
                                       << QStringLiteral("holds 3 Operation elements");
-    TChildren missing = Firmware();
-    missing.removeAt(17);
-    QTest::newRow("operation with 18 children")
-        << Job({missing}) << TFiles::Sound << QStringLiteral("operation 1 has the children");
-    TChildren swapped = Configuration();
-    swapped.swapItemsAt(3, 4);
-    QTest::newRow("children out of order")
-        << Job({Firmware(), swapped}) << TFiles::Sound << QStringLiteral("operation 2 has the children");
-    TChildren bank = Configuration();
-    bank[9].second = QStringLiteral("3");
-    QTest::newRow("unknown bank type") << Job({bank}) << TFiles::Sound
+    QTest::newRow("operation with 18 children") << 1 << local << TChange::Child_Missing << TFiles::Sound
+                                                << QStringLiteral("operation 1 has 18 children; child 18 is Ope_GoToApp_After where Ope_WID_Data belongs");
+    QTest::newRow("children out of order") << 0 << local << TChange::Children_Swapped << TFiles::Sound
+                                           << QStringLiteral("operation 2 has 19 children; child 4 is Ope_Port where Ope_IP_Address belongs");
+    QTest::newRow("unknown bank type") << 2 << local << TChange::Unknown_Bank << TFiles::Sound
                                        << QStringLiteral("unknown bank type \"3\"");
-    QTest::newRow("firmware file missing") << sound << TFiles::No_Firmware
+    QTest::newRow("firmware file missing") << 0 << local << TChange::None << TFiles::No_Firmware
                                            << QStringLiteral("sim40318.sim\" does not exist");
-    QTest::newRow("bank.bin missing") << sound << TFiles::No_Bank << QStringLiteral("bank.bin\" does not exist");
-    QTest::newRow("bank.bin one byte short") << sound << TFiles::Short_Bank
+    QTest::newRow("bank.bin missing") << 0 << local << TChange::None << TFiles::No_Bank
+                                      << QStringLiteral("bank.bin\" does not exist");
+    QTest::newRow("bank.bin one byte short") << 2 << local << TChange::None << TFiles::Short_Bank
                                              << QStringLiteral("the image holds 2047 bytes, not 2048");
-    QTest::newRow("bank.bin with a wrong sum") << sound << TFiles::Bad_Sum
+    QTest::newRow("bank.bin with a wrong sum") << 2 << local << TChange::None << TFiles::Bad_Sum
                                                << QStringLiteral("last four bytes hold");
 }
 
 void TestStandin::broken_jobs()
 {
-    QFETCH(QByteArray, job);
+    QFETCH(int, option);
+    QFETCH(QString, address);
+    QFETCH(TChange, change);
     QFETCH(TFiles, files);
     QFETCH(QString, problem);
     int code = -1;
     QString output;
-    Run(job, files, code, output);
+    Run(option, address, change, files, code, output);
     if (QTest::currentTestFailed())
         return;
     QVERIFY2(code == 1, qPrintable(output));

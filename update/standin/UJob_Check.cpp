@@ -96,10 +96,17 @@ private:
         for (const char *name : Operation_Children)
             expected << QLatin1String(name);
         if (names != expected) {
-            m_report.Problems << QStringLiteral("operation %1 has the children \"%2\" instead of the "
-                                                "19 expected in their order")
+            int at = 0;
+            while (at < names.size() && at < expected.size() && names.at(at) == expected.at(at))
+                ++at;
+            const QString found = at < names.size() ? names.at(at) : QStringLiteral("nothing");
+            const QString wanted = at < expected.size() ? expected.at(at) : QStringLiteral("nothing");
+            m_report.Problems << QStringLiteral("operation %1 has %2 children; child %3 is %4 where %5 "
+                                                "belongs (19 children in a fixed order expected)")
                                      .arg(number)
-                                     .arg(names.join(QLatin1Char(' ')));
+                                     .arg(names.size())
+                                     .arg(at + 1)
+                                     .arg(found, wanted);
             return;
         }
         const QString bank = Child_Text(operation, QStringLiteral("Ope_Bank_Type"));
@@ -177,7 +184,9 @@ QString TJob_Report::Text() const
     for (const QString &problem : Problems)
         all << QStringLiteral("Problem: ") + problem;
     all << (Sound() ? QStringLiteral("Verdict: the job is sound.")
-                    : QStringLiteral("Verdict: the job is broken (%1 problems).").arg(Problems.size()));
+                    : QStringLiteral("Verdict: the job is broken (%1 %2).")
+                          .arg(Problems.size())
+                          .arg(Problems.size() == 1 ? QStringLiteral("problem") : QStringLiteral("problems")));
     return all.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
