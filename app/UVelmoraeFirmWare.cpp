@@ -1,5 +1,6 @@
 #include "app/UVelmoraeFirmWare.h"
 
+#include "app/UClickable.h"
 #include "app/UPlatform.h"
 #include "app/USettings.h"
 #include "common/UComon.h"
@@ -14,7 +15,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QFrame>
-#include <QMouseEvent>
 
 TFVelmoraeFirmWare *FVelmoraeFirmWare = nullptr;
 
@@ -72,12 +72,9 @@ void TFVelmoraeFirmWare::FormCreate(const QString &exeFolder)
     Btn_CreateBin = Create_Button(QStringLiteral("Btn_CreateBin"), QStringLiteral(":/icons/update.svg"), 80, 200, 170, 36);
     L_Kestrix = Create_Label(this, QStringLiteral("L_Kestrix"), 565, L_Step_3->y());
     Style_Bold_Grey_Label(L_Kestrix);
-    L_Kestrix->setCursor(Qt::PointingHandCursor);
-    // A keyboard user reaches the maker's link as well.
-    L_Kestrix->setFocusPolicy(Qt::StrongFocus);
-    L_Kestrix->setAccessibleName(QStringLiteral("www.kestrixnet.com"));
-    Set_Label_Text(L_Kestrix, QStringLiteral("www.kestrixnet.com"));
-    L_Kestrix->installEventFilter(this);
+    Set_Label_Text(L_Kestrix, Maker_Host);
+    L_Kestrix->setAccessibleName(Maker_Host);
+    Make_Clickable(L_Kestrix, [this] { L_KestrixClick(); });
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setGeometry(10, Btn_CreateBin->y() + 51, 674, 1);
@@ -244,23 +241,4 @@ void TFVelmoraeFirmWare::closeEvent(QCloseEvent *event)
     // FormClose: the settings are written; closing goes on even when they cannot be.
     Save_Settings_Reported();
     event->accept();
-}
-
-bool TFVelmoraeFirmWare::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == L_Kestrix) {
-        if (event->type() == QEvent::MouseButtonRelease
-            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-            L_KestrixClick();
-            return true;
-        }
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-                L_KestrixClick();
-                return true;
-            }
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }

@@ -1,7 +1,6 @@
 #include "app/UWidgets.h"
 
 #include <QEnterEvent>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -16,11 +15,10 @@ const QColor Pressed_Colour(255, 128, 0);
 
 QFont Window_Font()
 {
+    // The family list lets the font matcher fall back without a costly
+    // look-up of every installed family at start.
     QFont font;
-    if (QFontDatabase::families().contains(QStringLiteral("Verdana")))
-        font.setFamily(QStringLiteral("Verdana"));
-    else
-        font.setStyleHint(QFont::SansSerif);
+    font.setStyleHint(QFont::SansSerif);
     font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
                       QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setPixelSize(11);

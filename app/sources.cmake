@@ -4,6 +4,7 @@ list(APPEND CORE_SOURCES
 list(APPEND UI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/UPlatform.cpp ${CMAKE_CURRENT_LIST_DIR}/UPlatform.h
     ${CMAKE_CURRENT_LIST_DIR}/UWidgets.cpp ${CMAKE_CURRENT_LIST_DIR}/UWidgets.h
+    ${CMAKE_CURRENT_LIST_DIR}/UClickable.cpp ${CMAKE_CURRENT_LIST_DIR}/UClickable.h
     ${CMAKE_CURRENT_LIST_DIR}/UVelmoraeFirmWare.cpp ${CMAKE_CURRENT_LIST_DIR}/UVelmoraeFirmWare.h
     ${CMAKE_CURRENT_LIST_DIR}/UCreate_Windows.cpp ${CMAKE_CURRENT_LIST_DIR}/UCreate_Windows.h
     ${CMAKE_CURRENT_LIST_DIR}/URunner.cpp

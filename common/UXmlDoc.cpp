@@ -113,7 +113,7 @@ bool TXMLDocument::Text(const QDomElement &element, QString &text)
     QString result;
     for (QDomNode child = element.firstChild(); !child.isNull(); child = child.nextSibling()) {
         if (child.isText() || child.isCDATASection())
-            result += child.toCharacterData().data();
+            result += child.nodeValue();
         else if (!child.isComment() && !child.isProcessingInstruction())
             return false;
     }
@@ -201,7 +201,9 @@ bool Save_Whole_File(const QString &path, const QByteArray &bytes, QString *erro
     // A folder's own modes decide; no copy-and-rename fallback that could
     // leave a half-written file behind.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // commit() does not see a failed final flush (a full disk), so flush first.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
+        || !file.commit()) {
         if (error)
             *error = QStringLiteral("Cannot write \"%1\": %2")
                          .arg(QDir::toNativeSeparators(path), file.errorString());

@@ -2,7 +2,7 @@
 
 #include "app/UPlatform.h"
 #include "common/UComon.h"
-#include "options/UClickable.h"
+#include "app/UClickable.h"
 
 #include <QPainter>
 #include <QPixmap>

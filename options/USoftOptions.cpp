@@ -4,7 +4,7 @@
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
 #include "lang/ULang.h"
-#include "options/UClickable.h"
+#include "app/UClickable.h"
 #include "options/UVersion.h"
 
 #include <QCheckBox>

@@ -5,7 +5,6 @@ list(APPEND CORE_SOURCES
 )
 list(APPEND UI_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/UHttp_Get.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/UClickable.cpp ${CMAKE_CURRENT_LIST_DIR}/UClickable.h
     ${CMAKE_CURRENT_LIST_DIR}/USoftOptions.cpp ${CMAKE_CURRENT_LIST_DIR}/USoftOptions.h
     ${CMAKE_CURRENT_LIST_DIR}/UAbout.cpp ${CMAKE_CURRENT_LIST_DIR}/UAbout.h
     ${CMAKE_CURRENT_LIST_DIR}/UVersion_Check_Main.cpp

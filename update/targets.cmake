@@ -7,3 +7,4 @@ add_executable(Ethernet_Update
     ${CMAKE_CURRENT_LIST_DIR}/standin/UImage_Report.h)
 target_link_libraries(Ethernet_Update PRIVATE velmora_core)
 set_target_properties(Ethernet_Update PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VELMORA_DIST_DIR})
+install(TARGETS Ethernet_Update RUNTIME DESTINATION .)

@@ -287,7 +287,7 @@ void TestMainWindow::buttons_are_accessible()
     TTestPlatform platform;
     TTestEnv env;
     env.Start();
-    for (TImageButton *button : FVelmoraeFirmWare->findChildren<TImageButton *>()) {
+    for (TImageButton *button : FVelmoraeFirmWare->findChildren<TImageButton *>(QString(), Qt::FindDirectChildrenOnly)) {
         QVERIFY2(!button->accessibleName().trimmed().isEmpty(), qPrintable(button->objectName()));
         QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->objectName()));
         QCOMPARE(button->focusPolicy(), Qt::StrongFocus);

@@ -137,7 +137,7 @@ void TestCommon::xml_root_is_first_element()
 void TestCommon::xml_text_of_element_with_children_is_unreadable()
 {
     TXMLDocument doc;
-    QVERIFY(doc.Load_Bytes("<R><a><b>1</b></a><e/><c>x<!--n-->y</c><s>  </s></R>"));
+    QVERIFY(doc.Load_Bytes("<R><a><b>1</b></a><e/><c>x<!--n-->y</c><s>  </s><d><![CDATA[a<b]]></d></R>"));
     QString text = QStringLiteral("untouched");
     QVERIFY(!doc.Read_Path({"a"}, text));
     QCOMPARE(text, QStringLiteral("untouched"));
@@ -148,6 +148,8 @@ void TestCommon::xml_text_of_element_with_children_is_unreadable()
     // Blanks typed into an edit field come back as they were saved.
     QVERIFY(doc.Read_Path({"s"}, text));
     QCOMPARE(text, QStringLiteral("  "));
+    QVERIFY(doc.Read_Path({"d"}, text));
+    QCOMPARE(text, QStringLiteral("a<b"));
 }
 
 void TestCommon::xml_writer_bytes()

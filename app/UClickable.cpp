@@ -1,4 +1,4 @@
-#include "options/UClickable.h"
+#include "app/UClickable.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
