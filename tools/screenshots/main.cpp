@@ -1,0 +1,118 @@
+// Takes the README's pictures: starts the configurator's windows in a
+// throw-away program folder (with the shipped languages and two example
+// configurations) and saves each window as a PNG in the folder given.
+
+#include "app/UCreate_Windows.h"
+#include "app/USettings.h"
+#include "app/UVelmoraeFirmWare.h"
+#include "common/UComon.h"
+#include "lang/ULang.h"
+#include "options/UAbout.h"
+#include "options/USoftOptions.h"
+#include "params/UParGen.h"
+#include "project/UNew_Project.h"
+#include "project/UOpenConf.h"
+#include "update/UBoot.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+static QString Output;
+
+static void Shoot(QWidget *window, const QString &name)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+    QTest::qWait(150);
+    const QString path = QDir(Output).filePath(name + QStringLiteral(".png"));
+    if (!window->grab().save(path))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    else
+        std::printf("%s\n", qPrintable(path));
+}
+
+static void Copy_Languages(const QString &from, const QString &to)
+{
+    QDir().mkpath(to);
+    const QStringList files = QDir(from).entryList(QDir::Files);
+    for (const QString &file : files)
+        QFile::copy(QDir(from).filePath(file), QDir(to).filePath(file));
+}
+
+// (Re)starts the windows in folder with the given language saved.
+static void Start_In(const QString &folder, const QString &language)
+{
+    if (FVelmoraeFirmWare) {
+        FVelmoraeFirmWare->close();
+        Destroy_Windows();
+    }
+    Language = language;
+    TXMLDocument doc;
+    Set_Program_Folders(folder);
+    Save_Setting(doc, nullptr);
+    Create_Windows(folder);
+}
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s <program folder with LANGUAGE> <output folder>\n", argv[0]);
+        return 2;
+    }
+    Output = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(Output);
+
+    QTemporaryDir folder;
+    Copy_Languages(QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("LANGUAGE")),
+                   folder.filePath(QStringLiteral("LANGUAGE")));
+    for (const char *name : {"PROJECTS/Line 4 Packing/bin", "PROJECTS/Boiler House/bin",
+                             "PROJECTS/Press 2/bin"})
+        QDir(folder.path()).mkpath(QLatin1String(name));
+    Name_Project = QStringLiteral("Line 4 Packing");
+    Last_IP_Address = QStringLiteral("192.168.0.10");
+    Start_In(folder.path(), QStringLiteral("English"));
+    Shoot(FVelmoraeFirmWare, QStringLiteral("main_window"));
+
+    FNew_Project->show();
+    QTest::keyClicks(FNew_Project->E_New_Proj, QStringLiteral("Line 5 Palletiser"));
+    Shoot(FNew_Project, QStringLiteral("new_configuration"));
+    FNew_Project->hide();
+
+    Shoot(FOpenConf, QStringLiteral("open_configuration"));
+    FOpenConf->hide();
+
+    Shoot(FParGen, QStringLiteral("set_communication"));
+    FParGen->Btn_GB_Collapse(FParGen->Btn_Serial_Collapse);
+    Shoot(FParGen, QStringLiteral("set_communication_collapsed"));
+    FParGen->Btn_GB_Expande(FParGen->findChild<QAbstractButton *>(QStringLiteral("Btn_Serial_Expande")));
+    FParGen->hide();
+
+    Shoot(FBoot, QStringLiteral("update_device"));
+    FBoot->hide();
+
+    const QStringList pages{QStringLiteral("options_language"), QStringLiteral("options_connection"),
+                            QStringLiteral("options_settings")};
+    for (int page = 0; page < pages.size(); ++page) {
+        FSoftOptions->show();
+        FSoftOptions->PC_Options->setCurrentIndex(page);
+        Shoot(FSoftOptions, pages.at(page));
+    }
+    FSoftOptions->hide();
+
+    Shoot(FAbout, QStringLiteral("about"));
+    FAbout->hide();
+
+    // A start in Italian, as a user who picked it sees the program next time.
+    Start_In(folder.path(), QStringLiteral("Italiano"));
+    Shoot(FVelmoraeFirmWare, QStringLiteral("main_window_italiano"));
+    Destroy_Windows();
+    return 0;
+}
