@@ -24,16 +24,6 @@ char Process_State(qint64 pid)
     return close > 0 && close + 2 < line.size() ? line[close + 2] : 0;
 }
 
-// Counts the paint events of a plain widget.
-class TPaint_Counter : public QWidget
-{
-public:
-    int Paints = 0;
-
-protected:
-    void paintEvent(QPaintEvent *) override { ++Paints; }
-};
-
 } // namespace
 
 class TestRunner : public QObject

@@ -1,4 +1,5 @@
 // The version number rule and the check against a real HTTP server on 127.0.0.1.
+#include "TestEnv.h"
 #include "TestHttpServer.h"
 #include "support/TestPlatform.h"
 
@@ -10,17 +11,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
-
-namespace {
-class TPaint_Counter : public QWidget
-{
-public:
-    int Paints = 0;
-
-protected:
-    void paintEvent(QPaintEvent *) override { ++Paints; }
-};
-} // namespace
 
 class TestVersion : public QObject
 {
