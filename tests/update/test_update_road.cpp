@@ -1,0 +1,153 @@
+// The whole Update Device road in one process, driven through the windows as
+// a user would: a new configuration, Set Communication with changed values,
+// Update Device to 127.0.0.1 with the built updater stand-in beside the
+// program; then bank.bin, the job file and the stand-in's report.
+
+#include "TestEnv.h"
+#include "TestPlatform.h"
+
+#include "app/UVelmoraeFirmWare.h"
+#include "common/UComon.h"
+#include "common/UXmlDoc.h"
+#include "params/UParGen.h"
+#include "project/UNew_Project.h"
+#include "update/UBoot.h"
+#include "update/UJob_File.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QtTest>
+
+namespace {
+
+void Retype(QLineEdit *field, const QString &text)
+{
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Delete);
+    QTest::keyClicks(field, text);
+}
+
+// Clicks through a modal dialog once it shows; closes it if the click did not.
+void When_Shown(QDialog *dialog, std::function<void()> action)
+{
+    When_Modal_Shows([dialog, action](QWidget *modal) {
+        if (modal == dialog)
+            action();
+        if (dialog->isVisible())
+            dialog->done(QDialog::Rejected);
+    });
+}
+
+uint32_t Little_Endian(const QByteArray &bytes, int offset)
+{
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | uint8_t(bytes[offset + i]);
+    return value;
+}
+
+} // namespace
+
+class TestUpdateRoad : public QObject
+{
+    Q_OBJECT
+private slots:
+    void new_configuration_to_updated_device();
+};
+
+void TestUpdateRoad::new_configuration_to_updated_device()
+{
+    TTestPlatform platform;
+    TTestEnv env;
+    const QString standin =
+        Join_Path(qEnvironmentVariable("VELMORA_DIST_DIR"), Updater_Program_Name);
+    QVERIFY2(QFile::copy(standin, Join_Path(env.Folder(), Updater_Program_Name)),
+             qPrintable(standin));
+    env.Write_File(QStringLiteral("MASTER/sim40318.sim"), QByteArray(4096, '\x5A'));
+    env.Start();
+    FVelmoraeFirmWare->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FVelmoraeFirmWare));
+
+    When_Shown(FNew_Project, [] {
+        QTest::keyClicks(FNew_Project->E_New_Proj, QStringLiteral("Line 4"));
+        QTest::mouseClick(FNew_Project->Btn_OK, Qt::LeftButton);
+    });
+    QTest::mouseClick(FVelmoraeFirmWare->Btn_New, Qt::LeftButton);
+    QCOMPARE(Path_Project, Join_Path(Path_Projects, QStringLiteral("Line 4")));
+
+    bool saved = false;
+    When_Shown(FParGen, [&saved] {
+        Retype(FParGen->E_ModbusTCPSlave_IP1, QStringLiteral("10"));
+        Retype(FParGen->E_ModbusTCPSlave_IP2, QStringLiteral("0"));
+        Retype(FParGen->E_ModbusTCPSlave_IP3, QStringLiteral("0"));
+        Retype(FParGen->E_ModbusTCPSlave_IP4, QStringLiteral("50"));
+        Retype(FParGen->E_ModbusTCPSlave_Port, QStringLiteral("1502"));
+        FParGen->CB_Serial_Baud->setCurrentIndex(2);
+        QTest::mouseClick(FParGen->Btn_OK, Qt::LeftButton);
+        saved = !FParGen->isVisible();
+    });
+    QTest::mouseClick(FVelmoraeFirmWare->Btn_Prm_Gen, Qt::LeftButton);
+    QVERIFY(saved);
+    QVERIFY(QFile::exists(File_ParGen));
+
+    When_Shown(FBoot, [] {
+        Retype(FBoot->E_IP1, QStringLiteral("127"));
+        Retype(FBoot->E_IP2, QStringLiteral("0"));
+        Retype(FBoot->E_IP3, QStringLiteral("0"));
+        Retype(FBoot->E_IP4, QStringLiteral("1"));
+        FBoot->CB_Update_Options->setCurrentIndex(0);
+        FBoot->CB_Update_Option_Read_Back->setChecked(true);
+        QTest::mouseClick(FBoot->Btn_Update, Qt::LeftButton);
+        // The dialog stays open after the update; the user leaves with Cancel.
+        QVERIFY(FBoot->isVisible());
+        QTest::mouseClick(FBoot->Btn_Cancel, Qt::LeftButton);
+    });
+    QTest::mouseClick(FVelmoraeFirmWare->Btn_CreateBin, Qt::LeftButton);
+    QCOMPARE(platform.Errors + platform.Warnings, QStringList());
+
+    // bank.bin: 2048 bytes ending in the byte sum of the rest.
+    QFile bank(Join_Path(Path_Project, QStringLiteral("bin/bank.bin")));
+    QVERIFY(bank.open(QIODevice::ReadOnly));
+    const QByteArray image = bank.readAll();
+    QCOMPARE(image.size(), 2048);
+    uint32_t sum = 0;
+    for (int i = 0; i < 0x7FC; ++i)
+        sum += uint8_t(image[i]);
+    QCOMPARE(Little_Endian(image, 0x7FC), sum);
+    QCOMPARE(image.mid(0x28, 4), QByteArray("\x0A\x00\x00\x32", 4));
+
+    // The job names the device and both files, read-back on.
+    TXMLDocument job;
+    QVERIFY(job.Load_File(Job_File_Path()));
+    QString text;
+    QVERIFY(job.Read_Path({QStringLiteral("IP_Address_Dev")}, text));
+    QCOMPARE(text, QStringLiteral("127.0.0.1"));
+    const QDomElement first = job.Root()
+                                  .firstChildElement(QStringLiteral("Operations"))
+                                  .firstChildElement(QStringLiteral("Operation"));
+    const QDomElement second = first.nextSiblingElement(QStringLiteral("Operation"));
+    QCOMPARE(second.firstChildElement(QStringLiteral("Ope_FileName")).text(),
+             QDir::toNativeSeparators(bank.fileName()));
+    QCOMPARE(first.firstChildElement(QStringLiteral("Ope_Read_Back")).text(), QStringLiteral("1"));
+    QCOMPARE(second.firstChildElement(QStringLiteral("Ope_Read_Back")).text(), QStringLiteral("1"));
+
+    // The stand-in ran on that job and found it sound, with the changed values.
+    const QString report = QString::fromUtf8(env.Read_File(QStringLiteral("Ethernet_Update.log")));
+    for (const char *line : {"Device address: 127.0.0.1", "IP address: 10.0.0.50",
+                             "Modbus TCP port: 1502", "Baud rate: 4800", "No device was contacted",
+                             "Verdict: the job is sound."})
+        QVERIFY2(report.contains(QLatin1String(line)), qPrintable(line + ("\n" + report)));
+
+    QCOMPARE(Last_IP_Address, QStringLiteral("127.0.0.1"));
+    QCOMPARE(Update_Option, 0);
+    QVERIFY(Read_Back);
+    // Closing the program keeps the address for the next start.
+    env.Stop();
+    QVERIFY(env.Read_File(QStringLiteral("Velmora.xml")).contains("127.0.0.1"));
+}
+
+QTEST_MAIN(TestUpdateRoad)
+#include "test_update_road.moc"
