@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -58,6 +59,8 @@ void TFVelmoraeFirmWare::Start_Program(const QString &NomeSW, const QString &Par
         return;
 
     const TInput_Blocker blocker;
+    // No version check starts while the updater runs; a tick due now is skipped.
+    const QSignalBlocker tick_blocker(&Timer_Update);
     const uint32_t start = Tick_Count();
     bool done = false;
     while (!done) {

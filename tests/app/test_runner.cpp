@@ -38,6 +38,7 @@ private slots:
     void parameters_split_like_a_command_line();
     void left_running_after_limit_and_collected_later();
     void repaints_but_drops_input_while_waiting();
+    void no_version_check_while_waiting();
 
 private:
     QString Path(const QString &name) const { return Join_Path(m_env->Folder(), name); }
@@ -156,6 +157,19 @@ void TestRunner::repaints_but_drops_input_while_waiting()
     // Input works again once the wait is over.
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(clicks, 1);
+}
+
+void TestRunner::no_version_check_while_waiting()
+{
+    int ticks = 0;
+    QTimer &timer = FVelmoraeFirmWare->Timer_Update;
+    connect(&timer, &QTimer::timeout, this, [&ticks] { ++ticks; });
+    timer.start(20);
+    FVelmoraeFirmWare->Start_Program(QStringLiteral("/bin/sh"),
+                                     Script(QStringLiteral("wait.sh"), "sleep 0.3\n"), 0);
+    // Stopped before any event runs, so the program never asks the web server.
+    timer.stop();
+    QCOMPARE(ticks, 0);
 }
 
 QTEST_MAIN(TestRunner)
