@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTextStream>
 #include <QXmlStreamReader>
@@ -197,6 +198,17 @@ bool TXMLDocument::Save_File(const QString &path, QString *error) const
 
 bool Save_Whole_File(const QString &path, const QByteArray &bytes, QString *error)
 {
+    // A file marked read-only keeps its content even for a user whose rights
+    // would let the replacement through: the mark is the owner's intent.
+    const QFileDevice::Permissions anyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    const QFileInfo existing(path);
+    if (existing.isFile() && !(existing.permissions() & anyWrite)) {
+        if (error)
+            *error = QStringLiteral("Cannot write \"%1\": the file is read-only")
+                         .arg(QDir::toNativeSeparators(path));
+        return false;
+    }
     QSaveFile file(path);
     // A folder's own modes decide; no copy-and-rename fallback that could
     // leave a half-written file behind.
