@@ -71,9 +71,15 @@ TNew_Project_Result Create_Project_Folder(const QString &projects, const QString
         // A file of that name blocks the folder as well, but it is no configuration.
         return entry.isDir() ? TNew_Project_Result::Already_Exists : TNew_Project_Result::Not_Valid;
     }
-    if (!Is_Portable_Project_Name(name) || !QDir().mkdir(Join_Path(projects, name)))
+    const QString path = Join_Path(projects, name);
+    if (!Is_Portable_Project_Name(name) || !QDir().mkdir(path))
         return TNew_Project_Result::Not_Valid;
-    QDir().mkpath(Join_Path(Join_Path(projects, name), QStringLiteral("bin")));
+    // Without its bin folder the configuration could never take an image:
+    // take the new folder back rather than open half a configuration.
+    if (!QDir().mkpath(Join_Path(path, QStringLiteral("bin")))) {
+        QDir().rmdir(path);
+        return TNew_Project_Result::Not_Valid;
+    }
     return TNew_Project_Result::Created;
 }
 

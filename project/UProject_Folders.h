@@ -22,8 +22,9 @@ bool Is_Portable_Project_Name(const QString &name);
 
 // Creates projects/name (never its parents) and an empty bin folder in it. A
 // name that differs from an existing folder only in letter case counts as
-// existing, so a project set stays valid on systems that ignore case. A bin
-// folder that cannot be made is not reported; the image build meets it later.
+// existing, so a project set stays valid on systems that ignore case. When
+// the bin folder cannot be made (a full disk), the new folder is removed again
+// and the name counts as not valid.
 TNew_Project_Result Create_Project_Folder(const QString &projects, const QString &name);
 
 // The visible folders under projects, sorted by name without regard to case.
