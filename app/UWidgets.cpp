@@ -199,3 +199,13 @@ void Set_Label_Text(QLabel *label, const QString &text)
     label->setText(text);
     label->adjustSize();
 }
+
+void Pair_Labels(QWidget *window, const QList<QPair<QString, QString>> &labelToControl)
+{
+    for (const auto &pair : labelToControl) {
+        auto *label = window->findChild<QLabel *>(pair.first);
+        auto *control = window->findChild<QWidget *>(pair.second);
+        if (label && control)
+            label->setBuddy(control);
+    }
+}

@@ -82,3 +82,7 @@ QLabel *Create_Label(QWidget *parent, const QString &objectName, int left, int t
 // Sets a label's text and sizes the label to it, as the labels of every
 // window size themselves to their caption.
 void Set_Label_Text(QLabel *label, const QString &text);
+
+// Makes each label the buddy of the control it names, so screen readers
+// announce the control by the label's (translated) caption.
+void Pair_Labels(QWidget *window, const QList<QPair<QString, QString>> &labelToControl);

@@ -127,6 +127,21 @@ TFParGen::TFParGen(QWidget *parent) : QDialog(parent)
     Connect_Change_Events();
     Collapse_Expand_Creation();
     Move_GroupBoxs();
+    Pair_Labels(this, {{QStringLiteral("L_Serial_Serial"), QStringLiteral("CB_Serial_Serial")},
+                       {QStringLiteral("L_Serial_Baud"), QStringLiteral("CB_Serial_Baud")},
+                       {QStringLiteral("L_Serial_Par"), QStringLiteral("CB_Serial_Parity")},
+                       {QStringLiteral("L_Serial_DataBits"), QStringLiteral("CB_Serial_DataBits")},
+                       {QStringLiteral("L_Serial_SendType"), QStringLiteral("CB_Serial_SendType")},
+                       {QStringLiteral("L_Serial_ST_EndChar"), QStringLiteral("E_Serial_ST_EndChar")},
+                       {QStringLiteral("L_Serial_ST_NumByte"), QStringLiteral("E_Serial_ST_NumByte")},
+                       {QStringLiteral("CB_Serial_TimeOut"), QStringLiteral("E_Serial_TimeOut")},
+                       {QStringLiteral("L_ModbusTCPSlave_IP_Add"), QStringLiteral("E_ModbusTCPSlave_IP1")},
+                       {QStringLiteral("L_ModbusTCPSlave_SM_Add"), QStringLiteral("E_ModbusTCPSlave_SM1")},
+                       {QStringLiteral("L_ModbusTCPSlave_Port"), QStringLiteral("E_ModbusTCPSlave_Port")},
+                       {QStringLiteral("L_ModbusTCPSlave_Start_Read"), QStringLiteral("E_ModbusTCPSlave_Start_Read")},
+                       {QStringLiteral("L_ModbusTCPSlave_Start_Write"), QStringLiteral("E_ModbusTCPSlave_Start_Write")},
+                       {QStringLiteral("L_ModbusTCPSlave_Control"), QStringLiteral("E_ModbusTCPSlave_Control")},
+                       {QStringLiteral("L_ModbusTCPSlave_Status"), QStringLiteral("E_ModbusTCPSlave_Status")}});
     Set_Lang();
 }
 

@@ -35,6 +35,7 @@ TFNew_Project::TFNew_Project(QWidget *parent) : QDialog(parent)
     connect(Btn_OK, &QAbstractButton::clicked, this, &TFNew_Project::Btn_OKClick);
     connect(Btn_Cancel, &QAbstractButton::clicked, this, &QDialog::reject);
 
+    Pair_Labels(this, {{QStringLiteral("Label1"), QStringLiteral("E_New_Proj")}});
     Set_Lang();
 }
 

@@ -49,6 +49,8 @@ void TFOpenConf::Set_Lang()
     setWindowTitle(Lang(200));
     Set_Label_Text(Title.L_SW_Desc, Lang(201));
     Set_Label_Text(Label1, Lang(202));
+    // A list view ignores its buddy label; screen readers need the name itself.
+    ListBox1->setAccessibleName(Lang(202));
     Btn_OK->Set_Caption(Lang(203));
     Btn_Cancel->Set_Caption(Lang(204));
     ListBox1->setToolTip(Lang(205));

@@ -102,6 +102,8 @@ TFBoot::TFBoot(QWidget *parent) : QDialog(parent)
 
     Arrange_Panels();
     Set_Label_Text(Title.L_SW_Code, SW_Code);
+    Pair_Labels(this, {{QStringLiteral("L_IP_Address"), QStringLiteral("E_IP1")},
+                       {QStringLiteral("L_Update_Option"), QStringLiteral("CB_Update_Options")}});
     Set_Lang();
 }
 

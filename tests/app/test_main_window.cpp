@@ -7,6 +7,7 @@
 #include "params/UParGen.h"
 #include "update/UBoot.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QLabel>
 #include <QtTest>
@@ -43,6 +44,8 @@ private slots:
     void close_writes_settings_even_when_it_cannot();
     void maker_link_opens_home_page();
     void buttons_are_accessible();
+    void inputs_named_by_their_labels_data();
+    void inputs_named_by_their_labels();
 };
 
 void TestMainWindow::first_start_in_empty_folder()
@@ -293,6 +296,42 @@ void TestMainWindow::buttons_are_accessible()
         QCOMPARE(button->focusPolicy(), Qt::StrongFocus);
     }
     QCOMPARE(FVelmoraeFirmWare->Btn_Info->accessibleName(), QStringLiteral("Information"));
+}
+
+void TestMainWindow::inputs_named_by_their_labels_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("new name") << "FNew_Project" << "E_New_Proj" << "Name of the new Configuration";
+    QTest::newRow("open list") << "FOpenConf" << "ListBox1" << "List of Avaliable Configurations";
+    QTest::newRow("baud rate") << "FParGen" << "CB_Serial_Baud" << "Baudrate";
+    QTest::newRow("time-out") << "FParGen" << "E_Serial_TimeOut" << "TimeOut Data RX";
+    QTest::newRow("device address") << "FParGen" << "E_ModbusTCPSlave_IP1" << "IP ADDRESS";
+    QTest::newRow("status word") << "FParGen" << "E_ModbusTCPSlave_Status" << "Status Word";
+    QTest::newRow("update address") << "FBoot" << "E_IP1" << "Insert the IP Address of Device";
+    QTest::newRow("update option") << "FBoot" << "CB_Update_Options" << "Select Update Options";
+}
+
+void TestMainWindow::inputs_named_by_their_labels()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    TTestPlatform platform;
+    TTestEnv env;
+    env.Start();
+    auto *dialog = FVelmoraeFirmWare->findChild<QWidget *>(window);
+    QVERIFY(dialog);
+    auto *input = dialog->findChild<QWidget *>(control);
+    QVERIFY(input);
+    QAccessibleInterface *access = QAccessible::queryAccessibleInterface(input);
+    QVERIFY(access);
+    // The reader takes the name, or the label of the "labelled by" relation.
+    QStringList labels{access->text(QAccessible::Name)};
+    for (const auto &relation : access->relations(QAccessible::Label))
+        labels << relation.first->text(QAccessible::Name);
+    QVERIFY2(labels.contains(name), qPrintable(labels.join(QLatin1Char('|'))));
 }
 
 QTEST_MAIN(TestMainWindow)
