@@ -106,8 +106,13 @@ bool Read_ParGen_Parameters(TXMLDocument &doc, QString *error)
         return true;
     if (!doc.Load_File(File_ParGen, error))
         return false;
+    Apply_ParGen_Parameters(doc.Root());
+    return true;
+}
 
-    const TParGen_Reader xml(doc.Root());
+void Apply_ParGen_Parameters(const QDomElement &root)
+{
+    const TParGen_Reader xml(root);
     TImage_Parameters &p = Image_Parameters;
 
     const bool rs232 = xml.Is_Exactly("Serial_Serial", "0");
@@ -159,7 +164,6 @@ bool Read_ParGen_Parameters(TXMLDocument &doc, QString *error)
     p.Num_Byte_RX = xml.Is_Exactly("ModbusTCPSlave_Enable_NumByteRX", "1")
                         ? xml.Integer(QStringLiteral("ModbusTCPSlave_NumByteRX"), -1)
                         : -1;
-    return true;
 }
 
 uint32_t Serialize_Parameters(uint32_t start, uint8_t *buffer, uint32_t capacity)

@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 
+class QDomElement;
 class TXMLDocument;
 
 constexpr uint32_t Image_Buffer_Size = 100000;
@@ -25,6 +26,8 @@ uint32_t Baud_Rate_Of_Index(int32_t index);
 // with its fallback. A missing file leaves the defaults; a file that exists
 // but cannot be loaded gives false with the parser's message.
 bool Read_ParGen_Parameters(TXMLDocument &doc, QString *error);
+// The same steps over a loaded document's root, whose name is not checked.
+void Apply_ParGen_Parameters(const QDomElement &root);
 
 // Image_Parameters serialised at buffer[start..]; see Serialize_Record.
 uint32_t Serialize_Parameters(uint32_t start, uint8_t *buffer, uint32_t capacity);

@@ -5,6 +5,7 @@
 #include "common/UXmlDoc.h"
 #include "image/USaveBincc.h"
 #include "update/UJob_File.h"
+#include "update/standin/UJob_Check.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -16,7 +17,7 @@ namespace {
 enum class TChange
 {
     None, No_File, Cut_Short, Other_Root, Other_Version, No_Operation, Third_Operation,
-    Child_Missing, Children_Swapped, Unknown_Bank
+    Child_Missing, Children_Swapped, Unknown_Bank, Oversized
 };
 
 QByteArray Job(int option, const QString &address, TChange change)
@@ -57,11 +58,14 @@ QByteArray Job(int option, const QString &address, TChange change)
     QByteArray bytes = doc.To_Bytes();
     if (change == TChange::Cut_Short)
         bytes.chop(5);
+    // Still well-formed: blanks after the root, past the size any job needs.
+    if (change == TChange::Oversized)
+        bytes.append(QByteArray(Job_File_Limit, ' '));
     return change == TChange::No_File ? QByteArray() : bytes;
 }
 
 // What is done to the files the job names, after they were made sound.
-enum class TFiles { Sound, No_Firmware, No_Bank, Short_Bank, Bad_Sum };
+enum class TFiles { Sound, No_Firmware, No_Bank, Short_Bank, Bad_Sum, Huge_Bank };
 
 } // namespace
 
@@ -133,6 +137,13 @@ void TestStandin::Run(int option, const QString &address, TChange change, TFiles
         bank[0x100] = 1;
         Save_Whole_File(Bank_File_Path(), bank, nullptr);
         break;
+    case TFiles::Huge_Bank: {
+        // 1 TiB without using the disk: more than any memory, so reading it
+        // whole would fail; the check must read no more than an image.
+        QFile huge(Bank_File_Path());
+        QVERIFY(huge.open(QIODevice::ReadWrite) && huge.resize(qint64(1) << 40));
+        break;
+    }
     }
     const QByteArray job = Job(option, address, change);
     if (!job.isNull())
@@ -241,6 +252,10 @@ void TestStandin::broken_jobs_data()
                                       << QStringLiteral("bank.bin\" does not exist");
     QTest::newRow("bank.bin one byte short") << 2 << local << TChange::None << TFiles::Short_Bank
                                              << QStringLiteral("the image holds 2047 bytes, not 2048");
+    QTest::newRow("bank.bin of 1 TiB") << 2 << local << TChange::None << TFiles::Huge_Bank
+                                       << QStringLiteral("the image holds 1099511627776 bytes, not 2048");
+    QTest::newRow("job file past the size limit") << 0 << local << TChange::Oversized << TFiles::Sound
+                                                  << QStringLiteral("the job file holds more than 1048576 bytes");
     QTest::newRow("bank.bin with a wrong sum") << 2 << local << TChange::None << TFiles::Bad_Sum
                                                << QStringLiteral("last four bytes hold");
 }

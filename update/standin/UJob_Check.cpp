@@ -46,13 +46,13 @@ class TJob_Checker
 public:
     explicit TJob_Checker(TJob_Report &report) : m_report(report) {}
 
-    void Check_Tree(const QString &jobPath)
+    void Check_Tree(const QByteArray &bytes, const QString &jobPath)
     {
         TXMLDocument doc;
         QString error;
-        m_report.Lines << QStringLiteral("Job file: %1").arg(QDir::toNativeSeparators(jobPath));
-        if (!doc.Load_File(jobPath, &error)) {
-            m_report.Problems << error;
+        if (!doc.Load_Bytes(bytes, &error)) {
+            m_report.Problems << QStringLiteral("\"%1\" is not valid XML: %2")
+                                     .arg(QDir::toNativeSeparators(jobPath), error);
             return;
         }
         const QDomElement root = doc.Root();
@@ -148,11 +148,12 @@ private:
                                      .arg(QDir::toNativeSeparators(path), file.errorString());
             return;
         }
-        const QByteArray bytes = file.readAll();
+        // Never more than one byte past an image, however large the named file is.
+        const QByteArray bytes = file.read(Image_Size + 1);
         if (bytes.size() != static_cast<int>(Image_Size)) {
             m_report.Problems << QStringLiteral("operation %1: the image holds %2 bytes, not %3")
                                      .arg(number)
-                                     .arg(bytes.size())
+                                     .arg(file.size())
                                      .arg(Image_Size);
             return;
         }
@@ -190,14 +191,44 @@ QString TJob_Report::Text() const
     return all.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-TJob_Report Check_Job(const QString &folder)
+namespace {
+
+// The report around the checks: what it is, the job file, and that no device
+// was contacted. unreadable, when not empty, is why the job could not be read.
+TJob_Report Job_Report(const QByteArray &bytes, const QString &jobPath, const QString &unreadable)
 {
     TJob_Report report;
     report.Lines << QStringLiteral("Ethernet_Update stand-in: checks the job file and the files it names.");
+    report.Lines << QStringLiteral("Job file: %1").arg(QDir::toNativeSeparators(jobPath));
     TJob_Checker checker(report);
-    checker.Check_Tree(Join_Path(folder, QStringLiteral("Ethernet_Update.xml")));
+    if (!unreadable.isEmpty())
+        report.Problems << unreadable;
+    else if (bytes.size() > Job_File_Limit)
+        report.Problems << QStringLiteral("the job file holds more than %1 bytes, more than a job can need")
+                               .arg(Job_File_Limit);
+    else
+        checker.Check_Tree(bytes, jobPath);
     report.Lines << QStringLiteral("No device was contacted: this stand-in speaks to no device, so "
                                    "nothing was sent to \"%1\" and the device is unchanged.")
                         .arg(checker.Address());
     return report;
+}
+
+} // namespace
+
+TJob_Report Check_Job_Bytes(const QByteArray &bytes, const QString &jobPath)
+{
+    return Job_Report(bytes, jobPath, QString());
+}
+
+TJob_Report Check_Job(const QString &folder)
+{
+    const QString jobPath = Join_Path(folder, QStringLiteral("Ethernet_Update.xml"));
+    QFile file(jobPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return Job_Report(QByteArray(), jobPath,
+                          QStringLiteral("Cannot open \"%1\": %2")
+                              .arg(QDir::toNativeSeparators(jobPath), file.errorString()));
+    // One byte past the limit is enough to know the file is too large.
+    return Check_Job_Bytes(file.read(Job_File_Limit + 1), jobPath);
 }

@@ -3,6 +3,7 @@
 // and the files it names, and describe the configuration image, without
 // contacting any device.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -16,5 +17,10 @@ struct TJob_Report
     QString Text() const;
 };
 
+// A job is a few kilobytes; a larger file is refused unread.
+constexpr int Job_File_Limit = 1024 * 1024;
+
+// Checks the bytes of a job file; jobPath names it in the report.
+TJob_Report Check_Job_Bytes(const QByteArray &bytes, const QString &jobPath);
 // Checks folder/Ethernet_Update.xml.
 TJob_Report Check_Job(const QString &folder);
