@@ -1,16 +1,25 @@
-// A generic Qt plugin loaded into a program under measurement: once its first
-// window has been exposed and painted it writes "shown" to standard output.
-// The program itself is not changed.
+// A generic Qt plugin loaded into a program under measurement; the program
+// itself is not changed. Under the key "velmorashown" it writes "shown" to
+// standard output once the first window has been exposed and painted. Under
+// "velmoraclose" it also closes that window a moment later, as a user would,
+// so a run under a memory checker goes from start to close by itself.
 #include <QEvent>
 #include <QGenericPlugin>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
 
 namespace {
+// Time between the first window shown and its close.
+constexpr int Close_After_Ms = 500;
+
 class TShown_Probe : public QObject
 {
+public:
+    explicit TShown_Probe(bool close) : m_close(close) {}
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -18,15 +27,23 @@ protected:
         if (!m_told && event->type() == QEvent::Expose && window && window->isExposed()) {
             m_told = true;
             // Queued, so the painting that the exposure starts comes first.
-            QTimer::singleShot(0, [] {
+            QTimer::singleShot(0, this, [] {
                 std::fputs("shown\n", stdout);
                 std::fflush(stdout);
             });
+            if (m_close) {
+                const QPointer<QWindow> shown(window);
+                QTimer::singleShot(Close_After_Ms, this, [shown] {
+                    if (shown)
+                        shown->close();
+                });
+            }
         }
         return false;
     }
 
 private:
+    bool m_close;
     bool m_told = false;
 };
 } // namespace
@@ -36,9 +53,9 @@ class TShown_Probe_Plugin : public QGenericPlugin
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "shown_probe.json")
 public:
-    QObject *create(const QString &, const QString &) override
+    QObject *create(const QString &key, const QString &) override
     {
-        auto *probe = new TShown_Probe;
+        auto *probe = new TShown_Probe(key.compare(QLatin1String("velmoraclose"), Qt::CaseInsensitive) == 0);
         QCoreApplication::instance()->installEventFilter(probe);
         return probe;
     }

@@ -1,15 +1,14 @@
 // How long Update Device spends on the configuration image: Build_Image
 // (defaults, ParGen.xml read, serialisation) plus Write_Bank_File (bank.bin
 // through a save file), in a temporary configuration folder.
+#include "bench/UBench_Figures.h"
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
 #include "image/USaveBincc.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 
 // A ParGen.xml with all thirty elements, as the Set Communication dialog saves it.
@@ -33,9 +32,8 @@ static const char Par_Gen[] =
     "<ModbusTCPSlave_Enable_NumByteRX>1</ModbusTCPSlave_Enable_NumByteRX>"
     "<ModbusTCPSlave_NumByteRX>1</ModbusTCPSlave_NumByteRX></Par_Gen><!--SW_VERSION = 1.102-->";
 
-int main(int argc, char *argv[])
+bool Bench_Image()
 {
-    QCoreApplication application(argc, argv);
     QTemporaryDir dir;
     Path_Project = dir.path();
     File_ParGen = Join_Path(Path_Project, QStringLiteral("ParGen.xml"));
@@ -43,7 +41,7 @@ int main(int argc, char *argv[])
     if (!QDir().mkpath(Join_Path(Path_Project, QStringLiteral("bin")))
         || !Save_Whole_File(File_ParGen, QByteArray(Par_Gen), &error)) {
         std::fprintf(stderr, "cannot prepare the configuration folder: %s\n", qPrintable(error));
-        return 1;
+        return false;
     }
 
     constexpr int Rounds = 1001;
@@ -56,17 +54,15 @@ int main(int argc, char *argv[])
         const bool built = Build_Image(doc, &error);
         build.append(clock.nsecsElapsed() / 1e3);
         if (!built || !Write_Bank_File(&error)) {
-            std::fprintf(stderr, "round %d failed: %s\n", i + 1, qPrintable(error));
-            return 1;
+            std::fprintf(stderr, "image round %d failed: %s\n", i + 1, qPrintable(error));
+            return false;
         }
         total.append(clock.nsecsElapsed() / 1e3);
     }
-    std::printf("%d rounds in a temporary configuration folder:\n", Rounds);
-    for (QList<double> *times : {&total, &build}) {
-        std::sort(times->begin(), times->end());
-        std::printf("  %-36s median %8.1f us, minimum %8.1f us\n",
-                    times == &total ? "Build_Image + Write_Bank_File" : "Build_Image alone",
-                    times->at(Rounds / 2), times->first());
-    }
-    return 0;
+    Path_Project.clear();
+    File_ParGen.clear();
+    std::printf("Configuration image, in a temporary configuration folder:\n");
+    Print_Figure("Build_Image + Write_Bank_File", total, "us");
+    Print_Figure("Build_Image alone", build, "us");
+    return true;
 }

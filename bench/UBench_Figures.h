@@ -1,0 +1,15 @@
+#pragma once
+// The benchmark's figures: each measurement is run several times and printed
+// as its minimum and median, one line per figure.
+
+#include <QList>
+
+// One line: what was measured, minimum and median in unit, and the count.
+void Print_Figure(const char *what, QList<double> values, const char *unit);
+
+// The measurements; each prints its heading and figures and returns false
+// (after saying why on standard error) when it could not be made.
+bool Bench_Image();
+bool Bench_Echo();
+bool Bench_Version_Check();
+bool Bench_Startup();

@@ -1,0 +1,48 @@
+// Prints every figure of the configurator in one run: the configuration
+// image, the reachability test against 127.0.0.1, the version check against a
+// refused port, and start-up time and peak memory beside a minimal Qt dialog.
+// Names on the command line (image, echo, version, startup) run only those.
+#include "bench/UBench_Figures.h"
+
+#include <QApplication>
+#include <QStringList>
+#include <algorithm>
+#include <iterator>
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    Q_INIT_RESOURCE(icons);
+
+    const struct
+    {
+        const char *Name;
+        bool (*Run)();
+    } benches[] = {
+        {"image", Bench_Image},
+        {"echo", Bench_Echo},
+        {"version", Bench_Version_Check},
+        {"startup", Bench_Startup},
+    };
+    const QStringList chosen = application.arguments().mid(1);
+    for (const QString &name : chosen) {
+        if (std::none_of(std::begin(benches), std::end(benches),
+                         [&name](const auto &b) { return name == QLatin1String(b.Name); })) {
+            std::fprintf(stderr, "unknown benchmark \"%s\"; known: image echo version startup\n",
+                         qPrintable(name));
+            return 2;
+        }
+    }
+    bool all = true;
+    for (const auto &bench : benches) {
+        if (!chosen.isEmpty() && !chosen.contains(QLatin1String(bench.Name)))
+            continue;
+        std::fflush(stdout);
+        all = bench.Run() && all;
+        std::printf("\n");
+    }
+    return all ? 0 : 1;
+}
