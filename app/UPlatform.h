@@ -28,9 +28,10 @@ public:
 
     // The version request: one plain HTTP GET with the fixed Accept and
     // User-Agent headers, no cookies, no proxy, redirects not followed. True
-    // with the body of a 2xx answer as text; false on any failure, after
-    // timeoutMs without data, or for a body over the reply limit. Blocks; the
-    // windows repaint meanwhile but take no input. (options/UHttp_Get.cpp)
+    // with the body of a 2xx answer as text; false on any failure, when the
+    // whole request takes more than timeoutMs, or for a body over the reply
+    // limit. Blocks; the windows repaint meanwhile but take no input.
+    // (options/UHttp_Get.cpp)
     virtual bool Http_Get(const QString &url, int timeoutMs, QString &body);
 
     // Starts a program without a shell, its window shown or hidden; nullptr

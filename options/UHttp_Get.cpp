@@ -1,74 +1,73 @@
 #include "app/UPlatform.h"
 
+#include "options/UHttp_Answer.h"
 #include "options/UVersion.h"
 
 #include <QEventLoop>
-#include <QNetworkAccessManager>
 #include <QNetworkProxy>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QStringDecoder>
+#include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
-// The body in the charset the answer names; HTTP's own default otherwise.
-static QString Decode_Body(const QByteArray &bytes, const QByteArray &contentType)
-{
-    const int at = contentType.toLower().indexOf("charset=");
-    if (at >= 0) {
-        QByteArray charset = contentType.mid(at + 8);
-        const int end = charset.indexOf(';');
-        if (end >= 0)
-            charset.truncate(end);
-        charset = charset.trimmed();
-        if (charset.startsWith('"') && charset.endsWith('"') && charset.size() >= 2)
-            charset = charset.mid(1, charset.size() - 2);
-        QStringDecoder decoder(charset.constData());
-        if (decoder.isValid())
-            return decoder.decode(bytes);
-    }
-    return QString::fromLatin1(bytes);
-}
-
+// A plain HTTP/1.0 exchange on this thread over a socket of its own: nothing
+// (cookies, connections) is carried from one check to the next, and when the
+// limit runs out the socket is dropped at once, whatever the server still
+// sends.
 bool TPlatform::Http_Get(const QString &url, int timeoutMs, QString &body)
 {
     body.clear();
-    // A manager of its own per request: nothing (cookies, connections) is
-    // carried from one check to the next.
-    QNetworkAccessManager manager;
-    manager.setProxy(QNetworkProxy::NoProxy);
-    manager.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    const QUrl address(url);
+    if (!address.isValid() || address.scheme() != QLatin1String("http") || address.host().isEmpty())
+        return false;
 
-    QNetworkRequest request{QUrl(url)};
-    request.setRawHeader("Accept", Version_Request_Accept);
-    request.setRawHeader("User-Agent", Version_Request_User_Agent);
-    request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
-    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
-    request.setAttribute(QNetworkRequest::AuthenticationReuseAttribute, QNetworkRequest::Manual);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
-    request.setTransferTimeout(timeoutMs);
-
-    QNetworkReply *reply = manager.get(request);
-    bool tooLong = false;
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                     [reply, &tooLong](qint64 received, qint64 total) {
-                         if (received > Version_Reply_Limit || total > Version_Reply_Limit) {
-                             tooLong = true;
-                             reply->abort();
-                         }
-                     });
+    THttp_Answer answer(Version_Reply_Limit);
+    QTcpSocket socket;
+    socket.setProxy(QNetworkProxy::NoProxy);
+    // What waits unread stays small even when the server sends without end.
+    socket.setReadBufferSize(Http_Header_Limit + Version_Reply_Limit);
     QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    if (!reply->isFinished())
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    // A refused connection may be reported before the loop runs.
+    bool done = false;
+    const auto Finish = [&done, &loop] {
+        done = true;
+        loop.quit();
+    };
+    const auto Take = [&answer, &socket, Finish] {
+        if (answer.Add(socket.readAll()) != THttp_Answer::Incomplete)
+            Finish();
+    };
+    const auto Closed = [&answer, &socket, Finish] {
+        if (answer.Add(socket.readAll()) == THttp_Answer::Incomplete)
+            answer.Close();
+        Finish();
+    };
+    QObject::connect(&socket, &QTcpSocket::connected, &loop, [&socket, &address] {
+        socket.write(Http_Get_Request(address, Version_Request_Accept, Version_Request_User_Agent));
+    });
+    QObject::connect(&socket, &QTcpSocket::readyRead, &loop, Take);
+    QObject::connect(&socket, &QTcpSocket::disconnected, &loop, Closed);
+    QObject::connect(&socket, &QAbstractSocket::errorOccurred, &loop,
+                     [Finish, Closed](QAbstractSocket::SocketError error) {
+                         // HTTP/1.0 ends a body without a length by closing.
+                         if (error == QAbstractSocket::RemoteHostClosedError)
+                             Closed();
+                         else
+                             Finish();
+                     });
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    // A coarse timer may fire 5 % early: the limit is the limit.
+    deadline.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
 
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (tooLong || reply->error() != QNetworkReply::NoError || status < 200 || status > 299)
+    socket.connectToHost(address.host(), quint16(address.port(80)));
+    deadline.start(timeoutMs);
+    if (!done)
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    socket.abort();
+
+    if (answer.State() != THttp_Answer::Complete || answer.Status() < 200 || answer.Status() > 299)
         return false;
-    const QByteArray bytes = reply->readAll();
-    if (bytes.size() > Version_Reply_Limit)
-        return false;
-    body = Decode_Body(bytes, reply->rawHeader("Content-Type"));
+    body = Decode_Http_Body(answer.Body(), answer.Content_Type());
     return true;
 }

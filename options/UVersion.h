@@ -10,7 +10,7 @@
 // Tests point it at a server on 127.0.0.1.
 QString &Maker_Web_Base();
 
-// How long the version request may go without data before it counts as failed.
+// How long the whole version request may take before it counts as failed.
 extern int Version_Request_Timeout_Ms;
 constexpr int Default_Version_Request_Timeout_Ms = 10000;
 // A longer reply counts as failed: the version page answers a few bytes.

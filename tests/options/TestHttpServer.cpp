@@ -2,6 +2,12 @@
 
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+// What is sent in one go, and how much may wait in the socket at a time.
+constexpr int Chunk_Size = 64 * 1024;
+} // namespace
 
 TTestHttpServer::TTestHttpServer()
 {
@@ -9,6 +15,10 @@ TTestHttpServer::TTestHttpServer()
     connect(this, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *socket = nextPendingConnection()) {
             socket->setParent(this);
+            if (Close_At_Once) {
+                socket->close();
+                continue;
+            }
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Read_Request(socket); });
         }
     });
@@ -31,8 +41,40 @@ void TTestHttpServer::Read_Request(QTcpSocket *socket)
     Requests.append(pending.left(end + 4));
     if (Silent)
         return;
-    socket->write(Reply);
-    socket->disconnectFromHost();
+    if (Trickle_Ms == 0 && !Endless) {
+        socket->write(Reply);
+        socket->disconnectFromHost();
+        return;
+    }
+    socket->setProperty("sent", 0);
+    if (Trickle_Ms > 0) {
+        const int headers = Reply.indexOf("\r\n\r\n") + 4;
+        socket->write(Reply.left(headers));
+        socket->setProperty("sent", headers);
+        auto *timer = new QTimer(socket);
+        connect(timer, &QTimer::timeout, socket, [this, socket] { Send_Next(socket); });
+        timer->start(Trickle_Ms);
+    } else {
+        connect(socket, &QTcpSocket::bytesWritten, socket, [this, socket] { Send_Next(socket); });
+        Send_Next(socket);
+    }
+}
+
+void TTestHttpServer::Send_Next(QTcpSocket *socket)
+{
+    if (socket->state() != QAbstractSocket::ConnectedState || socket->bytesToWrite() > Chunk_Size)
+        return;
+    const int sent = socket->property("sent").toInt();
+    const int size = Trickle_Ms > 0 ? 1 : Chunk_Size;
+    QByteArray next = Reply.mid(sent, size);
+    if (next.isEmpty() && !Endless) {
+        socket->disconnectFromHost();
+        return;
+    }
+    if (next.size() < size && Endless)
+        next.append(QByteArray(size - next.size(), ' '));
+    socket->setProperty("sent", int(qMin<qint64>(sent + next.size(), Reply.size())));
+    socket->write(next);
 }
 
 QByteArray Http_Answer(const QByteArray &status, const QByteArray &body, const QByteArray &headers)

@@ -1,6 +1,8 @@
 #pragma once
 // A real HTTP server on 127.0.0.1 for the version check: it answers every
-// request with one canned reply (or never answers) and keeps the requests.
+// request with one canned reply, or misbehaves as a broken server would
+// (never answers, closes at once, sends without end or a byte at a time),
+// and keeps the requests.
 
 #include <QByteArray>
 #include <QList>
@@ -20,11 +22,19 @@ public:
     // without answering.
     QByteArray Reply;
     bool Silent = false;
+    // Closes each connection as soon as it is accepted, before reading it.
+    bool Close_At_Once = false;
+    // After Reply, goes on sending blanks and never ends the answer.
+    bool Endless = false;
+    // Sends the headers at once, then one byte every Trickle_Ms milliseconds
+    // (0: everything as fast as it can).
+    int Trickle_Ms = 0;
     // Each request as received, up to the end of its headers.
     QList<QByteArray> Requests;
 
 private:
     void Read_Request(QTcpSocket *socket);
+    void Send_Next(QTcpSocket *socket);
 };
 
 // A whole HTTP answer: status line, the given extra headers, the body.
