@@ -81,10 +81,11 @@ private slots:
     void way_times_out();
     void dialog_reports_silent_device();
     void dialog_last_echo_decides();
+    void dialog_reports_unreachable_network();
 
 private:
     void Ways();
-    void Update_To_Loopback(TTestEnv &env);
+    void Update_To(TTestEnv &env, const QStringList &fields);
 };
 
 void TestSilentDevice::init()
@@ -138,15 +139,15 @@ void TestSilentDevice::way_times_out()
     QVERIFY2(elapsed >= 390 && elapsed < 800, qPrintable(QString::number(elapsed)));
 }
 
-void TestSilentDevice::Update_To_Loopback(TTestEnv &env)
+void TestSilentDevice::Update_To(TTestEnv &env, const QStringList &fields)
 {
     env.Start();
     Last_IP_Address = QStringLiteral("10.1.1.1");
     Update_Option = 2;
-    FBoot->E_IP1->setText(QStringLiteral("127"));
-    FBoot->E_IP2->setText(QStringLiteral("0"));
-    FBoot->E_IP3->setText(QStringLiteral("0"));
-    FBoot->E_IP4->setText(QStringLiteral("1"));
+    FBoot->E_IP1->setText(fields.value(0));
+    FBoot->E_IP2->setText(fields.value(1));
+    FBoot->E_IP3->setText(fields.value(2));
+    FBoot->E_IP4->setText(fields.value(3));
     FBoot->Btn_UpdateClick();
 }
 
@@ -157,7 +158,7 @@ void TestSilentDevice::dialog_reports_silent_device()
     TTestEnv env;
     QElapsedTimer clock;
     clock.start();
-    Update_To_Loopback(env);
+    Update_To(env, {"127", "0", "0", "1"});
     const qint64 elapsed = clock.elapsed();
 
     QCOMPARE(platform.Warnings, QStringList{Lang(636)});
@@ -185,11 +186,30 @@ void TestSilentDevice::dialog_last_echo_decides()
         }
     });
     watch.start();
-    Update_To_Loopback(env);
+    Update_To(env, {"127", "0", "0", "1"});
     watch.stop();
 
     QVERIFY(first_answered);
     QCOMPARE(platform.Warnings, QStringList{Lang(636)});
+    QCOMPARE(Last_IP_Address, QStringLiteral("10.1.1.1"));
+    QVERIFY(!QFile::exists(Join_Path(env.Folder(), QStringLiteral("Ethernet_Update.xml"))));
+}
+
+// An address that no route leads to: the echo cannot even be sent, which the
+// dialog tells at once as an address to check, not as a silent device.
+void TestSilentDevice::dialog_reports_unreachable_network()
+{
+    TTestPlatform platform;
+    TTestEnv env;
+    QElapsedTimer clock;
+    clock.start();
+    Update_To(env, {"10", "99", "0", "1"});
+    const qint64 elapsed = clock.elapsed();
+
+    QCOMPARE(platform.Errors, QStringList{Lang(637)});
+    QVERIFY(platform.Warnings.isEmpty());
+    QCOMPARE(FBoot->ping_res, 0);
+    QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
     QCOMPARE(Last_IP_Address, QStringLiteral("10.1.1.1"));
     QVERIFY(!QFile::exists(Join_Path(env.Folder(), QStringLiteral("Ethernet_Update.xml"))));
 }
