@@ -4,7 +4,6 @@
 #include "common/UXmlDoc.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFileInfo>
 #include <cstring>
 
@@ -194,18 +193,6 @@ bool Write_Bank_File(QString *error)
             *error = QStringLiteral("No configuration is open: there is no bin folder to write bank.bin into");
         return false;
     }
-    const QString path = Bank_File_Path();
-    // A file marked read-only keeps its content even for a user whose rights
-    // would let the replacement through: the mark is the owner's intent.
-    const QFileInfo info(path);
-    const QFileDevice::Permissions anyWrite =
-        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    if (info.exists() && !(info.permissions() & anyWrite)) {
-        if (error)
-            *error = QStringLiteral("Cannot write \"%1\": the file is read-only")
-                         .arg(QDir::toNativeSeparators(path));
-        return false;
-    }
     const QByteArray bytes(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
-    return Save_Whole_File(path, bytes, error);
+    return Save_Whole_File(Bank_File_Path(), bytes, error);
 }
