@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
@@ -21,6 +22,17 @@ QString Enter_Private_Mounts()
     // Mounts made below must not travel back to the parent namespace.
     if (mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
         return QStringLiteral("cannot make the mounts private: %1").arg(qt_error_string(errno));
+    // Some containers refuse mounts even to root: find out once, here.
+    char probe[] = "/tmp/velmora-mount-probe-XXXXXX";
+    if (!mkdtemp(probe))
+        return QStringLiteral("cannot make a folder to mount on: %1").arg(qt_error_string(errno));
+    const bool mounted = mount("tmpfs", probe, "tmpfs", 0, "size=4k") == 0;
+    const int why = errno;
+    if (mounted)
+        umount2(probe, MNT_DETACH);
+    rmdir(probe);
+    if (!mounted)
+        return QStringLiteral("cannot mount a tmpfs: %1").arg(qt_error_string(why));
     return QString();
 }
 
