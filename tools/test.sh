@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the whole
 # suite in the normal build and again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, then each fuzz target for a short time.
+# UndefinedBehaviorSanitizer, then each fuzz target for a short time, then the
+# program under Valgrind's memcheck from start to close.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -17,3 +18,5 @@ cmake --build build-asan
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure)
 
 tools/fuzz.sh "${VELMORA_FUZZ_SECONDS:-15}"
+
+tools/memcheck.sh
