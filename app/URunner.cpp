@@ -1,54 +1,11 @@
 #include "app/UVelmoraeFirmWare.h"
 
+#include "app/UInput_Blocker.h"
 #include "app/UPlatform.h"
 #include "app/UProcess.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QSignalBlocker>
-
-namespace {
-
-// While the runner waits, the windows repaint but what the user does is
-// dropped, not queued: a click made during the wait never acts afterwards.
-class TInput_Blocker : public QObject
-{
-public:
-    TInput_Blocker() { QCoreApplication::instance()->installEventFilter(this); }
-    ~TInput_Blocker() override { QCoreApplication::instance()->removeEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-        case QEvent::NonClientAreaMouseButtonPress:
-        case QEvent::NonClientAreaMouseButtonRelease:
-        case QEvent::NonClientAreaMouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::Shortcut:
-        case QEvent::InputMethod:
-        case QEvent::ContextMenu:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-        case QEvent::TabletPress:
-        case QEvent::TabletRelease:
-        case QEvent::Close:
-            return true;
-        default:
-            return false;
-        }
-    }
-};
-
-} // namespace
 
 void TFVelmoraeFirmWare::Start_Program(const QString &NomeSW, const QString &Parameter,
                                        uint8_t tipo, int limitMs)

@@ -76,7 +76,7 @@ TTitleBand Create_Title_Band(QWidget *parent, int width);
 void Style_Code_Label(QLabel *label);
 void Style_Bold_Grey_Label(QLabel *label);
 
-// A plain label placed at (left, top) with its spec name.
+// A plain label placed at (left, top) under the object name tests and screen readers know it by.
 QLabel *Create_Label(QWidget *parent, const QString &objectName, int left, int top);
 
 // Sets a label's text and sizes the label to it, as the labels of every

@@ -1,3 +1,4 @@
+#include "app/UInput_Blocker.h"
 #include "app/UPlatform.h"
 
 #include "options/UHttp_Answer.h"
@@ -62,8 +63,10 @@ bool TPlatform::Http_Get(const QString &url, int timeoutMs, QString &body)
 
     socket.connectToHost(address.host(), quint16(address.port(80)));
     deadline.start(timeoutMs);
-    if (!done)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (!done) {
+        const TInput_Blocker blocker;
+        loop.exec();
+    }
     socket.abort();
 
     if (answer.State() != THttp_Answer::Complete || answer.Status() < 200 || answer.Status() > 299)
