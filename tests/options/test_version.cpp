@@ -8,6 +8,7 @@
 #include "options/UVersion.h"
 
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -29,7 +30,7 @@ private slots:
     void redirect_is_not_followed();
     void refused_port_is_no_update();
     void silent_server_times_out();
-    void windows_repaint_while_waiting();
+    void windows_repaint_but_drop_input_while_waiting();
     void over_long_reply_is_no_update();
     void link_caption_is_escaped();
 
@@ -181,7 +182,7 @@ void TestVersion::silent_server_times_out()
     QCOMPARE(server.Requests.size(), 1);
 }
 
-void TestVersion::windows_repaint_while_waiting()
+void TestVersion::windows_repaint_but_drop_input_while_waiting()
 {
     TTestHttpServer server;
     server.Silent = true;
@@ -193,10 +194,22 @@ void TestVersion::windows_repaint_while_waiting()
     QTRY_VERIFY(window.Paints > 0);
     const int before = window.Paints;
     int during = 0;
-    QTimer::singleShot(50, &window, [&window] { window.update(); });
+    QPushButton button(QStringLiteral("Press"));
+    int clicks = 0;
+    connect(&button, &QPushButton::clicked, [&clicks] { ++clicks; });
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+    QTimer::singleShot(50, &window, [&window, &button] {
+        window.update();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTest::keyClick(&button, Qt::Key_Space);
+    });
     QTimer::singleShot(200, &window, [&window, &during] { during = window.Paints; });
     QVERIFY(!TFSoftOptions::Check_Version());
     QVERIFY(during > before);
+    // What the user did during the wait is dropped, never acted on afterwards.
+    QCoreApplication::processEvents();
+    QCOMPARE(clicks, 0);
 }
 
 void TestVersion::over_long_reply_is_no_update()
