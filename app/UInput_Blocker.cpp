@@ -2,6 +2,31 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QList>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+QList<QPointer<QTimer>> &Held_Timers()
+{
+    static QList<QPointer<QTimer>> timers;
+    return timers;
+}
+} // namespace
+
+void Hold_During_Waits(QTimer *timer)
+{
+    Held_Timers().removeAll(nullptr);
+    Held_Timers().append(timer);
+}
+
+TTimer_Hold::TTimer_Hold()
+{
+    for (const QPointer<QTimer> &timer : Held_Timers()) {
+        if (timer)
+            m_blockers.emplace_back(timer.data());
+    }
+}
 
 TInput_Blocker::TInput_Blocker()
 {

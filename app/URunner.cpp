@@ -5,7 +5,6 @@
 #include "app/UProcess.h"
 
 #include <QCoreApplication>
-#include <QSignalBlocker>
 
 void TFVelmoraeFirmWare::Start_Program(const QString &NomeSW, const QString &Parameter,
                                        uint8_t tipo, int limitMs)
@@ -16,8 +15,6 @@ void TFVelmoraeFirmWare::Start_Program(const QString &NomeSW, const QString &Par
         return;
 
     const TInput_Blocker blocker;
-    // No version check starts while the updater runs; a tick due now is skipped.
-    const QSignalBlocker tick_blocker(&Timer_Update);
     const uint32_t start = Tick_Count();
     bool done = false;
     while (!done) {

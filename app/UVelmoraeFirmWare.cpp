@@ -1,6 +1,7 @@
 #include "app/UVelmoraeFirmWare.h"
 
 #include "app/UClickable.h"
+#include "app/UInput_Blocker.h"
 #include "app/UPlatform.h"
 #include "app/USettings.h"
 #include "common/UComon.h"
@@ -87,6 +88,9 @@ void TFVelmoraeFirmWare::FormCreate(const QString &exeFolder)
     Timer_Update.setObjectName(QStringLiteral("Timer_Update"));
     Timer_Update.setInterval(60000);
     connect(&Timer_Update, &QTimer::timeout, this, [this] { Timer_UpdateTimer(); });
+    // A tick during the updater run, a version request or the echo test
+    // would start a request inside it.
+    Hold_During_Waits(&Timer_Update);
     setFixedSize(694, Btn_CreateBin->y() + 152);
 
     // Start-up: folders and settings.

@@ -67,6 +67,9 @@ bool TPlatform::Http_Get(const QString &url, int timeoutMs, QString &body)
         const TInput_Blocker blocker;
         loop.exec();
     }
+    // Dropping the socket reports a close, which would end a body without a
+    // length: a request that ran out of time is a failure, whatever came.
+    QObject::disconnect(&socket, nullptr, &loop, nullptr);
     socket.abort();
 
     if (answer.State() != THttp_Answer::Complete || answer.Status() < 200 || answer.Status() > 299)

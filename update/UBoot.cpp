@@ -1,5 +1,6 @@
 #include "update/UBoot.h"
 
+#include "app/UInput_Blocker.h"
 #include "app/UPlatform.h"
 #include "app/UProcess.h"
 #include "app/UVelmoraeFirmWare.h"
@@ -225,6 +226,8 @@ bool TFBoot::Send_Ping()
 {
     ping_res = 0;
     m_cancelled = false;
+    // The test lets the windows take clicks, but no version check may start inside it.
+    const TTimer_Hold hold;
     const uint32_t T0 = Tick_Count();
     const QString host = Address_Text();
     const QByteArray data = host.toUtf8();

@@ -43,7 +43,8 @@ void TTestHttpServer::Read_Request(QTcpSocket *socket)
         return;
     if (Trickle_Ms == 0 && !Endless) {
         socket->write(Reply);
-        socket->disconnectFromHost();
+        if (!Hold_Open)
+            socket->disconnectFromHost();
         return;
     }
     socket->setProperty("sent", 0);

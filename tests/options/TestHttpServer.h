@@ -22,6 +22,8 @@ public:
     // without answering.
     QByteArray Reply;
     bool Silent = false;
+    // Sends Reply at once but keeps the connection open without end.
+    bool Hold_Open = false;
     // Closes each connection as soon as it is accepted, before reading it.
     bool Close_At_Once = false;
     // After Reply, goes on sending blanks and never ends the answer.

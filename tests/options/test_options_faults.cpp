@@ -29,7 +29,8 @@ enum class TServer {
     Endless_Body_Without_Length,
     Endless_Header,
     Byte_At_A_Time,
-    Redirect_To_Newer
+    Redirect_To_Newer,
+    Newer_Then_Held_Open
 };
 
 // What the slowest machine adds to a limit: the sanitizer build, a busy CI.
@@ -85,6 +86,9 @@ void TestOptionsFaults::broken_server_data()
     QTest::newRow("a newer version, a byte at a time")
         << TServer::Byte_At_A_Time << false << 1000 << true;
     QTest::newRow("redirect to a newer version") << TServer::Redirect_To_Newer << true << 1000 << false;
+    // No length and no close: what came before the limit is no answer.
+    QTest::newRow("a newer version, then held open")
+        << TServer::Newer_Then_Held_Open << false << 1000 << true;
 }
 
 void TestOptionsFaults::broken_server()
@@ -119,6 +123,10 @@ void TestOptionsFaults::broken_server()
         broken.Reply = Newer_Answer;
         broken.Trickle_Ms = 300;
         break;
+    case TServer::Newer_Then_Held_Open:
+        broken.Reply = "HTTP/1.0 200 OK\r\n\r\nVER. 1.105";
+        broken.Hold_Open = true;
+        break;
     case TServer::Redirect_To_Newer:
         broken.Reply = Http_Answer("307 Temporary Redirect", "VER. 1.105",
                                    "Location: " + elsewhere.Base_Url().toLatin1()
@@ -145,8 +153,11 @@ void TestOptionsFaults::broken_server()
     } else {
         FSoftOptions->show();
         FSoftOptions->PC_Options->setCurrentWidget(FSoftOptions->TS_Con_Options);
+        // A tick falling due during the wait must not start a request inside it.
+        FVelmoraeFirmWare->Timer_Update.start(10);
         clock.start();
         QTest::mouseClick(FSoftOptions->Btn_Check_Update, Qt::LeftButton);
+        FVelmoraeFirmWare->Timer_Update.stop();
         QVERIFY(FSoftOptions->LL_Check_Update->isVisible());
         QCOMPARE(FSoftOptions->LL_Check_Update->text(), Lang(315));
         FSoftOptions->hide();
