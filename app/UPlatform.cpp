@@ -24,20 +24,34 @@ void Set_Platform(TPlatform *platform)
     current_platform = platform ? platform : &real_platform;
 }
 
+namespace {
+
+// Messages carry names and paths the user chose: shown literally, never as markup.
+int Show_Box(QWidget *parent, QMessageBox::Icon icon, const QString &text,
+             QMessageBox::StandardButtons buttons, QMessageBox::StandardButton initial)
+{
+    QMessageBox box(icon, QString(), text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(initial);
+    return box.exec();
+}
+
+} // namespace
+
 void TPlatform::Error_Box(QWidget *parent, const QString &text)
 {
-    QMessageBox::critical(parent, QString(), text, QMessageBox::Ok);
+    Show_Box(parent, QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void TPlatform::Warning_Box(QWidget *parent, const QString &text)
 {
-    QMessageBox::warning(parent, QString(), text, QMessageBox::Ok);
+    Show_Box(parent, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool TPlatform::Confirm_Box(QWidget *parent, const QString &text)
 {
-    return QMessageBox::question(parent, QString(), text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No)
+    return Show_Box(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                    QMessageBox::No)
            == QMessageBox::Yes;
 }
 

@@ -3,6 +3,7 @@
 #include "common/UComon.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 void Set_Program_Folders(const QString &exeFolder)
@@ -23,6 +24,15 @@ void Set_Program_Folders(const QString &exeFolder)
 QString Settings_File()
 {
     return Join_Path(Path_Exe, QStringLiteral("Velmora.xml"));
+}
+
+// The bytes of a settings file that did not load, kept until the first write
+// puts them beside it, so the user's settings are never lost to the defaults.
+static QByteArray Damaged_Settings;
+
+static QString Damaged_Settings_File()
+{
+    return Settings_File() + QStringLiteral(".damaged");
 }
 
 static void Set_Default_Settings()
@@ -52,6 +62,7 @@ static bool Read_Flag(const TXMLDocument &doc, const QString &name)
 void Read_Settings(TXMLDocument &doc, QString *warning)
 {
     Name_Project.clear();
+    Damaged_Settings.clear();
     const QString path = Settings_File();
     if (!QFileInfo::exists(path)) {
         Set_Default_Settings();
@@ -61,6 +72,14 @@ void Read_Settings(TXMLDocument &doc, QString *warning)
     QString error;
     if (!doc.Load_File(path, &error)) {
         Set_Default_Settings();
+        QFile damaged(path);
+        if (damaged.open(QIODevice::ReadOnly))
+            Damaged_Settings = damaged.readAll();
+        if (!Damaged_Settings.isEmpty()) {
+            error += QStringLiteral("\nThe program starts with its default settings. Before they "
+                                    "are saved, the damaged file is kept as \"%1\".")
+                         .arg(QDir::toNativeSeparators(Damaged_Settings_File()));
+        }
         if (warning)
             *warning = error;
         return;
@@ -88,6 +107,11 @@ static QString Flag_Text(bool flag)
 
 bool Save_Setting(TXMLDocument &doc, QString *error)
 {
+    if (!Damaged_Settings.isEmpty()) {
+        if (!Save_Whole_File(Damaged_Settings_File(), Damaged_Settings, error))
+            return false;
+        Damaged_Settings.clear();
+    }
     Build_Settings_Document(doc);
     return doc.Save_File(Settings_File(), error);
 }

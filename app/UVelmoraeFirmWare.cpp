@@ -14,6 +14,7 @@
 #include "update/UBoot.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QFileInfo>
 #include <QFrame>
 
@@ -238,6 +239,14 @@ bool TFVelmoraeFirmWare::Save_Settings_Reported()
         return true;
     Platform().Error_Box(this, error);
     return false;
+}
+
+void TFVelmoraeFirmWare::showEvent(QShowEvent *event)
+{
+    // Centred like every dialog; restoring from the task bar moves nothing.
+    if (!event->spontaneous())
+        Center_On_Screen(this);
+    QWidget::showEvent(event);
 }
 
 void TFVelmoraeFirmWare::closeEvent(QCloseEvent *event)

@@ -61,6 +61,7 @@ public:
     TXMLDocument XML1;
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -2,11 +2,15 @@
 
 #include <QEnterEvent>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QSvgRenderer>
+#include <QValidator>
+
+#include "common/UXmlDoc.h"
 
 const QColor Window_Colour(248, 247, 237);
 const QColor Hover_Colour(255, 255, 0);
@@ -77,7 +81,8 @@ void TImageButton::Set_Caption(const QString &caption)
 
 void TImageButton::Set_Hint(const QString &hint)
 {
-    setToolTip(hint);
+    m_hint = hint;
+    ::Set_Hint(this, hint);
     setAccessibleDescription(hint);
     Update_Accessible_Name();
 }
@@ -85,7 +90,7 @@ void TImageButton::Set_Hint(const QString &hint)
 void TImageButton::Update_Accessible_Name()
 {
     // Icon-only buttons are announced by their hint.
-    setAccessibleName(text().trimmed().isEmpty() ? toolTip() : text());
+    setAccessibleName(text().trimmed().isEmpty() ? m_hint : text());
 }
 
 QColor TImageButton::Face_Colour() const
@@ -177,6 +182,7 @@ QLabel *Create_Label(QWidget *parent, const QString &objectName, int left, int t
 {
     auto *label = new QLabel(parent);
     label->setObjectName(objectName);
+    label->setTextFormat(Qt::PlainText);
     label->move(left, top);
     return label;
 }
@@ -208,4 +214,32 @@ void Pair_Labels(QWidget *window, const QList<QPair<QString, QString>> &labelToC
         if (label && control)
             label->setBuddy(control);
     }
+}
+
+void Set_Hint(QWidget *control, const QString &hint)
+{
+    // Tooltips have no plain-text mode: a hint that would pass for markup is
+    // handed over as markup that shows it literally.
+    if (Qt::mightBeRichText(hint))
+        control->setToolTip(QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>")
+                                .arg(hint.toHtmlEscaped()));
+    else
+        control->setToolTip(hint);
+}
+
+namespace {
+class TStorable_Text_Validator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return First_Unstorable_Character(input) < 0 ? Acceptable : Invalid;
+    }
+};
+} // namespace
+
+void Accept_Only_Storable_Text(QLineEdit *edit)
+{
+    edit->setValidator(new TStorable_Text_Validator(edit));
 }

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QString>
 
+class QLineEdit;
 class QSvgRenderer;
 
 extern const QColor Window_Colour;   // 248, 247, 237
@@ -41,7 +42,7 @@ public:
     void Set_Caption(const QString &caption);
     void Set_Hint(const QString &hint);
     QString Caption() const { return text(); }
-    QString Hint() const { return toolTip(); }
+    QString Hint() const { return m_hint; }
 
     // The colour the button shows now (for tests and for painting).
     QColor Face_Colour() const;
@@ -57,6 +58,7 @@ private:
     void Update_Accessible_Name();
 
     QSvgRenderer *m_icon = nullptr;
+    QString m_hint;
     bool m_small = false;
     bool m_hover = false;
 };
@@ -76,8 +78,17 @@ TTitleBand Create_Title_Band(QWidget *parent, int width);
 void Style_Code_Label(QLabel *label);
 void Style_Bold_Grey_Label(QLabel *label);
 
-// A plain label placed at (left, top) under the object name tests and screen readers know it by.
+// A plain label placed at (left, top) under the object name tests and screen
+// readers know it by. It shows its text literally: a configuration named
+// "<b>Plant" is shown with its brackets, never as markup.
 QLabel *Create_Label(QWidget *parent, const QString &objectName, int left, int top);
+
+// Sets a control's tooltip so that it shows hint literally, as labels do.
+void Set_Hint(QWidget *control, const QString &hint);
+
+// An edit field refuses the characters no saved file can hold, so a value
+// typed or pasted there can always be written and read back.
+void Accept_Only_Storable_Text(QLineEdit *edit);
 
 // Sets a label's text and sizes the label to it, as the labels of every
 // window size themselves to their caption.

@@ -191,8 +191,52 @@ QByteArray TXMLDocument::To_Bytes() const
     return text.toUtf8();
 }
 
+int First_Unstorable_Character(const QString &text)
+{
+    for (int i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF)
+            return i;
+    }
+    return -1;
+}
+
+namespace {
+
+// The first text below node that cannot be stored, with the element holding it.
+bool Find_Unstorable(const QDomNode &node, QString &element, QChar &character)
+{
+    for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        if (child.isCharacterData()) {
+            const QString value = child.nodeValue();
+            const int at = First_Unstorable_Character(value);
+            if (at >= 0) {
+                element = node.isElement() ? node.toElement().tagName() : QString();
+                character = value.at(at);
+                return true;
+            }
+        } else if (Find_Unstorable(child, element, character)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 bool TXMLDocument::Save_File(const QString &path, QString *error) const
 {
+    QString element;
+    QChar character;
+    if (Find_Unstorable(m_doc, element, character)) {
+        if (error)
+            *error = QStringLiteral("Cannot write \"%1\": the value of %2 holds the control "
+                                    "character U+%3, which the file cannot hold")
+                         .arg(QDir::toNativeSeparators(path),
+                              element.isEmpty() ? QStringLiteral("a comment") : element,
+                              QString::number(character.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+        return false;
+    }
     return Save_Whole_File(path, To_Bytes(), error);
 }
 

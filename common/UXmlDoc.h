@@ -39,7 +39,9 @@ public:
 
     // The whole document as UTF-8 without declaration or indentation.
     QByteArray To_Bytes() const;
-    // Writes the whole document through a save file: all of it or nothing.
+    // Writes the whole document through a save file: all of it or nothing. A
+    // value the file cannot hold is refused before anything is written, so the
+    // writer never makes a file that its own reader rejects.
     bool Save_File(const QString &path, QString *error = nullptr) const;
 
     QDomDocument &Dom() { return m_doc; }
@@ -47,6 +49,11 @@ public:
 private:
     QDomDocument m_doc;
 };
+
+// The position of the first character that an XML file cannot hold (a control
+// character other than tab, line feed and carriage return, or U+FFFE, U+FFFF),
+// or -1 when text can be written and read back.
+int First_Unstorable_Character(const QString &text);
 
 // Writes bytes to a file whole or not at all; error names the file and the reason.
 bool Save_Whole_File(const QString &path, const QByteArray &bytes, QString *error);

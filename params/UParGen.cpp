@@ -46,6 +46,7 @@ QLineEdit *Create_Edit(QWidget *group, const QString &name, int left, int top, i
     auto *edit = new QLineEdit(group);
     edit->setObjectName(name);
     edit->setGeometry(left, top, width, 21);
+    Accept_Only_Storable_Text(edit);
     return edit;
 }
 
@@ -293,15 +294,15 @@ void TFParGen::Set_Lang()
     Set_Label_Text(L_Serial_ST_NumByte, Lang(419));
     Set_Label_Text(CB_Serial_TimeOut, Lang(414));
     CB_Serial_Time_Wait_RX->setText(Lang(516));
-    CB_Serial_Time_Wait_RX->setToolTip(Lang(517));
-    CB_Serial_Serial->setToolTip(Lang(415));
-    CB_Serial_Baud->setToolTip(Lang(416));
-    CB_Serial_Parity->setToolTip(Lang(417));
-    CB_Serial_SendType->setToolTip(Lang(422));
-    E_Serial_ST_EndChar->setToolTip(Lang(420));
-    E_Serial_ST_NumByte->setToolTip(Lang(421));
-    E_Serial_TimeOut->setToolTip(Lang(423));
-    E_Serial_Time_Wait_RX->setToolTip(Lang(518));
+    Set_Hint(CB_Serial_Time_Wait_RX, Lang(517));
+    Set_Hint(CB_Serial_Serial, Lang(415));
+    Set_Hint(CB_Serial_Baud, Lang(416));
+    Set_Hint(CB_Serial_Parity, Lang(417));
+    Set_Hint(CB_Serial_SendType, Lang(422));
+    Set_Hint(E_Serial_ST_EndChar, Lang(420));
+    Set_Hint(E_Serial_ST_NumByte, Lang(421));
+    Set_Hint(E_Serial_TimeOut, Lang(423));
+    Set_Hint(E_Serial_Time_Wait_RX, Lang(518));
     {
         // Refilling the translated list is no change by the user.
         const QSignalBlocker blocker(CB_Serial_SendType);
@@ -314,19 +315,19 @@ void TFParGen::Set_Lang()
     Set_Label_Text(L_ModbusTCPSlave_IP_Add, Lang(443));
     Set_Label_Text(L_ModbusTCPSlave_SM_Add, Lang(444));
     CB_ModbusTCPSlave_En_GAT->setText(Lang(445));
-    CB_ModbusTCPSlave_En_GAT->setToolTip(Lang(463));
+    Set_Hint(CB_ModbusTCPSlave_En_GAT, Lang(463));
     Set_Label_Text(L_ModbusTCPSlave_Port, Lang(446));
     Set_Label_Text(L_ModbusTCPSlave_Start_Read, Lang(447));
     Set_Label_Text(L_ModbusTCPSlave_Start_Write, Lang(448));
     Set_Label_Text(L_ModbusTCPSlave_Control, Lang(449));
     Set_Label_Text(L_ModbusTCPSlave_Status, Lang(450));
     for (int i = 0; i < 12; ++i)
-        m_octets[i]->setToolTip(Lang(451 + i));
-    E_ModbusTCPSlave_Port->setToolTip(Lang(464));
-    E_ModbusTCPSlave_Start_Read->setToolTip(Lang(465));
-    E_ModbusTCPSlave_Start_Write->setToolTip(Lang(466));
-    E_ModbusTCPSlave_Control->setToolTip(Lang(467));
-    E_ModbusTCPSlave_Status->setToolTip(Lang(468));
+        Set_Hint(m_octets[i], Lang(451 + i));
+    Set_Hint(E_ModbusTCPSlave_Port, Lang(464));
+    Set_Hint(E_ModbusTCPSlave_Start_Read, Lang(465));
+    Set_Hint(E_ModbusTCPSlave_Start_Write, Lang(466));
+    Set_Hint(E_ModbusTCPSlave_Control, Lang(467));
+    Set_Hint(E_ModbusTCPSlave_Status, Lang(468));
     CB_ModbusTCPSlave_NumBytesRX->setText(Lang(514));
 
     for (TImageButton *button : {Btn_Serial_Collapse, Btn_ModbusTCPSlave_Collapse})

@@ -25,6 +25,7 @@ TFNew_Project::TFNew_Project(QWidget *parent) : QDialog(parent)
     E_New_Proj = new QLineEdit(this);
     E_New_Proj->setObjectName(QStringLiteral("E_New_Proj"));
     E_New_Proj->setGeometry(16, 94, 297, 21);
+    Accept_Only_Storable_Text(E_New_Proj);
     // Enter in the name field is the same as OK (Return and the keypad's Enter).
     connect(E_New_Proj, &QLineEdit::returnPressed, this, &TFNew_Project::Btn_OKClick);
 
@@ -46,7 +47,7 @@ void TFNew_Project::Set_Lang()
     Set_Label_Text(Label1, Lang(102));
     Btn_OK->Set_Caption(Lang(103));
     Btn_Cancel->Set_Caption(Lang(104));
-    E_New_Proj->setToolTip(Lang(108));
+    Set_Hint(E_New_Proj, Lang(108));
     Btn_OK->Set_Hint(Lang(109));
     Btn_Cancel->Set_Hint(Lang(110));
 }

@@ -53,7 +53,7 @@ void TFOpenConf::Set_Lang()
     ListBox1->setAccessibleName(Lang(202));
     Btn_OK->Set_Caption(Lang(203));
     Btn_Cancel->Set_Caption(Lang(204));
-    ListBox1->setToolTip(Lang(205));
+    Set_Hint(ListBox1, Lang(205));
     Btn_OK->Set_Hint(Lang(206));
     Btn_Cancel->Set_Hint(Lang(207));
 }

@@ -113,6 +113,7 @@ QLineEdit *TFBoot::Create_IP_Field(const QString &name, int left)
     auto *field = new QLineEdit(QStringLiteral("0"), P_IP_Address);
     field->setObjectName(name);
     field->setGeometry(left, 21, 41, 21);
+    Accept_Only_Storable_Text(field);
     field->installEventFilter(this);
     return field;
 }
@@ -142,17 +143,17 @@ void TFBoot::Set_Lang()
     setWindowTitle(Lang(602));
     Set_Label_Text(Title.L_SW_Desc, Lang(603));
     Set_Label_Text(L_IP_Address, Lang(606));
-    E_IP1->setToolTip(Lang(621));
-    E_IP2->setToolTip(Lang(622));
-    E_IP3->setToolTip(Lang(623));
-    E_IP4->setToolTip(Lang(624));
+    Set_Hint(E_IP1, Lang(621));
+    Set_Hint(E_IP2, Lang(622));
+    Set_Hint(E_IP3, Lang(623));
+    Set_Hint(E_IP4, Lang(624));
     Set_Label_Text(L_Update_Option, Lang(614));
     CB_Update_Options->clear();
     CB_Update_Options->addItems({Lang(615), Lang(616), Lang(617)});
     CB_Update_Options->setCurrentIndex(0);
-    CB_Update_Options->setToolTip(Lang(632));
+    Set_Hint(CB_Update_Options, Lang(632));
     CB_Update_Option_Read_Back->setText(Lang(618));
-    CB_Update_Option_Read_Back->setToolTip(Lang(633));
+    Set_Hint(CB_Update_Option_Read_Back, Lang(633));
     Btn_Cancel->Set_Caption(Lang(619));
     Btn_Cancel->Set_Hint(Lang(634));
     Btn_Update->Set_Caption(Lang(620));

@@ -8,8 +8,12 @@
 #include "update/UBoot.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTextDocument>
 #include <QtTest>
 
 static QByteArray Settings_Xml(const QString &project, const QString &language, const char *internet,
@@ -46,6 +50,11 @@ private slots:
     void buttons_are_accessible();
     void inputs_named_by_their_labels_data();
     void inputs_named_by_their_labels();
+    void centred_on_the_screen();
+    void texts_shown_literally_data();
+    void texts_shown_literally();
+    void unstorable_values_refused_data();
+    void unstorable_values_refused();
 };
 
 void TestMainWindow::first_start_in_empty_folder()
@@ -117,6 +126,7 @@ void TestMainWindow::restores_saved_configuration_data()
     QTest::addColumn<QString>("folder");
     QTest::addColumn<bool>("open");
     QTest::newRow("folder exists") << "Line 4" << "Line 4" << true;
+    QTest::newRow("plain file of that name") << "notes.txt" << "" << false;
     QTest::newRow("folder missing") << "Gone" << "" << false;
     QTest::newRow("parent folder name") << ".." << "" << false;
     QTest::newRow("path with separator") << "../PROJECTS" << "" << false;
@@ -133,6 +143,7 @@ void TestMainWindow::restores_saved_configuration()
     env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(saved, QStringLiteral("English"), "0", "0"));
     if (!folder.isEmpty())
         QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/") + folder));
+    env.Write_File(QStringLiteral("PROJECTS/notes.txt"), "not a configuration");
     env.Start();
     QCOMPARE(Name_Project, saved);
     if (open) {
@@ -232,12 +243,19 @@ void TestMainWindow::damaged_settings_warn_and_start()
 {
     TTestPlatform platform;
     TTestEnv env;
-    env.Write_File(QStringLiteral("Velmora.xml"), "<Conf_Settings><lastproj>");
+    const QByteArray damaged = "<Conf_Settings><lastproj>";
+    env.Write_File(QStringLiteral("Velmora.xml"), damaged);
+    env.Write_File(QStringLiteral("Velmora.xml.damaged"), "kept from an older start");
     env.Start();
     QCOMPARE(platform.Warnings.size(), 1);
     QVERIFY(platform.Warnings.first().contains(QStringLiteral("Velmora.xml")));
+    QVERIFY(platform.Warnings.first().contains(QStringLiteral("Velmora.xml.damaged")));
     QCOMPARE(Language, QStringLiteral("English"));
     QCOMPARE(FVelmoraeFirmWare->L_Step_3->text(), QStringLiteral("Step 3"));
+    // The defaults written at close never take the user's only copy.
+    env.Stop();
+    QCOMPARE(env.Read_File(QStringLiteral("Velmora.xml.damaged")), damaged);
+    QVERIFY(env.Read_File(QStringLiteral("Velmora.xml")).startsWith("<Conf_Settings><lastproj><projectname/>"));
 }
 
 void TestMainWindow::unreadable_language_file_warns_and_keeps_english()
@@ -283,6 +301,9 @@ void TestMainWindow::maker_link_opens_home_page()
     QCOMPARE(platform.Opened_Urls.size(), 1);
     QVERIFY(platform.Opened_Urls.first().endsWith(QStringLiteral("/HOME/default.asp?frompg=QV40318")));
     QVERIFY(platform.Opened_Urls.first().startsWith(QStringLiteral("http://") + Maker_Host));
+    QVERIFY(FVelmoraeFirmWare->L_Kestrix->focusPolicy() & Qt::TabFocus);
+    QTest::keyClick(FVelmoraeFirmWare->L_Kestrix, Qt::Key_Return);
+    QCOMPARE(platform.Opened_Urls.size(), 2);
 }
 
 void TestMainWindow::buttons_are_accessible()
@@ -332,6 +353,121 @@ void TestMainWindow::inputs_named_by_their_labels()
     for (const auto &relation : access->relations(QAccessible::Label))
         labels << relation.first->text(QAccessible::Name);
     QVERIFY2(labels.contains(name), qPrintable(labels.join(QLatin1Char('|'))));
+}
+
+void TestMainWindow::centred_on_the_screen()
+{
+    TTestPlatform platform;
+    TTestEnv env;
+    env.Start();
+    FVelmoraeFirmWare->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FVelmoraeFirmWare));
+    const QPoint offset = FVelmoraeFirmWare->frameGeometry().center()
+                          - FVelmoraeFirmWare->screen()->availableGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+}
+
+// What a control shows of text: markup is drawn, not shown.
+static QString Shown(const QString &text, bool markup)
+{
+    if (!markup)
+        return text;
+    QTextDocument document;
+    document.setHtml(text);
+    return document.toPlainText();
+}
+
+void TestMainWindow::texts_shown_literally_data()
+{
+    QTest::addColumn<int>("entry");          // -1: the text is a configuration's name
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("hint");          // the tooltip, else the label's text
+    QTest::newRow("configuration name") << -1 << "<b>Plant" << "FVelmoraeFirmWare" << "L_Name_Conf_L2" << false;
+    QTest::newRow("label") << 0 << "<u>Begin</u> &amp;" << "FVelmoraeFirmWare" << "L_Begin" << false;
+    QTest::newRow("button hint") << 12 << "<i>Info</i>" << "FVelmoraeFirmWare" << "Btn_Info" << true;
+    QTest::newRow("field hint") << 621 << "<b>first</b>  byte" << "FBoot" << "E_IP1" << true;
+    QTest::newRow("dialog label") << 202 << "<h1>List</h1>" << "FOpenConf" << "Label1" << false;
+}
+
+void TestMainWindow::texts_shown_literally()
+{
+    QFETCH(int, entry);
+    QFETCH(QString, text);
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(bool, hint);
+    TTestPlatform platform;
+    TTestEnv env;
+    if (entry < 0) {
+        QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/") + text));
+        env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(text.toHtmlEscaped(), QStringLiteral("English"), "0", "0"));
+    } else {
+        env.Write_File(QStringLiteral("LANGUAGE/English.lng"),
+                       QStringLiteral("STR%1 = %2\n").arg(entry).arg(text).toUtf8());
+    }
+    env.Start();
+    QWidget *top = window == QLatin1String("FVelmoraeFirmWare")
+                       ? static_cast<QWidget *>(FVelmoraeFirmWare)
+                       : FVelmoraeFirmWare->findChild<QWidget *>(window);
+    QVERIFY(top);
+    QWidget *target = top->findChild<QWidget *>(control);
+    QVERIFY(target);
+    if (hint) {
+        QCOMPARE(Shown(target->toolTip(), Qt::mightBeRichText(target->toolTip())), text);
+    } else {
+        auto *label = qobject_cast<QLabel *>(target);
+        QVERIFY(label);
+        const bool markup = label->textFormat() == Qt::RichText
+                            || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(label->text()));
+        QCOMPARE(Shown(label->text(), markup), text);
+    }
+}
+
+void TestMainWindow::unstorable_values_refused_data()
+{
+    QTest::addColumn<bool>("settings");      // else the configuration's ParGen.xml
+    QTest::newRow("settings file") << true;
+    QTest::newRow("parameter file") << false;
+}
+
+void TestMainWindow::unstorable_values_refused()
+{
+    QFETCH(bool, settings);
+    TTestPlatform platform;
+    TTestEnv env;
+    QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/P/bin")));
+    const QByteArray oldParameters = "<Par_Gen><ModbusTCPSlave_Port>503</ModbusTCPSlave_Port></Par_Gen>";
+    env.Write_File(QStringLiteral("PROJECTS/P/ParGen.xml"), oldParameters);
+    const QByteArray oldSettings = Settings_Xml(QStringLiteral("P"), QStringLiteral("English"), "0", "0");
+    env.Write_File(QStringLiteral("Velmora.xml"), oldSettings);
+    env.Start();
+    const QString file = settings ? QStringLiteral("Velmora.xml") : QStringLiteral("PROJECTS/P/ParGen.xml");
+    if (settings) {
+        // A folder name from the disk, which the Open dialog lists as it is.
+        Name_Project = QStringLiteral("Line\u0001");
+        QVERIFY(!FVelmoraeFirmWare->Save_Settings_Reported());
+    } else {
+        FParGen->show();
+        // A field that no check looks at.
+        QLineEdit *timeOut = FParGen->E_Serial_TimeOut;
+        // The field takes no such character, typed or pasted...
+        timeOut->selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("5\u0001"));
+        timeOut->paste();
+        QCOMPARE(timeOut->text(), QStringLiteral("0"));
+        // ...and a value that holds one anyway is never written.
+        timeOut->setText(QStringLiteral("5\u0001"));
+        FParGen->Btn_OKClick();
+        QVERIFY(FParGen->isVisible());
+        FParGen->hide();
+    }
+    QCOMPARE(platform.Errors.size(), 1);
+    QVERIFY2(platform.Errors.first().contains(QDir::toNativeSeparators(Join_Path(env.Folder(), file)))
+                 && platform.Errors.first().contains(QStringLiteral("U+0001")),
+             qPrintable(platform.Errors.first()));
+    QCOMPARE(env.Read_File(file), settings ? oldSettings : oldParameters);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,6 +1,10 @@
+#include "TestEnv.h"
+
+#include "app/UPlatform.h"
 #include "app/UWidgets.h"
 
 #include <QEnterEvent>
+#include <QMessageBox>
 #include <QtTest>
 
 class TestWidgets : public QObject
@@ -10,6 +14,8 @@ private slots:
     void button_colours_data();
     void button_colours();
     void look_of_a_window();
+    void message_boxes_show_text_literally_data();
+    void message_boxes_show_text_literally();
 };
 
 void TestWidgets::button_colours_data()
@@ -58,6 +64,44 @@ void TestWidgets::look_of_a_window()
     QCOMPARE(band.P_Title->geometry(), QRect(0, 0, 300, 69));
     QCOMPARE(band.L_SW_Code->font().pixelSize(), 32);
     QVERIFY(band.L_SW_Desc->font().bold());
+    // Labels grow to their texts, as long as a translation makes them.
+    Set_Label_Text(band.L_SW_Desc, QStringLiteral("A subtitle much longer than any label starts out"));
+    QCOMPARE(band.L_SW_Desc->size(), band.L_SW_Desc->sizeHint());
+}
+
+void TestWidgets::message_boxes_show_text_literally_data()
+{
+    QTest::addColumn<int>("kind");   // 0 error, 1 warning, 2 confirmation
+    QTest::addColumn<QMessageBox::Icon>("icon");
+    QTest::newRow("error") << 0 << QMessageBox::Critical;
+    QTest::newRow("warning") << 1 << QMessageBox::Warning;
+    QTest::newRow("confirmation") << 2 << QMessageBox::Question;
+}
+
+void TestWidgets::message_boxes_show_text_literally()
+{
+    QFETCH(int, kind);
+    QFETCH(QMessageBox::Icon, icon);
+    const QString text = QStringLiteral("Cannot write \"/PROJECTS/<b>Plant</b>/ParGen.xml\"");
+    QMessageBox *seen = nullptr;
+    Qt::TextFormat format = Qt::RichText;
+    When_Modal_Shows([&](QWidget *modal) {
+        seen = qobject_cast<QMessageBox *>(modal);
+        if (seen) {
+            format = seen->textFormat();
+            QCOMPARE(seen->icon(), icon);
+            QCOMPARE(seen->text(), text);
+        }
+        modal->close();
+    });
+    if (kind == 0)
+        Platform().Error_Box(nullptr, text);
+    else if (kind == 1)
+        Platform().Warning_Box(nullptr, text);
+    else
+        QVERIFY(!Platform().Confirm_Box(nullptr, text));
+    QVERIFY(seen);
+    QCOMPARE(format, Qt::PlainText);
 }
 
 QTEST_MAIN(TestWidgets)
