@@ -162,8 +162,12 @@ void TFBoot::Set_Lang()
 
 void TFBoot::showEvent(QShowEvent *event)
 {
-    FormShow();
-    Center_On_Screen(this);
+    // Restoring the minimised dialog shows it again (spontaneously): what the
+    // user typed stays.
+    if (!event->spontaneous()) {
+        FormShow();
+        Center_On_Screen(this);
+    }
     QDialog::showEvent(event);
 }
 

@@ -7,9 +7,12 @@
 
 namespace {
 
+// Decimal digits without a leading zero ("0" itself aside): the updater reads
+// the address text as typed, and a reader that takes a leading zero for octal
+// would address another device than the one tested.
 bool Is_Decimal_Part(const QString &part)
 {
-    if (part.isEmpty())
+    if (part.isEmpty() || (part.size() > 1 && part.at(0) == QLatin1Char('0')))
         return false;
     for (const QChar c : part)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))

@@ -26,9 +26,9 @@ enum class TEcho_Way
     System_Ping      // the system's ping program, one echo
 };
 
-// Reads a numeric dotted quad: four decimal parts 0..255 (leading zeros
-// allowed, blanks around parts ignored, as Check_IP_Address reads them). No
-// name lookup ever. address holds the first part in its top byte.
+// Reads a numeric dotted quad: four decimal parts 0..255 without leading zeros
+// (blanks around parts ignored, as Check_IP_Address reads them). No name
+// lookup ever. address holds the first part in its top byte.
 bool Parse_Dotted_Quad(const QString &text, uint32_t &address);
 
 // Sends one echo request carrying data to host and waits at most timeoutMs

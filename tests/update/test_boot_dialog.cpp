@@ -66,6 +66,7 @@ private slots:
     void opens_with_last_address_data();
     void opens_with_last_address();
     void opens_with_last_choices();
+    void restoring_keeps_what_was_typed();
     void dot_moves_to_next_field();
     void update_hands_over();
     void unresolvable_address_data();
@@ -192,6 +193,20 @@ void TestBootDialog::opens_with_last_choices()
     FBoot->hide();
 }
 
+void TestBootDialog::restoring_keeps_what_was_typed()
+{
+    FBoot->show();
+    Set_Address("10", "0", "0", "9");
+    FBoot->CB_Update_Options->setCurrentIndex(1);
+    FBoot->CB_Update_Option_Read_Back->setChecked(true);
+    FBoot->setWindowState(Qt::WindowMinimized);
+    FBoot->setWindowState(Qt::WindowNoState);
+    QCOMPARE(Fields(), (QStringList{"10", "0", "0", "9"}));
+    QCOMPARE(FBoot->CB_Update_Options->currentIndex(), 1);
+    QVERIFY(FBoot->CB_Update_Option_Read_Back->isChecked());
+    FBoot->hide();
+}
+
 void TestBootDialog::dot_moves_to_next_field()
 {
     Last_IP_Address.clear();
@@ -251,6 +266,7 @@ void TestBootDialog::unresolvable_address_data()
     QTest::addColumn<QStringList>("fields");
     QTest::newRow("letter") << QStringList{"127", "0", "0", "x"};
     QTest::newRow("hexadecimal") << QStringList{"0x7F", "0", "0", "1"};
+    QTest::newRow("leading zero") << QStringList{"127", "0", "0", "01"};
 }
 
 void TestBootDialog::unresolvable_address()

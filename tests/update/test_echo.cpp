@@ -19,7 +19,10 @@ void TestEcho::dotted_quad_data()
     QTest::addColumn<uint>("address");
 
     QTest::newRow("plain") << "192.168.2.205" << true << 0xC0A802CDu;
-    QTest::newRow("leading zeros are decimal") << "010.000.002.205" << true << 0x0A0002CDu;
+    // The updater takes the address as typed; a leading zero could read as octal there.
+    QTest::newRow("leading zero") << "010.0.0.7" << false << 0u;
+    QTest::newRow("zero written twice") << "10.00.0.7" << false << 0u;
+    QTest::newRow("zero parts") << "0.0.0.0" << true << 0u;
     QTest::newRow("blanks around parts") << " 10 . 0 . 0 . 7 " << true << 0x0A000007u;
     QTest::newRow("name") << "localhost" << false << 0u;
     QTest::newRow("letter in last part") << "127.0.0.x" << false << 0u;
