@@ -125,15 +125,32 @@ bool Load_Lang_File(const QString &path, QString *error)
     return true;
 }
 
+QString Lang_File_Path(const QString &folder, const QString &name)
+{
+    const QString exact = Join_Path(folder, name + QStringLiteral(".lng"));
+    if (QFileInfo::exists(exact))
+        return exact;
+    // The language list takes the extension in any letter case; the file it
+    // offers is the file loaded, also where the file system tells case apart.
+    const QStringList entries =
+        QDir(folder).entryList({name + QStringLiteral(".lng")},
+                               QDir::AllEntries | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &entry : entries) {
+        if (entry.startsWith(name) && entry.size() == name.size() + 4)
+            return Join_Path(folder, entry);
+    }
+    return QString();
+}
+
 bool Select_Language(QString *error)
 {
     Load_Default_Strings();
-    const QString chosen = Join_Path(Path_Language, Language + QStringLiteral(".lng"));
-    if (QFileInfo::exists(chosen))
+    const QString chosen = Lang_File_Path(Path_Language, Language);
+    if (!chosen.isEmpty())
         return Load_Lang_File(chosen, error);
     Language = QStringLiteral("English");
-    const QString english = Join_Path(Path_Language, QStringLiteral("English.lng"));
-    if (QFileInfo::exists(english))
+    const QString english = Lang_File_Path(Path_Language, QStringLiteral("English"));
+    if (!english.isEmpty())
         return Load_Lang_File(english, error);
     return true;
 }

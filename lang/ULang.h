@@ -30,6 +30,10 @@ void Apply_Lang_Text(const QString &text);
 // file and the reason, when the file cannot be read; the table is unchanged.
 bool Load_Lang_File(const QString &path, QString *error = nullptr);
 
+// The language file of name in folder: name + ".lng", the extension in any
+// letter case; "" when there is none.
+QString Lang_File_Path(const QString &folder, const QString &name);
+
 // Rebuilds the table for the shared Language, falling back to English (and
 // setting Language to "English") when its file is missing. False when a file
 // exists but cannot be read; the table then holds the English texts.

@@ -59,11 +59,12 @@ QString Lang_Name(const QString &fileName)
 
 QString Flag_File(const QString &folder, const QString &name)
 {
+    // A folder that happens to bear a picture's name is no picture.
     const QString own = Join_Path(folder, name + QStringLiteral(".bmp"));
-    if (QFileInfo::exists(own))
+    if (QFileInfo(own).isFile())
         return own;
     const QString fallback = Join_Path(folder, QStringLiteral("DefaultFlag.bmp"));
-    if (QFileInfo::exists(fallback))
+    if (QFileInfo(fallback).isFile())
         return fallback;
     return QString();
 }

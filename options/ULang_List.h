@@ -26,5 +26,6 @@ int Lang_Page_Count(int files);
 // The language name of a list entry: the file name without ".lng".
 QString Lang_Name(const QString &fileName);
 
-// The flag picture of a language: <name>.bmp, else DefaultFlag.bmp, else "".
+// The flag picture of a language: the file <name>.bmp, else the file
+// DefaultFlag.bmp, else "".
 QString Flag_File(const QString &folder, const QString &name);

@@ -82,6 +82,7 @@ private slots:
     void language_change_no_yes_cancel();
     void same_language_still_asks();
     void ok_stores_the_language_through_main_window();
+    void extension_in_capitals_is_the_file_loaded();
     void unreadable_language_file();
     void page_label_survives_language_change();
     void connection_controls_data();
@@ -203,10 +204,13 @@ void TestSoftOptions::flags_data()
     QTest::addColumn<QByteArray>("ownBytes");
     QTest::addColumn<bool>("fallback");     // a red DefaultFlag.bmp
     QTest::addColumn<QColor>("shown");      // invalid: no picture
-    QTest::newRow("own flag") << true << Bmp(Qt::blue) << true << QColor(Qt::blue);
-    QTest::newRow("default flag") << false << QByteArray() << true << QColor(Qt::red);
-    QTest::newRow("no flag at all") << false << QByteArray() << false << QColor();
-    QTest::newRow("unreadable own flag") << true << QByteArray("not a picture") << true << QColor();
+    QTest::addColumn<QString>("folder");    // a folder bearing a picture's name
+    QTest::newRow("own flag") << true << Bmp(Qt::blue) << true << QColor(Qt::blue) << QString();
+    QTest::newRow("default flag") << false << QByteArray() << true << QColor(Qt::red) << QString();
+    QTest::newRow("no flag at all") << false << QByteArray() << false << QColor() << QString();
+    QTest::newRow("unreadable own flag") << true << QByteArray("not a picture") << true << QColor() << QString();
+    QTest::newRow("own flag is a folder") << false << QByteArray() << true << QColor(Qt::red) << "Deutsch.bmp";
+    QTest::newRow("default flag is a folder") << false << QByteArray() << false << QColor() << "DefaultFlag.bmp";
 }
 
 void TestSoftOptions::flags()
@@ -215,7 +219,10 @@ void TestSoftOptions::flags()
     QFETCH(QByteArray, ownBytes);
     QFETCH(bool, fallback);
     QFETCH(QColor, shown);
+    QFETCH(QString, folder);
     env->Write_File("LANGUAGE/Deutsch.lng", German);
+    if (!folder.isEmpty())
+        QVERIFY(QDir(env->Folder()).mkpath("LANGUAGE/" + folder));
     if (own)
         env->Write_File("LANGUAGE/Deutsch.bmp", ownBytes);
     if (fallback)
@@ -228,6 +235,8 @@ void TestSoftOptions::flags()
     if (shown.isValid())
         QCOMPARE(Flag_Colour(0), shown);
     QVERIFY(platform.Errors.isEmpty());
+    if (!folder.isEmpty())
+        QVERIFY(!Flag_File(Path_Language, QStringLiteral("Deutsch")).endsWith(folder));
 }
 
 void TestSoftOptions::language_change_no_yes_cancel()
@@ -280,7 +289,9 @@ void TestSoftOptions::same_language_still_asks()
     Lang_Strings[17] = QStringLiteral("changed");
     FSoftOptions->show();
     platform.Answers = {true};
-    QTest::mouseClick(FSoftOptions->L_L[0], Qt::LeftButton);
+    // The names are reached with the keyboard too.
+    QVERIFY(FSoftOptions->L_L[0]->focusPolicy() & Qt::TabFocus);
+    QTest::keyClick(FSoftOptions->L_L[0], Qt::Key_Return);
     QCOMPARE(platform.Questions,
              QStringList{"Do you want to change the Language from English to English?"});
     QCOMPARE(Lang(17), QStringLiteral("Refresh Device"));
@@ -301,6 +312,23 @@ void TestSoftOptions::ok_stores_the_language_through_main_window()
     QCOMPARE(Language, QStringLiteral("Deutsch"));
     QVERIFY(env->Read_File("Velmora.xml").contains("<language>Deutsch</language>"));
     QVERIFY(platform.Errors.isEmpty());
+}
+
+void TestSoftOptions::extension_in_capitals_is_the_file_loaded()
+{
+    env->Write_File("LANGUAGE/Deutsch.LNG", German);
+    Start();
+    FSoftOptions->show();
+    platform.Answers = {true};
+    QTest::mouseClick(FSoftOptions->L_L[0], Qt::LeftButton);
+    QCOMPARE(Lang(17), QStringLiteral("Gerät aktualisieren"));
+    QCOMPARE(FSoftOptions->L_Sel_Lang->text(), QStringLiteral("Gewählte Sprache : Deutsch"));
+    QTest::mouseClick(FSoftOptions->Btn_OK, Qt::LeftButton);
+    // The next start loads the same file.
+    env->Stop();
+    Start();
+    QCOMPARE(Language, QStringLiteral("Deutsch"));
+    QCOMPARE(Lang(17), QStringLiteral("Gerät aktualisieren"));
 }
 
 void TestSoftOptions::unreadable_language_file()

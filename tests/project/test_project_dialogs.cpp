@@ -242,6 +242,9 @@ void TestProjectDialogs::open_dialog_texts_and_resizing()
     QCOMPARE(d->Btn_OK->mapTo(d, QPoint()), ok + QPoint(100, 100));
     QCOMPARE(d->Btn_Cancel->mapTo(d, QPoint()), cancel + QPoint(100, 100));
     d->done(QDialog::Rejected);
+    Lang_Strings[200] = QStringLiteral("Apri");
+    FVelmoraeFirmWare->Change_Language();
+    QCOMPARE(d->windowTitle(), QStringLiteral("Apri"));
 }
 
 void TestProjectDialogs::open_lists_visible_folders_sorted()
