@@ -179,16 +179,26 @@ private:
 
 } // namespace
 
-QString TJob_Report::Text() const
+QStringList TJob_Report::Findings() const
 {
     QStringList all = Lines;
     for (const QString &problem : Problems)
         all << QStringLiteral("Problem: ") + problem;
-    all << (Sound() ? QStringLiteral("Verdict: the job is sound.")
-                    : QStringLiteral("Verdict: the job is broken (%1 %2).")
-                          .arg(Problems.size())
-                          .arg(Problems.size() == 1 ? QStringLiteral("problem") : QStringLiteral("problems")));
-    return all.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    return all;
+}
+
+QString TJob_Report::Verdict() const
+{
+    if (Sound())
+        return QStringLiteral("Verdict: the job is sound.");
+    return QStringLiteral("Verdict: the job is broken (%1 %2).")
+        .arg(Problems.size())
+        .arg(Problems.size() == 1 ? QStringLiteral("problem") : QStringLiteral("problems"));
+}
+
+QString TJob_Report::Text() const
+{
+    return (Findings() << Verdict()).join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 namespace {

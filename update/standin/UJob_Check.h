@@ -13,7 +13,11 @@ struct TJob_Report
     QStringList Problems;
 
     bool Sound() const { return Problems.isEmpty(); }
-    // Lines, problems and the verdict, one per line.
+    // The lines, then each problem as "Problem: ...".
+    QStringList Findings() const;
+    // "Verdict: the job is sound." or broken, with the number of problems.
+    QString Verdict() const;
+    // Findings and the verdict, one per line.
     QString Text() const;
 };
 

@@ -1,18 +1,25 @@
 // Ethernet_Update stand-in: takes the updater's place beside the configurator.
 // It reads the job file that the configurator wrote beside it, checks what
-// can be checked without a device, prints the report, keeps it in
-// Ethernet_Update.log and exits 0 for a sound job, 1 otherwise.
+// can be checked without a device, shows the report in a window (where there
+// is a screen to show it on), prints it, keeps it in Ethernet_Update.log and
+// exits 0 for a sound job, 1 otherwise.
 
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
 #include "update/standin/UJob_Check.h"
+#include "update/standin/UReport_Window.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QProcessEnvironment>
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const bool window = Report_Window_Wanted(QProcessEnvironment::systemEnvironment());
+    const std::unique_ptr<QCoreApplication> app(window ? new QApplication(argc, argv)
+                                                       : new QCoreApplication(argc, argv));
     const QString folder = QCoreApplication::applicationDirPath();
     const TJob_Report report = Check_Job(folder);
     const QByteArray text = report.Text().toUtf8();
@@ -20,9 +27,15 @@ int main(int argc, char *argv[])
     std::fflush(stdout);
 
     QString error;
-    if (!Save_Whole_File(Join_Path(folder, QStringLiteral("Ethernet_Update.log")), text, &error)) {
+    const bool logged =
+        Save_Whole_File(Join_Path(folder, QStringLiteral("Ethernet_Update.log")), text, &error);
+    if (!logged)
         std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
-        return 1;
+    if (window) {
+        TReport_Window shown(report);
+        if (!logged)
+            shown.Findings->appendPlainText(QStringLiteral("Problem: ") + error);
+        shown.exec();
     }
-    return report.Sound() ? 0 : 1;
+    return logged && report.Sound() ? 0 : 1;
 }
