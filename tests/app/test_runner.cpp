@@ -146,6 +146,7 @@ void TestRunner::repaints_but_drops_input_while_waiting()
         canvas.update();
         QTest::mouseClick(&button, Qt::LeftButton);
         QTest::keyClick(&button, Qt::Key_Space);
+        canvas.close();
     });
     int paints_during = -1;
     QTimer::singleShot(300, [&] { paints_during = canvas.Paints; });
@@ -154,6 +155,7 @@ void TestRunner::repaints_but_drops_input_while_waiting()
     QVERIFY(paints_before >= 0 && paints_during > paints_before);
     QCoreApplication::processEvents();
     QCOMPARE(clicks, 0);
+    QVERIFY(canvas.isVisible());
     // Input works again once the wait is over.
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(clicks, 1);

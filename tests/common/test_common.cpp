@@ -1,9 +1,16 @@
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 class TestCommon : public QObject
 {
@@ -20,6 +27,7 @@ private slots:
     void xml_writer_bytes();
     void xml_damaged_file_names_file();
     void save_keeps_old_file_when_folder_is_missing();
+    void save_never_writes_in_place();
 };
 
 void TestCommon::integer_rule_data()
@@ -189,6 +197,41 @@ void TestCommon::save_keeps_old_file_when_folder_is_missing()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("new"));
+}
+
+// A folder the writer may not write, holding a file it may: writing the file
+// in place could leave half of it behind, so the save is refused instead.
+void TestCommon::save_never_writes_in_place()
+{
+#ifdef Q_OS_WIN
+    QSKIP("folder write rights are modes of POSIX systems");
+#else
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("locked"));
+    const QString path = folder + QStringLiteral("/kept.xml");
+    QVERIFY(QDir().mkdir(folder));
+    QVERIFY(Save_Whole_File(path, "old", nullptr));
+    // Root may write anywhere: the writer then runs as nobody, who owns the file only.
+    const uid_t nobody = 65534;
+    const bool root = geteuid() == 0;
+    QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+    QVERIFY(!root || chown(QFile::encodeName(path).constData(), nobody, nobody) == 0);
+    QVERIFY(chmod(QFile::encodeName(folder).constData(), 0555) == 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (root && (setgid(nobody) != 0 || setuid(nobody) != 0))
+            _exit(2);
+        _exit(Save_Whole_File(path, "new", nullptr) ? 0 : 1);
+    }
+    int status = 0;
+    QVERIFY(child > 0 && waitpid(child, &status, 0) == child);
+    QCOMPARE(WEXITSTATUS(status), 1);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("old"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("kept.xml")});
+    chmod(QFile::encodeName(folder).constData(), 0755);
+#endif
 }
 
 QTEST_GUILESS_MAIN(TestCommon)

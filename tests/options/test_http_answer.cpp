@@ -63,6 +63,11 @@ void TestHttpAnswer::answers_data()
                                          << 0 << QByteArray();
     QTest::newRow("status of two digits") << QList<QByteArray>{"HTTP/1.0 20 OK\r\n\r\n"} << true
                                           << A::Failed << 0 << QByteArray();
+    QTest::newRow("status of four digits") << QList<QByteArray>{"HTTP/1.0 2000\r\n\r\nVER. 1.105"}
+                                           << true << A::Failed << 0 << QByteArray();
+    QTest::newRow("headers over the limit in one read")
+        << QList<QByteArray>{ok + "X-Filler: " + QByteArray(Http_Header_Limit, 'x') + "\r\n\r\nVER"}
+        << true << A::Failed << 0 << QByteArray();
     QTest::newRow("header line without colon") << QList<QByteArray>{ok + "Garbage\r\n\r\nx"} << true
                                                << A::Failed << 200 << QByteArray();
     QTest::newRow("two different lengths")
