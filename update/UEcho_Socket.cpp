@@ -98,20 +98,29 @@ int Wait_For_Reply(int fd, bool raw, const sockaddr_in &target, uint16_t id, uin
                 continue;
             return 0;
         }
-        const char *icmp = nullptr;
-        int icmpSize = 0;
-        if (from.sin_addr.s_addr != target.sin_addr.s_addr
-            || !Icmp_Part(buffer, int(got), icmp, icmpSize)
-            || uint8_t(icmp[0]) != Icmp_Echo_Reply || Get_Word(icmp + 6) != sequence)
-            continue;
-        // A datagram socket puts its own identifier in; the kernel matches it.
-        if (raw && Get_Word(icmp + 4) != id)
-            continue;
-        return icmpSize;
+        const int size = Echo_Reply_Size(QByteArray::fromRawData(buffer, int(got)),
+                                         ntohl(from.sin_addr.s_addr), ntohl(target.sin_addr.s_addr),
+                                         raw, id, sequence);
+        if (size > 0)
+            return size;
     }
 }
 
 } // namespace
+
+int Echo_Reply_Size(const QByteArray &datagram, uint32_t from, uint32_t target, bool raw,
+                    uint16_t id, uint16_t sequence)
+{
+    const char *icmp = nullptr;
+    int icmpSize = 0;
+    if (from != target || !Icmp_Part(datagram.constData(), int(datagram.size()), icmp, icmpSize)
+        || uint8_t(icmp[0]) != Icmp_Echo_Reply || Get_Word(icmp + 6) != sequence)
+        return 0;
+    // A datagram socket puts its own identifier in; the kernel matches it.
+    if (raw && Get_Word(icmp + 4) != id)
+        return 0;
+    return icmpSize;
+}
 
 TEcho_Reply Echo_By_Socket(bool raw, uint32_t address, const QByteArray &data, int timeoutMs,
                            bool &unavailable)

@@ -15,6 +15,11 @@ TEcho_Reply Echo_By_Socket(bool raw, uint32_t address, const QByteArray &data, i
                            bool &unavailable);
 TEcho_Reply Echo_By_Ping_Program(uint32_t address, const QByteArray &data, int timeoutMs,
                                  bool &unavailable);
+// The ICMP size of a received datagram (with or without its IPv4 header) when
+// it is the echo reply from target to the request (id, sequence), else 0: a
+// reply from any other address does not count.
+int Echo_Reply_Size(const QByteArray &datagram, uint32_t from, uint32_t target, bool raw,
+                    uint16_t id, uint16_t sequence);
 #endif
 
 // The address as a plain dotted quad, without leading zeros that another

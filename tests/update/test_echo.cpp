@@ -1,4 +1,5 @@
 #include "update/UEcho.h"
+#include "update/UEcho_Ways.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
@@ -10,6 +11,10 @@ private slots:
     void dotted_quad_data();
     void dotted_quad();
     void loopback_answers();
+#ifndef Q_OS_WIN
+    void only_the_reply_from_the_device_counts_data();
+    void only_the_reply_from_the_device_counts();
+#endif
 };
 
 void TestEcho::dotted_quad_data()
@@ -54,6 +59,35 @@ void TestEcho::loopback_answers()
     QCOMPARE(reply.Bytes_Received, 8 + data.size());
     QVERIFY(clock.elapsed() < 300);
 }
+
+#ifndef Q_OS_WIN
+void TestEcho::only_the_reply_from_the_device_counts_data()
+{
+    QTest::addColumn<QByteArray>("icmp");   // type, code, checksum, id 0x1234, sequence 7, data
+    QTest::addColumn<uint>("from");
+    QTest::addColumn<bool>("raw");
+    QTest::addColumn<int>("size");
+    const QByteArray reply = QByteArray::fromHex("00000000123400076162");
+    const uint device = 0x7F000001u;
+    QTest::newRow("the device's reply") << reply << device << true << 10;
+    QTest::newRow("with the IPv4 header in front")
+        << QByteArray::fromHex("4500001e00000000400100007f0000017f000001") + reply << device << true << 10;
+    QTest::newRow("another address") << reply << 0x7F000002u << false << 0;
+    QTest::newRow("another sequence") << QByteArray::fromHex("00000000123400086162") << device << false << 0;
+    QTest::newRow("a request, not a reply") << QByteArray::fromHex("08000000123400076162") << device << false << 0;
+    QTest::newRow("another identifier, raw") << QByteArray::fromHex("00000000432100076162") << device << true << 0;
+    QTest::newRow("identifier set by the kernel") << QByteArray::fromHex("00000000432100076162") << device << false << 10;
+}
+
+void TestEcho::only_the_reply_from_the_device_counts()
+{
+    QFETCH(QByteArray, icmp);
+    QFETCH(uint, from);
+    QFETCH(bool, raw);
+    QFETCH(int, size);
+    QCOMPARE(Echo_Reply_Size(icmp, from, 0x7F000001u, raw, 0x1234, 7), size);
+}
+#endif
 
 QTEST_GUILESS_MAIN(TestEcho)
 #include "test_echo.moc"
