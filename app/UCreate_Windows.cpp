@@ -8,14 +8,8 @@
 #include "project/UOpenConf.h"
 #include "update/UBoot.h"
 
-static void Init_Icons()
-{
-    Q_INIT_RESOURCE(icons);
-}
-
 void Create_Windows(const QString &exeFolder)
 {
-    Init_Icons();
     FVelmoraeFirmWare = new TFVelmoraeFirmWare(exeFolder);
     // The dialogs are owned by the main window so they stay above it.
     FNew_Project = new TFNew_Project(FVelmoraeFirmWare);
@@ -24,6 +18,7 @@ void Create_Windows(const QString &exeFolder)
     FSoftOptions = new TFSoftOptions(FVelmoraeFirmWare);
     FParGen = new TFParGen(FVelmoraeFirmWare);
     FBoot = new TFBoot(FVelmoraeFirmWare);
+    FVelmoraeFirmWare->Connect_Dialogs();
 }
 
 void Destroy_Windows()

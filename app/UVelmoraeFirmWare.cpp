@@ -1,16 +1,19 @@
 #include "app/UVelmoraeFirmWare.h"
 
-#include "app/UClickable.h"
-#include "app/UInput_Blocker.h"
-#include "app/UPlatform.h"
+#include "app/URunner.h"
 #include "app/USettings.h"
 #include "common/UComon.h"
+#include "image/USaveBincc.h"
 #include "lang/ULang.h"
 #include "options/UAbout.h"
 #include "options/USoftOptions.h"
+#include "options/UVersion.h"
 #include "params/UParGen.h"
+#include "platform/UPlatform.h"
 #include "project/UNew_Project.h"
 #include "project/UOpenConf.h"
+#include "ui/UClickable.h"
+#include "ui/UInput_Blocker.h"
 #include "update/UBoot.h"
 
 #include <QCloseEvent>
@@ -19,6 +22,10 @@
 #include <QFrame>
 
 TFVelmoraeFirmWare *FVelmoraeFirmWare = nullptr;
+
+namespace {
+constexpr int Later_Check_Interval_Ms = 2 * 60 * 60 * 1000;
+}
 
 TFVelmoraeFirmWare::TFVelmoraeFirmWare(const QString &exeFolder, QWidget *parent)
     : QWidget(parent)
@@ -108,7 +115,7 @@ void TFVelmoraeFirmWare::FormCreate(const QString &exeFolder)
     Set_Label_Text(L_SW_Code, SW_Code);
     Set_Label_Text(L_SW_Desc, SW_Description);
     QString languageError;
-    const bool languageRead = Select_Language(&languageError);
+    const bool languageRead = Select_Language(Language, &Language, &languageError);
 
     const QString saved = Join_Path(Path_Projects, Name_Project);
     if (Is_Plain_Folder_Name(Name_Project) && QFileInfo(saved).isDir())
@@ -124,6 +131,20 @@ void TFVelmoraeFirmWare::FormCreate(const QString &exeFolder)
         Platform().Warning_Box(this, warning);
     if (!languageRead)
         Platform().Warning_Box(this, languageError);
+}
+
+void TFVelmoraeFirmWare::Connect_Dialogs()
+{
+    connect(FSoftOptions, &TFSoftOptions::Language_Chosen, this, &TFVelmoraeFirmWare::Change_Language);
+    connect(FBoot, &TFBoot::Update_Confirmed, this, [](const TUpdate_Choices &choices) {
+        Last_IP_Address = choices.IP_Address;
+        Update_Option = choices.Update_Option;
+        Read_Back = choices.Read_Back;
+    });
+    connect(FBoot, &TFBoot::Updater_Requested, this,
+            [this](const QString &program, const QString &parameters, uint8_t tipo) {
+                Start_Program(program, parameters, tipo);
+            });
 }
 
 void TFVelmoraeFirmWare::Show_Active_Configuration()
@@ -160,6 +181,7 @@ void TFVelmoraeFirmWare::Btn_Click(QAbstractButton *sender)
         FAbout->exec();
     } else if (sender == Btn_Opz) {
         if (FSoftOptions->exec() == QDialog::Accepted) {
+            Apply_Options(FSoftOptions->Choices);
             Save_Settings_Reported();
             Switch_Update_Timer();
         }
@@ -172,12 +194,27 @@ void TFVelmoraeFirmWare::Btn_Click(QAbstractButton *sender)
     }
 }
 
+void TFVelmoraeFirmWare::Apply_Options(const TOptions_Choices &choices)
+{
+    // In the order the options dialog's OK sets them, the timer after the two flags.
+    Language = choices.Language;
+    Enable_Internet = choices.Enable_Internet;
+    Enable_Update = choices.Enable_Update;
+    Switch_Update_Timer();
+    Enable_Jump_Field_Tables = choices.Enable_Jump_Field_Tables;
+    Double_Click_Auto_Size = choices.Double_Click_Auto_Size;
+}
+
 void TFVelmoraeFirmWare::Create_New_Project()
 {
-    if (FNew_Project->exec() == QDialog::Accepted) {
-        Set_Label_Text(L_Name_Conf, Lang(11));
-        Set_Label_Text(L_Name_Conf_L2, Name_Project);
-    }
+    if (FNew_Project->exec() != QDialog::Accepted)
+        return;
+    // The dialog made the folder; the new configuration is the open one.
+    Name_Project = FNew_Project->Name_Conf;
+    Path_Project = Join_Path(Path_Projects, Name_Project);
+    Set_Files();
+    Set_Label_Text(L_Name_Conf, Lang(11));
+    Set_Label_Text(L_Name_Conf_L2, Name_Project);
 }
 
 void TFVelmoraeFirmWare::Open_Project()
@@ -230,6 +267,44 @@ void TFVelmoraeFirmWare::Set_Files()
 void TFVelmoraeFirmWare::L_KestrixClick()
 {
     Platform().Open_Url(Maker_Home_Url());
+}
+
+// The dialog opens only over a freshly written bank.bin: updating the device
+// from an older image while the user believes it new would be worse than
+// stopping here with the reason.
+void TFVelmoraeFirmWare::Update_Device()
+{
+    QString error;
+    if (!Build_Image(XML1, &error) || !Write_Bank_File(&error)) {
+        Platform().Error_Box(this, error);
+        return;
+    }
+    FBoot->exec();
+}
+
+void TFVelmoraeFirmWare::Start_Program(const QString &NomeSW, const QString &Parameter,
+                                       uint8_t tipo, int limitMs)
+{
+    Run_Program(NomeSW, Parameter, tipo != 0, limitMs);
+}
+
+void TFVelmoraeFirmWare::Timer_UpdateTimer()
+{
+    // No second tick while the request runs.
+    Timer_Update.stop();
+    if (TFSoftOptions::Check_Version()) {
+        Set_Label_Text(LL_Update, Link_Html(Download_Page_Url(Platform().Web_Base()), Lang(19)));
+        LL_Update->show();
+    } else {
+        LL_Update->hide();
+    }
+    Timer_Update.setInterval(Later_Check_Interval_Ms);
+    Timer_Update.start();
+}
+
+void TFVelmoraeFirmWare::LL_UpdateLinkClick()
+{
+    Platform().Open_Url(Download_Page_Url(Platform().Web_Base()));
 }
 
 bool TFVelmoraeFirmWare::Save_Settings_Reported()

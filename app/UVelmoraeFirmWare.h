@@ -2,14 +2,15 @@
 // The main window: software code and description, the active-configuration
 // box, the three workflow steps and the three icon buttons.
 
-#include "app/UWidgets.h"
 #include "common/UXmlDoc.h"
+#include "ui/UWidgets.h"
 
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
 
 class QFrame;
+struct TOptions_Choices;
 
 class TFVelmoraeFirmWare : public QWidget
 {
@@ -17,6 +18,9 @@ class TFVelmoraeFirmWare : public QWidget
 public:
     // Runs the whole start-up in the program folder exeFolder.
     explicit TFVelmoraeFirmWare(const QString &exeFolder, QWidget *parent = nullptr);
+    // Takes the dialogs' reports once they exist: a chosen language, an
+    // update confirmed, the updater run.
+    void Connect_Dialogs();
 
     void Btn_Click(QAbstractButton *sender);
     void Create_New_Project();
@@ -30,6 +34,8 @@ public:
     void LL_UpdateLinkClick();
     // Switches the version-check timer on when both internet flags are set.
     void Switch_Update_Timer();
+    // Copies the options dialog's choices into the shared state.
+    void Apply_Options(const TOptions_Choices &choices);
     // Shows entries 11 and Name_Project, or entries 9 and 10 when none is open.
     void Show_Active_Configuration();
     // Starts a program and waits for it to end, at most limitMs.

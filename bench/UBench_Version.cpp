@@ -3,13 +3,27 @@
 #include "bench/UBench_Figures.h"
 #include "common/UComon.h"
 #include "options/USoftOptions.h"
-#include "options/UVersion.h"
+#include "platform/UPlatform.h"
 
 #include <QElapsedTimer>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <algorithm>
 #include <cstdio>
+
+namespace {
+// The real platform, with the maker's server at a refused port on 127.0.0.1.
+class TRefused_Server : public TPlatform
+{
+public:
+    explicit TRefused_Server(quint16 port) : m_port(port) { Set_Platform(this); }
+    ~TRefused_Server() override { Set_Platform(nullptr); }
+    QString Web_Base() const override { return QStringLiteral("http://127.0.0.1:%1").arg(m_port); }
+
+private:
+    quint16 m_port;
+};
+} // namespace
 
 bool Bench_Version_Check()
 {
@@ -20,8 +34,7 @@ bool Bench_Version_Check()
     }
     const quint16 port = probe.serverPort();
     probe.close();
-    const QString base = Maker_Web_Base();
-    Maker_Web_Base() = QStringLiteral("http://127.0.0.1:%1").arg(port);
+    const TRefused_Server refused(port);
 
     constexpr int Rounds = 21;
     QList<double> times;
@@ -32,7 +45,6 @@ bool Bench_Version_Check()
         anyNewer = TFSoftOptions::Check_Version() || anyNewer;
         times.append(clock.nsecsElapsed() / 1e6);
     }
-    Maker_Web_Base() = base;
     std::printf("Version check against a refused port on 127.0.0.1:\n");
     Print_Figure("\"no update\" answered", times, "ms");
     const double worst = *std::max_element(times.begin(), times.end());

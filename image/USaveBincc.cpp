@@ -2,6 +2,7 @@
 
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
+#include "params/UParGen_File.h"
 
 #include <QByteArray>
 #include <QFileInfo>
@@ -61,28 +62,27 @@ class TParGen_Reader
 public:
     explicit TParGen_Reader(const QDomElement &root) : m_root(root) {}
 
-    bool Is_Exactly(const char *name, const char *value) const
+    bool Is_Exactly(TParGen_Id id, const char *value) const
     {
         QString text;
-        return Read(name, text) && text == QLatin1String(value);
+        return Read(id, text) && text == QLatin1String(value);
     }
-    int32_t Integer(const QString &name, int32_t fallback) const
+    int32_t Integer(TParGen_Id id, int32_t fallback) const
     {
         QString text;
-        return Read(name, text) ? Read_Integer(text, fallback) : fallback;
+        return Read(id, text) ? Read_Integer(text, fallback) : fallback;
     }
-    // Four elements prefix1..prefix4 into the address bytes (low 8 bits each).
-    void Address(const char *prefix, uint8_t (&field)[4], const uint8_t (&fallback)[4]) const
+    // The four elements from first on into the address bytes (low 8 bits each).
+    void Address(TParGen_Id first, uint8_t (&field)[4], const uint8_t (&fallback)[4]) const
     {
         for (int i = 0; i < 4; ++i)
-            field[i] = static_cast<uint8_t>(
-                Integer(QLatin1String(prefix) + QString::number(i + 1), fallback[i]));
+            field[i] = static_cast<uint8_t>(Integer(TParGen_Id(first + i), fallback[i]));
     }
 
 private:
-    bool Read(const QString &name, QString &text) const
+    bool Read(TParGen_Id id, QString &text) const
     {
-        return TXMLDocument::Text(TXMLDocument::Find_Child(m_root, name), text);
+        return TXMLDocument::Text(TXMLDocument::Find_Child(m_root, ParGen_Element(id).Name), text);
     }
 
     QDomElement m_root;
@@ -114,16 +114,16 @@ void Apply_ParGen_Parameters(const QDomElement &root)
     const TParGen_Reader xml(root);
     TImage_Parameters &p = Image_Parameters;
 
-    const bool rs232 = xml.Is_Exactly("Serial_Serial", "0");
+    const bool rs232 = xml.Is_Exactly(PG_Serial_Serial, "0");
     p.Serial_Mode = rs232 ? Mode_RS232 : 0;
     const TSerial_Block line =
         rs232 ? TSerial_Block{p.RS232_Baud, p.RS232_Data_Bits, p.RS232_Parity, p.RS232_Stop_Bits}
               : TSerial_Block{p.RS485_Baud, p.RS485_Data_Bits, p.RS485_Parity, p.RS485_Stop_Bits};
 
-    line.Baud = Baud_Rate_Of_Index(xml.Integer(QStringLiteral("Serial_Baud"), 7));
-    const int32_t parity = xml.Integer(QStringLiteral("Serial_Parity"), 0);
+    line.Baud = Baud_Rate_Of_Index(xml.Integer(PG_Serial_Baud, 7));
+    const int32_t parity = xml.Integer(PG_Serial_Parity, 0);
     line.Parity = static_cast<uint16_t>(parity);
-    if (xml.Is_Exactly("Serial_DataBits", "0")) {
+    if (xml.Is_Exactly(PG_Serial_DataBits, "0")) {
         line.Data_Bits = 7;
         if (parity == 0)
             line.Stop_Bits = 2;
@@ -131,7 +131,7 @@ void Apply_ParGen_Parameters(const QDomElement &root)
         line.Data_Bits = 8;
     }
 
-    switch (xml.Integer(QStringLiteral("Serial_Send_Type"), 0)) {
+    switch (xml.Integer(PG_Serial_Send_Type, 0)) {
     case 0:
         p.Serial_Mode |= Mode_End_Char;
         break;
@@ -142,26 +142,26 @@ void Apply_ParGen_Parameters(const QDomElement &root)
         p.Serial_Mode |= Mode_Fix_Num_Byte;
         break;
     }
-    p.End_Char = static_cast<uint16_t>(xml.Integer(QStringLiteral("Serial_End_Char"), 13));
-    p.Num_Byte_Send = static_cast<uint16_t>(xml.Integer(QStringLiteral("Serial_Num_Byte"), 1024));
-    p.TimeOut_RX = static_cast<uint32_t>(xml.Integer(QStringLiteral("Serial_TimeOut_RX"), 0));
+    p.End_Char = static_cast<uint16_t>(xml.Integer(PG_Serial_End_Char, 13));
+    p.Num_Byte_Send = static_cast<uint16_t>(xml.Integer(PG_Serial_Num_Byte, 1024));
+    p.TimeOut_RX = static_cast<uint32_t>(xml.Integer(PG_Serial_TimeOut_RX, 0));
 
-    xml.Address("ModbusTCPSlave_IP", p.IP_Address, {192, 168, 0, 10});
-    xml.Address("ModbusTCPSlave_SM", p.Subnet_Mask, {255, 255, 255, 0});
-    xml.Address("ModbusTCPSlave_GAT", p.Gateway, {192, 168, 0, 1});
-    if (!xml.Is_Exactly("ModbusTCPSlave_En_GAT", "1"))
+    xml.Address(PG_ModbusTCPSlave_IP1, p.IP_Address, {192, 168, 0, 10});
+    xml.Address(PG_ModbusTCPSlave_SM1, p.Subnet_Mask, {255, 255, 255, 0});
+    xml.Address(PG_ModbusTCPSlave_GAT1, p.Gateway, {192, 168, 0, 1});
+    if (!xml.Is_Exactly(PG_ModbusTCPSlave_En_GAT, "1"))
         Set_Address(p.Gateway, 255, 255, 255, 255);
 
-    p.ModbusTCP_Port = static_cast<uint16_t>(xml.Integer(QStringLiteral("ModbusTCPSlave_Port"), 502));
-    p.Start_Read = static_cast<uint32_t>(xml.Integer(QStringLiteral("ModbusTCPSlave_Start_Read"), 1));
+    p.ModbusTCP_Port = static_cast<uint16_t>(xml.Integer(PG_ModbusTCPSlave_Port, 502));
+    p.Start_Read = static_cast<uint32_t>(xml.Integer(PG_ModbusTCPSlave_Start_Read, 1));
     p.Start_Write =
-        static_cast<uint32_t>(xml.Integer(QStringLiteral("ModbusTCPSlave_Start_Write"), 1));
+        static_cast<uint32_t>(xml.Integer(PG_ModbusTCPSlave_Start_Write, 1));
     p.Control_Word =
-        static_cast<uint32_t>(xml.Integer(QStringLiteral("ModbusTCPSlave_Control_Word"), 0));
+        static_cast<uint32_t>(xml.Integer(PG_ModbusTCPSlave_Control_Word, 0));
     p.Status_Word =
-        static_cast<uint32_t>(xml.Integer(QStringLiteral("ModbusTCPSlave_Status_Word"), 0));
-    p.Num_Byte_RX = xml.Is_Exactly("ModbusTCPSlave_Enable_NumByteRX", "1")
-                        ? xml.Integer(QStringLiteral("ModbusTCPSlave_NumByteRX"), -1)
+        static_cast<uint32_t>(xml.Integer(PG_ModbusTCPSlave_Status_Word, 0));
+    p.Num_Byte_RX = xml.Is_Exactly(PG_ModbusTCPSlave_Enable_NumByteRX, "1")
+                        ? xml.Integer(PG_ModbusTCPSlave_NumByteRX, -1)
                         : -1;
 }
 

@@ -142,13 +142,14 @@ QString Lang_File_Path(const QString &folder, const QString &name)
     return QString();
 }
 
-bool Select_Language(QString *error)
+bool Select_Language(const QString &name, QString *used, QString *error)
 {
     Load_Default_Strings();
-    const QString chosen = Lang_File_Path(Path_Language, Language);
+    const QString chosen = Lang_File_Path(Path_Language, name);
+    if (used)
+        *used = chosen.isEmpty() ? QStringLiteral("English") : name;
     if (!chosen.isEmpty())
         return Load_Lang_File(chosen, error);
-    Language = QStringLiteral("English");
     const QString english = Lang_File_Path(Path_Language, QStringLiteral("English"));
     if (!english.isEmpty())
         return Load_Lang_File(english, error);

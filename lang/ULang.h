@@ -34,7 +34,8 @@ bool Load_Lang_File(const QString &path, QString *error = nullptr);
 // letter case; "" when there is none.
 QString Lang_File_Path(const QString &folder, const QString &name);
 
-// Rebuilds the table for the shared Language, falling back to English (and
-// setting Language to "English") when its file is missing. False when a file
-// exists but cannot be read; the table then holds the English texts.
-bool Select_Language(QString *error = nullptr);
+// Rebuilds the table for the language name, falling back to English when its
+// file is missing; used receives the language loaded (name, or "English" after
+// the fallback). False when a file exists but cannot be read; the table then
+// holds the English texts.
+bool Select_Language(const QString &name, QString *used = nullptr, QString *error = nullptr);

@@ -1,8 +1,8 @@
 #include "options/UAbout.h"
 
-#include "app/UPlatform.h"
+#include "platform/UPlatform.h"
 #include "common/UComon.h"
-#include "app/UClickable.h"
+#include "ui/UClickable.h"
 
 #include <QPainter>
 #include <QPixmap>

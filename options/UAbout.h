@@ -3,7 +3,7 @@
 // version and manual code, and the link to the maker's web site. Its texts
 // are fixed English texts, untouched by a change of language.
 
-#include "app/UWidgets.h"
+#include "ui/UWidgets.h"
 
 #include <QDialog>
 

@@ -1,10 +1,9 @@
 #include "options/USoftOptions.h"
 
-#include "app/UPlatform.h"
-#include "app/UVelmoraeFirmWare.h"
+#include "platform/UPlatform.h"
 #include "common/UComon.h"
 #include "lang/ULang.h"
-#include "app/UClickable.h"
+#include "ui/UClickable.h"
 #include "options/UVersion.h"
 
 #include <QCheckBox>
@@ -196,16 +195,13 @@ void TFSoftOptions::LangClick(int slot)
     if (!Platform().Confirm_Box(this, Lang(316) + Language_In_Use + Lang(317) + chosen + Lang(318)))
         return;
 
-    // The shared Language changes only with OK.
-    const QString kept = Language;
-    Language = chosen;
+    // The shared Language changes only with OK, in the main window.
     QString error;
-    const bool read = Select_Language(&error);
-    Language = kept;
+    const bool read = Select_Language(chosen, nullptr, &error);
     // A file that cannot be read leaves the English texts and the old choice.
     if (read)
         Language_In_Use = chosen;
-    FVelmoraeFirmWare->Change_Language();
+    emit Language_Chosen();
     Show_Page_Texts(Show_Page);
     if (!read)
         Platform().Error_Box(this, error);
@@ -224,12 +220,11 @@ void TFSoftOptions::CB_En_ConClick()
 
 void TFSoftOptions::Btn_OKClick()
 {
-    Language = Language_In_Use;
-    Enable_Internet = CB_En_Con->isChecked();
-    Enable_Update = CB_Update->isChecked();
-    FVelmoraeFirmWare->Switch_Update_Timer();
-    Enable_Jump_Field_Tables = CB_Soft_Set_Jump_Table->isChecked();
-    Double_Click_Auto_Size = CB_DoubleClick_Auto_Size->isChecked();
+    Choices.Language = Language_In_Use;
+    Choices.Enable_Internet = CB_En_Con->isChecked();
+    Choices.Enable_Update = CB_Update->isChecked();
+    Choices.Enable_Jump_Field_Tables = CB_Soft_Set_Jump_Table->isChecked();
+    Choices.Double_Click_Auto_Size = CB_DoubleClick_Auto_Size->isChecked();
     accept();
 }
 
@@ -260,7 +255,7 @@ void TFSoftOptions::Set_Lang()
 bool TFSoftOptions::Check_Version()
 {
     QString reply;
-    Platform().Http_Get(Version_Page_Url(), Version_Request_Timeout_Ms, reply);
+    Platform().Http_Get(Version_Page_Url(Platform().Web_Base()), Platform().Request_Limit_Ms(), reply);
     return Reply_Offers_Newer_Version(reply);
 }
 
@@ -268,7 +263,8 @@ void TFSoftOptions::Btn_Check_UpdateClick()
 {
     if (Check_Version()) {
         LL_Check_Update->setTextFormat(Qt::RichText);
-        Set_Label_Text(LL_Check_Update, Download_Link_Html(Lang(314)));
+        Set_Label_Text(LL_Check_Update,
+                       Link_Html(Download_Page_Url(Platform().Web_Base()), Lang(314)));
     } else {
         LL_Check_Update->setTextFormat(Qt::PlainText);
         Set_Label_Text(LL_Check_Update, Lang(315));

@@ -2,7 +2,7 @@
 // The Software Options dialog: the interface language from the language
 // files, internet access and the update check, and two table preferences.
 
-#include "app/UWidgets.h"
+#include "ui/UWidgets.h"
 #include "options/ULang_List.h"
 
 #include <QDialog>
@@ -11,6 +11,16 @@
 
 class QCheckBox;
 class QTabWidget;
+
+// What the user chose, handed back on OK; the main window keeps it.
+struct TOptions_Choices
+{
+    QString Language;
+    bool Enable_Internet = false;
+    bool Enable_Update = false;
+    bool Enable_Jump_Field_Tables = false;
+    bool Double_Click_Auto_Size = false;
+};
 
 class TFSoftOptions : public QDialog
 {
@@ -58,6 +68,13 @@ public:
     QStringList SL_Languages;
     int32_t Show_Page = 1;
     QString Language_In_Use;
+    // Filled by OK.
+    TOptions_Choices Choices;
+
+signals:
+    // A language was chosen and the string table rebuilt for it: every
+    // window's texts are to follow at once.
+    void Language_Chosen();
 
 protected:
     void showEvent(QShowEvent *event) override;

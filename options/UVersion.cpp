@@ -2,35 +2,24 @@
 
 #include "common/UComon.h"
 
-QString &Maker_Web_Base()
-{
-    // Built on first use: Maker_Host lives in another file.
-    static QString base = QStringLiteral("http://") + Maker_Host;
-    return base;
-}
-
-int Version_Request_Timeout_Ms = Default_Version_Request_Timeout_Ms;
-
 const QByteArray Version_Request_Accept =
     QByteArrayLiteral("text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8");
 const QByteArray Version_Request_User_Agent =
     QByteArrayLiteral("Mozilla/3.0 (compatible; Indy Library)");
 
-QString Version_Page_Url()
+QString Version_Page_Url(const QString &base)
 {
-    return Maker_Web_Base() + QStringLiteral("/home/download/GetversionSW.asp?nomesw=")
-           + SW_Code_Check;
+    return base + QStringLiteral("/home/download/GetversionSW.asp?nomesw=") + SW_Code_Check;
 }
 
-QString Download_Page_Url()
+QString Download_Page_Url(const QString &base)
 {
-    return Maker_Web_Base() + QStringLiteral("/Home/download/download.asp#QH40318");
+    return base + QStringLiteral("/Home/download/download.asp#QH40318");
 }
 
-QString Download_Link_Html(const QString &caption)
+QString Link_Html(const QString &url, const QString &caption)
 {
-    return QStringLiteral("<a href=\"%1\">%2</a>")
-        .arg(Download_Page_Url().toHtmlEscaped(), caption.toHtmlEscaped());
+    return QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toHtmlEscaped(), caption.toHtmlEscaped());
 }
 
 int32_t Conv_Version(const QString &text)

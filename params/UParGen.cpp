@@ -1,6 +1,6 @@
 #include "params/UParGen.h"
 
-#include "app/UPlatform.h"
+#include "platform/UPlatform.h"
 #include "common/UComon.h"
 #include "lang/ULang.h"
 #include "params/UParGen_Check.h"

@@ -3,7 +3,7 @@
 // collapsible groups, Serial and Modbus TCP Slave, checks the values on OK and
 // writes the file.
 
-#include "app/UWidgets.h"
+#include "ui/UWidgets.h"
 #include "common/UXmlDoc.h"
 #include "params/UParGen_File.h"
 

@@ -1,7 +1,6 @@
 #include "project/UNew_Project.h"
 
-#include "app/UPlatform.h"
-#include "app/UVelmoraeFirmWare.h"
+#include "platform/UPlatform.h"
 #include "common/UComon.h"
 #include "lang/ULang.h"
 #include "project/UProject_Button_Panel.h"
@@ -83,8 +82,6 @@ void TFNew_Project::Btn_OKClick()
     case TNew_Project_Result::Created:
         break;
     }
-    Name_Project = name;
-    Path_Project = Join_Path(Path_Projects, name);
-    FVelmoraeFirmWare->Set_Files();
+    Name_Conf = name;
     accept();
 }

@@ -2,7 +2,7 @@
 // Create New Configuration: asks for a name and makes the configuration folder
 // with its empty bin folder under PROJECTS.
 
-#include "app/UWidgets.h"
+#include "ui/UWidgets.h"
 
 #include <QDialog>
 
@@ -16,7 +16,7 @@ public:
 
     void Set_Lang();
     // Creates the configuration named in E_New_Proj, or says why it cannot;
-    // on success the open configuration is the new one and the dialog closes.
+    // on success Name_Conf names it and the dialog closes with OK.
     void Btn_OKClick();
 
     TTitleBand Title;
@@ -25,6 +25,9 @@ public:
     QWidget *P_Button;
     TImageButton *Btn_OK;
     TImageButton *Btn_Cancel;
+
+    // The configuration made, once the dialog closed with OK.
+    QString Name_Conf;
 
 protected:
     void showEvent(QShowEvent *event) override;

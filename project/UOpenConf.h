@@ -2,7 +2,7 @@
 // Open Configuration: lists the configuration folders under PROJECTS and
 // returns the chosen name in Name_Conf.
 
-#include "app/UWidgets.h"
+#include "ui/UWidgets.h"
 #include "project/UProject_Button_Panel.h"
 
 #include <QDialog>

@@ -1,7 +1,7 @@
 #pragma once
 // The bottom panel of the two project dialogs: OK and Cancel at its right end.
 
-#include "app/UWidgets.h"
+#include "ui/UWidgets.h"
 
 struct TProject_Button_Panel
 {

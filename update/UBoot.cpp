@@ -1,9 +1,8 @@
 #include "update/UBoot.h"
 
-#include "app/UInput_Blocker.h"
-#include "app/UPlatform.h"
-#include "app/UProcess.h"
-#include "app/UVelmoraeFirmWare.h"
+#include "ui/UInput_Blocker.h"
+#include "platform/UPlatform.h"
+#include "platform/UProcess.h"
 #include "common/UComon.h"
 #include "lang/ULang.h"
 #include "update/UJob_File.h"
@@ -279,15 +278,14 @@ void TFBoot::Btn_UpdateClick()
             Platform().Error_Box(this, Lang(637));
         return;
     }
-    Last_IP_Address = Address_Text();
-    Update_Option = CB_Update_Options->currentIndex();
-    Read_Back = CB_Update_Option_Read_Back->isChecked();
+    emit Update_Confirmed({Address_Text(), CB_Update_Options->currentIndex(),
+                           CB_Update_Option_Read_Back->isChecked()});
     QString error;
     if (!Compile_XML_Parameter(&error)) {
         Platform().Error_Box(this, error);
         return;
     }
-    FVelmoraeFirmWare->Start_Program(Updater_Program_Path(), QString(), 0);
+    emit Updater_Requested(Updater_Program_Path(), QString(), 0);
 }
 
 bool TFBoot::Compile_XML_Parameter(QString *error)

@@ -2,7 +2,7 @@
 // The Update Device dialog: the device's address and what to update, the
 // reachability test, and the hand-over of the job to the updater program.
 
-#include "app/UWidgets.h"
+#include "ui/UWidgets.h"
 #include "common/UXmlDoc.h"
 #include "update/UEcho.h"
 
@@ -13,6 +13,14 @@ class QCheckBox;
 class QComboBox;
 class QKeyEvent;
 class QLineEdit;
+
+// The address and the choices of an update whose device answered.
+struct TUpdate_Choices
+{
+    QString IP_Address;
+    int32_t Update_Option = 0;
+    bool Read_Back = false;
+};
 
 class TFBoot : public QDialog
 {
@@ -59,6 +67,13 @@ public:
     // One echo waits this long for its reply; the test gives up after the limit.
     static constexpr int Ping_Timeout_Ms = 400;
     static constexpr uint32_t Ping_Limit_Ms = 5000;
+
+signals:
+    // The device answered: the address and the choices are to be kept.
+    void Update_Confirmed(const TUpdate_Choices &choices);
+    // The job file is written: the updater is to run, and to have ended or
+    // outlived its limit when this returns (tipo 0: its window shown).
+    void Updater_Requested(const QString &program, const QString &parameters, uint8_t tipo);
 
 public slots:
     void done(int result) override;

@@ -228,7 +228,7 @@ void TestMainWindow::language_change_updates_labels_at_once()
     env.Start();
     QCOMPARE(FVelmoraeFirmWare->L_Step_1->text(), QStringLiteral("Step 1"));
     Language = QStringLiteral("Italiano");
-    QVERIFY(Select_Language());
+    QVERIFY(Select_Language(Language));
     FVelmoraeFirmWare->Change_Language();
     QCOMPARE(FVelmoraeFirmWare->L_Step_1->text(), QStringLiteral("Passo 1"));
     QCOMPARE(FVelmoraeFirmWare->Btn_CreateBin->Caption(), QStringLiteral("Aggiorna Dispositivo"));

@@ -139,7 +139,7 @@ void TestLangFiles::select_language_from_program_folder()
     Path_Language = Dist_Language_Dir();
     Language = stem;
     QString error;
-    QVERIFY2(Select_Language(&error), qPrintable(error));
+    QVERIFY2(Select_Language(Language, &Language, &error), qPrintable(error));
     // A missing file would have switched to English.
     QCOMPARE(Language, stem);
     QCOMPARE(Lang_Count, 800);

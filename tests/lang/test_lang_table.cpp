@@ -216,9 +216,9 @@ void TestLangTable::select_language()
         write(QStringLiteral("English.lng"), "STR17 = Refresh\n");
     // A previous language's entries never survive a change.
     Apply_Lang_Text(QStringLiteral("STR0 = Stale"));
-    Language = language;
-    QVERIFY(Select_Language());
-    QCOMPARE(Language, afterLanguage);
+    QString used;
+    QVERIFY(Select_Language(language, &used));
+    QCOMPARE(used, afterLanguage);
     QCOMPARE(Lang(17), entry17);
     QCOMPARE(Lang(0), withItalian && language == QLatin1String("Italiano") ? QStringLiteral("Inizio")
                                                                              : QStringLiteral("Begin"));

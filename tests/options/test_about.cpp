@@ -1,6 +1,6 @@
 // The About box keeps its fixed English texts whatever the language.
-#include "support/TestEnv.h"
-#include "support/TestPlatform.h"
+#include "TestEnv.h"
+#include "TestPlatform.h"
 
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"

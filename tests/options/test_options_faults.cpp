@@ -46,25 +46,9 @@ class TestOptionsFaults : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
     void broken_server_data();
     void broken_server();
-
-private:
-    QString m_savedBase;
 };
-
-void TestOptionsFaults::init()
-{
-    m_savedBase = Maker_Web_Base();
-}
-
-void TestOptionsFaults::cleanup()
-{
-    Maker_Web_Base() = m_savedBase;
-    Version_Request_Timeout_Ms = Default_Version_Request_Timeout_Ms;
-}
 
 void TestOptionsFaults::broken_server_data()
 {
@@ -76,7 +60,7 @@ void TestOptionsFaults::broken_server_data()
     QTest::newRow("never answers, by hand") << TServer::Never_Answers << false << 1000 << true;
     QTest::newRow("never answers, by timer") << TServer::Never_Answers << true << 1000 << true;
     QTest::newRow("never answers, the program's own limit")
-        << TServer::Never_Answers << true << Default_Version_Request_Timeout_Ms << true;
+        << TServer::Never_Answers << true << Version_Request_Limit_Ms << true;
     QTest::newRow("closes at once") << TServer::Closes_At_Once << false << 1000 << false;
     QTest::newRow("endless body with a huge length")
         << TServer::Endless_Body_With_Length << false << 1000 << false;
@@ -136,8 +120,8 @@ void TestOptionsFaults::broken_server()
     TTestPlatform platform;
     TTestEnv env;
     env.Start();
-    Maker_Web_Base() = broken.Base_Url();
-    Version_Request_Timeout_Ms = limitMs;
+    platform.Web_Base_Url = broken.Base_Url();
+    platform.Limit_Ms = limitMs;
     Enable_Internet = true;
     Enable_Update = true;
 

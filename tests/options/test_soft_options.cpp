@@ -2,8 +2,8 @@
 // language pages, the change of language, the connection controls, the check
 // by hand and the main window's version-check timer.
 #include "TestHttpServer.h"
-#include "support/TestEnv.h"
-#include "support/TestPlatform.h"
+#include "TestEnv.h"
+#include "TestPlatform.h"
 
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
@@ -54,11 +54,12 @@ QString Page_State()
 
 // Points the check at server answering answer, or at a refused port when
 // answer is empty.
-void Serve(TTestHttpServer &server, const QByteArray &answer)
+void Serve(TTestPlatform &platform, TTestHttpServer &server, const QByteArray &answer)
 {
     server.Reply = answer;
-    Maker_Web_Base() = answer.isEmpty() ? QStringLiteral("http://127.0.0.1:%1").arg(Refused_Port())
-                                        : server.Base_Url();
+    platform.Web_Base_Url = answer.isEmpty()
+                                ? QStringLiteral("http://127.0.0.1:%1").arg(Refused_Port())
+                                : server.Base_Url();
 }
 
 QColor Flag_Colour(int slot)
@@ -99,16 +100,17 @@ private slots:
 
 private:
     void Start();
+    // Opens the dialog from the main window's Options button, as the user
+    // does, and runs steps while it shows; they end with OK or Cancel.
+    void Run_Options(const std::function<void()> &steps);
     void Write_Settings(bool internet, bool update);
 
     TTestPlatform platform;
     TTestEnv *env = nullptr;
-    QString saved_base;
 };
 
 void TestSoftOptions::init()
 {
-    saved_base = Maker_Web_Base();
     platform.Clear();
     env = new TTestEnv;
 }
@@ -119,13 +121,23 @@ void TestSoftOptions::cleanup()
         FSoftOptions->hide();
     delete env;
     env = nullptr;
-    Maker_Web_Base() = saved_base;
 }
 
 void TestSoftOptions::Start()
 {
     env->Start();
     platform.Clear();
+}
+
+void TestSoftOptions::Run_Options(const std::function<void()> &steps)
+{
+    When_Modal_Shows([steps](QWidget *) {
+        steps();
+        // A failed check inside steps must not leave the dialog waiting.
+        if (FSoftOptions->isVisible())
+            FSoftOptions->reject();
+    });
+    QTest::mouseClick(FVelmoraeFirmWare->Btn_Opz, Qt::LeftButton);
 }
 
 void TestSoftOptions::Write_Settings(bool internet, bool update)
@@ -318,12 +330,14 @@ void TestSoftOptions::extension_in_capitals_is_the_file_loaded()
 {
     env->Write_File("LANGUAGE/Deutsch.LNG", German);
     Start();
-    FSoftOptions->show();
-    platform.Answers = {true};
-    QTest::mouseClick(FSoftOptions->L_L[0], Qt::LeftButton);
-    QCOMPARE(Lang(17), QStringLiteral("Gerät aktualisieren"));
-    QCOMPARE(FSoftOptions->L_Sel_Lang->text(), QStringLiteral("Gewählte Sprache : Deutsch"));
-    QTest::mouseClick(FSoftOptions->Btn_OK, Qt::LeftButton);
+    Run_Options([this] {
+        platform.Answers = {true};
+        QTest::mouseClick(FSoftOptions->L_L[0], Qt::LeftButton);
+        QCOMPARE(Lang(17), QStringLiteral("Gerät aktualisieren"));
+        QCOMPARE(FSoftOptions->L_Sel_Lang->text(), QStringLiteral("Gewählte Sprache : Deutsch"));
+        QTest::mouseClick(FSoftOptions->Btn_OK, Qt::LeftButton);
+    });
+    QCOMPARE(Language, QStringLiteral("Deutsch"));
     // The next start loads the same file.
     env->Stop();
     Start();
@@ -336,26 +350,27 @@ void TestSoftOptions::unreadable_language_file()
     env->Write_File("LANGUAGE/Deutsch.lng", German);
     env->Write_File("LANGUAGE/Zulu.lng", "STR17 = Zulu\r\n");
     Start();
-    FSoftOptions->show();
-    // Chosen, then the file turns into something that cannot be read.
-    const QString path = env->Folder() + "/LANGUAGE/Zulu.lng";
-    QVERIFY(QFile::remove(path));
-    QVERIFY(QDir().mkdir(path));
-    platform.Answers = {true};
-    QTest::mouseClick(FSoftOptions->L_L[1], Qt::LeftButton);
-    QCOMPARE(platform.Errors.size(), 1);
-    QVERIFY2(platform.Errors.at(0).contains("Zulu.lng"), qPrintable(platform.Errors.at(0)));
-    QCOMPARE(Lang(17), QStringLiteral("Update Device"));
-    QCOMPARE(Lang_Count, 800);
-    QCOMPARE(Language, QStringLiteral("English"));
-    QCOMPARE(FSoftOptions->Language_In_Use, QStringLiteral("English"));
-    QVERIFY(FSoftOptions->isVisible());
+    Run_Options([this] {
+        // Chosen, then the file turns into something that cannot be read.
+        const QString path = env->Folder() + "/LANGUAGE/Zulu.lng";
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkdir(path));
+        platform.Answers = {true};
+        QTest::mouseClick(FSoftOptions->L_L[1], Qt::LeftButton);
+        QCOMPARE(platform.Errors.size(), 1);
+        QVERIFY2(platform.Errors.at(0).contains("Zulu.lng"), qPrintable(platform.Errors.at(0)));
+        QCOMPARE(Lang(17), QStringLiteral("Update Device"));
+        QCOMPARE(Lang_Count, 800);
+        QCOMPARE(Language, QStringLiteral("English"));
+        QCOMPARE(FSoftOptions->Language_In_Use, QStringLiteral("English"));
+        QVERIFY(FSoftOptions->isVisible());
 
-    // Still usable: another language, then OK.
-    platform.Answers = {true};
-    QTest::mouseClick(FSoftOptions->L_L[0], Qt::LeftButton);
-    QCOMPARE(Lang(17), QStringLiteral("Gerät aktualisieren"));
-    QTest::mouseClick(FSoftOptions->Btn_OK, Qt::LeftButton);
+        // Still usable: another language, then OK.
+        platform.Answers = {true};
+        QTest::mouseClick(FSoftOptions->L_L[0], Qt::LeftButton);
+        QCOMPARE(Lang(17), QStringLiteral("Gerät aktualisieren"));
+        QTest::mouseClick(FSoftOptions->Btn_OK, Qt::LeftButton);
+    });
     QCOMPARE(Language, QStringLiteral("Deutsch"));
 }
 
@@ -427,7 +442,7 @@ void TestSoftOptions::check_by_hand()
     QFETCH(QByteArray, answer);
     QFETCH(bool, newer);
     TTestHttpServer server;
-    Serve(server, answer);
+    Serve(platform, server, answer);
     Start();
     Enable_Internet = true;
     Enable_Update = true;
@@ -438,10 +453,10 @@ void TestSoftOptions::check_by_hand()
     QLabel *result = FSoftOptions->LL_Check_Update;
     QVERIFY(!result->isHidden());
     if (newer) {
-        QCOMPARE(result->text(), Download_Link_Html(Lang(314)));
+        QCOMPARE(result->text(), Link_Html(Download_Page_Url(platform.Web_Base()), Lang(314)));
         QTest::mouseClick(result, Qt::LeftButton, {}, QPoint(4, result->height() / 2));
-        QCOMPARE(platform.Opened_Urls, QStringList{Download_Page_Url()});
-        QVERIFY(Download_Page_Url().endsWith("/Home/download/download.asp#QH40318"));
+        QCOMPARE(platform.Opened_Urls, QStringList{Download_Page_Url(platform.Web_Base())});
+        QVERIFY(Download_Page_Url(platform.Web_Base()).endsWith("/Home/download/download.asp#QH40318"));
     } else {
         QCOMPARE(result->text(), QStringLiteral("No Update Available"));
         QCOMPARE(result->textFormat(), Qt::PlainText);
@@ -455,20 +470,22 @@ void TestSoftOptions::check_by_hand()
 void TestSoftOptions::ok_and_cancel_store_flags()
 {
     Start();
-    FSoftOptions->show();
-    for (QCheckBox *box : {FSoftOptions->CB_En_Con, FSoftOptions->CB_Update,
-                           FSoftOptions->CB_Soft_Set_Jump_Table, FSoftOptions->CB_DoubleClick_Auto_Size})
-        box->setChecked(true);
-    QTest::mouseClick(FSoftOptions->Btn_Cancel, Qt::LeftButton);
+    Run_Options([] {
+        for (QCheckBox *box : {FSoftOptions->CB_En_Con, FSoftOptions->CB_Update,
+                               FSoftOptions->CB_Soft_Set_Jump_Table, FSoftOptions->CB_DoubleClick_Auto_Size})
+            box->setChecked(true);
+        QTest::mouseClick(FSoftOptions->Btn_Cancel, Qt::LeftButton);
+    });
     QVERIFY(!Enable_Internet && !Enable_Update && !Enable_Jump_Field_Tables && !Double_Click_Auto_Size);
 
-    FSoftOptions->show();
-    FSoftOptions->CB_Update->setChecked(true);
-    FSoftOptions->CB_Soft_Set_Jump_Table->setChecked(true);
-    FSoftOptions->CB_DoubleClick_Auto_Size->setChecked(true);
-    // The update box counts even while it is disabled.
-    QVERIFY(!FSoftOptions->CB_Update->isEnabled());
-    QTest::mouseClick(FSoftOptions->Btn_OK, Qt::LeftButton);
+    Run_Options([] {
+        FSoftOptions->CB_Update->setChecked(true);
+        FSoftOptions->CB_Soft_Set_Jump_Table->setChecked(true);
+        FSoftOptions->CB_DoubleClick_Auto_Size->setChecked(true);
+        // The update box counts even while it is disabled.
+        QVERIFY(!FSoftOptions->CB_Update->isEnabled());
+        QTest::mouseClick(FSoftOptions->Btn_OK, Qt::LeftButton);
+    });
     QCOMPARE(FSoftOptions->result(), int(QDialog::Accepted));
     QVERIFY(!Enable_Internet);
     QVERIFY(Enable_Update && Enable_Jump_Field_Tables && Double_Click_Auto_Size);
@@ -511,7 +528,7 @@ void TestSoftOptions::timer_ticks()
     QFETCH(QByteArray, answer);
     QFETCH(bool, newer);
     TTestHttpServer server;
-    Serve(server, answer);
+    Serve(platform, server, answer);
     Write_Settings(true, true);
     Start();
     QTimer &timer = FVelmoraeFirmWare->Timer_Update;
@@ -524,9 +541,9 @@ void TestSoftOptions::timer_ticks()
     QVERIFY(timer.remainingTime() > 7200000 - 5000);
     QCOMPARE(link->isHidden(), !newer);
     if (newer) {
-        QCOMPARE(link->text(), Download_Link_Html(Lang(19)));
+        QCOMPARE(link->text(), Link_Html(Download_Page_Url(platform.Web_Base()), Lang(19)));
         QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(4, link->height() / 2));
-        QCOMPARE(platform.Opened_Urls, QStringList{Download_Page_Url()});
+        QCOMPARE(platform.Opened_Urls, QStringList{Download_Page_Url(platform.Web_Base())});
     }
     QVERIFY(platform.Errors.isEmpty() && platform.Warnings.isEmpty());
 }
@@ -536,7 +553,7 @@ void TestSoftOptions::options_ok_switches_timer()
     Write_Settings(true, true);
     Start();
     QTimer &timer = FVelmoraeFirmWare->Timer_Update;
-    Maker_Web_Base() = QStringLiteral("http://127.0.0.1:%1").arg(Refused_Port());
+    platform.Web_Base_Url = QStringLiteral("http://127.0.0.1:%1").arg(Refused_Port());
     FVelmoraeFirmWare->Timer_UpdateTimer();
     QCOMPARE(timer.interval(), 7200000);
 
@@ -572,7 +589,7 @@ void TestSoftOptions::running_timer_keeps_its_time()
 {
     Write_Settings(true, true);
     Start();
-    Maker_Web_Base() = QStringLiteral("http://127.0.0.1:%1").arg(Refused_Port());
+    platform.Web_Base_Url = QStringLiteral("http://127.0.0.1:%1").arg(Refused_Port());
     QTimer &timer = FVelmoraeFirmWare->Timer_Update;
     QSignalSpy ticks(&timer, &QTimer::timeout);
     QElapsedTimer clock;

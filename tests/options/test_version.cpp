@@ -1,7 +1,7 @@
 // The version number rule and the check against a real HTTP server on 127.0.0.1.
-#include "TestEnv.h"
+#include "TestWindows.h"
 #include "TestHttpServer.h"
-#include "support/TestPlatform.h"
+#include "TestPlatform.h"
 
 #include "common/UComon.h"
 #include "options/USoftOptions.h"
@@ -36,20 +36,17 @@ private slots:
 
 private:
     TTestPlatform platform;
-    QString saved_base;
 };
 
 void TestVersion::init()
 {
-    saved_base = Maker_Web_Base();
-    Version_Request_Timeout_Ms = Default_Version_Request_Timeout_Ms;
     platform.Clear();
+    platform.Web_Base_Url.clear();
+    platform.Limit_Ms = 0;
 }
 
 void TestVersion::cleanup()
 {
-    Maker_Web_Base() = saved_base;
-    Version_Request_Timeout_Ms = Default_Version_Request_Timeout_Ms;
     // Failures are swallowed: nothing is ever shown to the user.
     QVERIFY(platform.Errors.isEmpty());
     QVERIFY(platform.Warnings.isEmpty());
@@ -109,7 +106,7 @@ void TestVersion::check_version()
     QFETCH(bool, newer);
     TTestHttpServer server;
     server.Reply = answer;
-    Maker_Web_Base() = server.Base_Url();
+    platform.Web_Base_Url = server.Base_Url();
     QCOMPARE(TFSoftOptions::Check_Version(), newer);
     QCOMPARE(server.Requests.size(), 1);
 }
@@ -118,7 +115,7 @@ void TestVersion::answer_without_http_is_no_update()
 {
     TTestHttpServer server;
     server.Reply = "VER. 1.105 and no HTTP at all\r\n\r\n";
-    Maker_Web_Base() = server.Base_Url();
+    platform.Web_Base_Url = server.Base_Url();
     QVERIFY(!TFSoftOptions::Check_Version());
 }
 
@@ -126,7 +123,7 @@ void TestVersion::request_asks_the_version_page()
 {
     TTestHttpServer server;
     server.Reply = Http_Answer("200 OK", "VER. 1.103");
-    Maker_Web_Base() = server.Base_Url();
+    platform.Web_Base_Url = server.Base_Url();
     QVERIFY(TFSoftOptions::Check_Version());
     const QByteArray request = server.Requests.value(0);
     QVERIFY2(request.startsWith("GET /home/download/GetversionSW.asp?nomesw=QV40318 HTTP/1."),
@@ -141,7 +138,7 @@ void TestVersion::cookies_are_neither_kept_nor_sent()
 {
     TTestHttpServer server;
     server.Reply = Http_Answer("200 OK", "VER. 1.103", "Set-Cookie: session=abc; Path=/\r\n");
-    Maker_Web_Base() = server.Base_Url();
+    platform.Web_Base_Url = server.Base_Url();
     QVERIFY(TFSoftOptions::Check_Version());
     QVERIFY(TFSoftOptions::Check_Version());
     QCOMPARE(server.Requests.size(), 2);
@@ -151,7 +148,7 @@ void TestVersion::cookies_are_neither_kept_nor_sent()
 void TestVersion::redirect_is_not_followed()
 {
     TTestHttpServer server;
-    Maker_Web_Base() = server.Base_Url();
+    platform.Web_Base_Url = server.Base_Url();
     server.Reply = Http_Answer("302 Found", "VER. 1.105",
                                "Location: " + server.Base_Url().toLatin1() + "/elsewhere\r\n");
     QVERIFY(!TFSoftOptions::Check_Version());
@@ -161,7 +158,7 @@ void TestVersion::redirect_is_not_followed()
 
 void TestVersion::refused_port_is_no_update()
 {
-    Maker_Web_Base() = QStringLiteral("http://127.0.0.1:%1").arg(Refused_Port());
+    platform.Web_Base_Url = QStringLiteral("http://127.0.0.1:%1").arg(Refused_Port());
     QElapsedTimer clock;
     clock.start();
     QVERIFY(!TFSoftOptions::Check_Version());
@@ -172,8 +169,8 @@ void TestVersion::silent_server_times_out()
 {
     TTestHttpServer server;
     server.Silent = true;
-    Maker_Web_Base() = server.Base_Url();
-    Version_Request_Timeout_Ms = 300;
+    platform.Web_Base_Url = server.Base_Url();
+    platform.Limit_Ms = 300;
     QElapsedTimer clock;
     clock.start();
     QVERIFY(!TFSoftOptions::Check_Version());
@@ -186,8 +183,8 @@ void TestVersion::windows_repaint_but_drop_input_while_waiting()
 {
     TTestHttpServer server;
     server.Silent = true;
-    Maker_Web_Base() = server.Base_Url();
-    Version_Request_Timeout_Ms = 400;
+    platform.Web_Base_Url = server.Base_Url();
+    platform.Limit_Ms = 400;
     TPaint_Counter window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -217,7 +214,7 @@ void TestVersion::over_long_reply_is_no_update()
     TTestHttpServer server;
     // Trimmed, this would be a newer version: only the length refuses it.
     server.Reply = Http_Answer("200 OK", "VER. 1.105" + QByteArray(Version_Reply_Limit, ' '));
-    Maker_Web_Base() = server.Base_Url();
+    platform.Web_Base_Url = server.Base_Url();
     QVERIFY(!TFSoftOptions::Check_Version());
     server.Reply = Http_Answer("200 OK", "VER. 1.105" + QByteArray(Version_Reply_Limit - 10, ' '));
     QVERIFY(TFSoftOptions::Check_Version());
@@ -226,8 +223,8 @@ void TestVersion::over_long_reply_is_no_update()
 void TestVersion::link_caption_is_escaped()
 {
     // A caption from a language file is text, never markup.
-    QCOMPARE(Download_Link_Html(QStringLiteral("A & <b>")),
-             "<a href=\"" + Download_Page_Url() + "\">A &amp; &lt;b&gt;</a>");
+    QCOMPARE(Link_Html(QStringLiteral("http://h/a?b=1&c=2"), QStringLiteral("A & <b>")),
+             QStringLiteral("<a href=\"http://h/a?b=1&amp;c=2\">A &amp; &lt;b&gt;</a>"));
 }
 
 QTEST_MAIN(TestVersion)

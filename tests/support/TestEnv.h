@@ -2,22 +2,14 @@
 // A program folder in a temporary directory with the seven windows created in
 // it, as the program does at start.
 
-#include <QString>
-#include <QTemporaryDir>
-#include <QWidget>
-#include <functional>
+#include "TestFolder.h"
+#include "TestWindows.h"
 
-class TTestEnv
+class TTestEnv : public TTestFolder
 {
 public:
-    TTestEnv();
+    TTestEnv() = default;
     ~TTestEnv();
-
-    // The program folder (Path_Exe once started).
-    QString Folder() const { return m_dir.path(); }
-    // Writes a file below the program folder, creating its folders.
-    void Write_File(const QString &relativePath, const QByteArray &bytes) const;
-    QByteArray Read_File(const QString &relativePath) const;
 
     // Resets the shared state and creates the seven windows here.
     void Start();
@@ -25,20 +17,5 @@ public:
     void Stop();
 
 private:
-    QTemporaryDir m_dir;
     bool m_started = false;
-};
-
-// Runs action as soon as the next modal dialog is showing (or after timeoutMs),
-// so a test can drive a dialog that exec() is waiting on.
-void When_Modal_Shows(std::function<void(QWidget *)> action, int timeoutMs = 5000);
-
-// A window that counts its paints, to show that a wait keeps repainting.
-class TPaint_Counter : public QWidget
-{
-public:
-    int Paints = 0;
-
-protected:
-    void paintEvent(QPaintEvent *) override { ++Paints; }
 };

@@ -31,6 +31,16 @@ void TTestPlatform::Open_Url(const QString &url)
     Opened_Urls.append(url);
 }
 
+QString TTestPlatform::Web_Base() const
+{
+    return Web_Base_Url.isEmpty() ? TPlatform::Web_Base() : Web_Base_Url;
+}
+
+int TTestPlatform::Request_Limit_Ms() const
+{
+    return Limit_Ms > 0 ? Limit_Ms : TPlatform::Request_Limit_Ms();
+}
+
 void TTestPlatform::Clear()
 {
     Errors.clear();

@@ -1,9 +1,10 @@
 #pragma once
 // The test double of the platform seam: message boxes are recorded instead of
 // shown, confirmations take queued answers, and web addresses are recorded
-// instead of handed to the shell. Everything else stays real.
+// instead of handed to the shell; the version request may be pointed at a
+// server on 127.0.0.1 with a shorter limit. Everything else stays real.
 
-#include "app/UPlatform.h"
+#include "platform/UPlatform.h"
 
 #include <QList>
 #include <QStringList>
@@ -18,7 +19,10 @@ public:
     void Warning_Box(QWidget *parent, const QString &text) override;
     bool Confirm_Box(QWidget *parent, const QString &text) override;
     void Open_Url(const QString &url) override;
+    QString Web_Base() const override;
+    int Request_Limit_Ms() const override;
 
+    // Forgets what was shown and asked; the server and limit stay.
     void Clear();
 
     QStringList Errors;
@@ -27,4 +31,8 @@ public:
     QStringList Opened_Urls;
     // Answers to the next confirmations, first first; No when empty.
     QList<bool> Answers;
+    // The maker's web server and the request's limit; the real ones when
+    // empty or 0.
+    QString Web_Base_Url;
+    int Limit_Ms = 0;
 };

@@ -1,4 +1,4 @@
-#include "app/UWidgets.h"
+#include "ui/UWidgets.h"
 
 #include <QEnterEvent>
 #include <QGuiApplication>
@@ -11,6 +11,14 @@
 #include <QValidator>
 
 #include "common/UXmlDoc.h"
+
+// The icons live in this static library: registered before any window draws one.
+static bool Init_Icons()
+{
+    Q_INIT_RESOURCE(icons);
+    return true;
+}
+[[maybe_unused]] static const bool Icons_Registered = Init_Icons();
 
 const QColor Window_Colour(248, 247, 237);
 const QColor Hover_Colour(255, 255, 0);

@@ -1,4 +1,4 @@
-#include "app/UInput_Blocker.h"
+#include "ui/UInput_Blocker.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,7 +1,7 @@
-#include "TestEnv.h"
+#include "TestWindows.h"
 
-#include "app/UPlatform.h"
-#include "app/UWidgets.h"
+#include "platform/UPlatform.h"
+#include "ui/UWidgets.h"
 
 #include <QEnterEvent>
 #include <QMessageBox>

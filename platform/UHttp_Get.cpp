@@ -1,8 +1,8 @@
-#include "app/UInput_Blocker.h"
-#include "app/UPlatform.h"
+#include "platform/UHttp_Get.h"
 
 #include "options/UHttp_Answer.h"
 #include "options/UVersion.h"
+#include "ui/UInput_Blocker.h"
 
 #include <QEventLoop>
 #include <QNetworkProxy>
@@ -14,7 +14,7 @@
 // (cookies, connections) is carried from one check to the next, and when the
 // limit runs out the socket is dropped at once, whatever the server still
 // sends.
-bool TPlatform::Http_Get(const QString &url, int timeoutMs, QString &body)
+bool Http_Get_Text(const QString &url, int timeoutMs, QString &body)
 {
     body.clear();
     const QUrl address(url);

@@ -1,4 +1,4 @@
-#include "app/UProcess.h"
+#include "platform/UProcess.h"
 
 #ifdef Q_OS_WIN
 #include <QDir>

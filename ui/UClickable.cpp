@@ -1,4 +1,4 @@
-#include "app/UClickable.h"
+#include "ui/UClickable.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

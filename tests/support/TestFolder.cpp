@@ -1,0 +1,49 @@
+#include "TestFolder.h"
+
+#include "app/USettings.h"
+#include "common/UComon.h"
+#include "common/UXmlDoc.h"
+#include "lang/ULang.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+void TTestFolder::Write_File(const QString &relativePath, const QByteArray &bytes) const
+{
+    const QString path = m_dir.filePath(relativePath);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+QByteArray TTestFolder::Read_File(const QString &relativePath) const
+{
+    QFile file(m_dir.filePath(relativePath));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool TTestFolder::Exists(const QString &relativePath) const
+{
+    return QFileInfo::exists(m_dir.filePath(relativePath));
+}
+
+void TTestFolder::Prepare() const
+{
+    Reset_Shared_State();
+    Set_Program_Folders(m_dir.path());
+    TXMLDocument settings;
+    Read_Settings(settings, nullptr);
+    SW_Code = Default_SW_Code;
+    SW_Description = Default_SW_Description;
+    Select_Language(Language, &Language);
+}
+
+void TTestFolder::Open_Configuration(const QString &name) const
+{
+    QDir().mkpath(Join_Path(Join_Path(Path_Projects, name), QStringLiteral("bin")));
+    Name_Project = name;
+    Path_Project = Join_Path(Path_Projects, name);
+    File_ParGen = Join_Path(Path_Project, QStringLiteral("ParGen.xml"));
+}

@@ -1,0 +1,28 @@
+#pragma once
+// A program folder in a temporary directory, and the start-up steps the
+// program takes there before any window exists: shared state reset, program
+// folders, settings file, identity texts, string table.
+
+#include <QString>
+#include <QTemporaryDir>
+
+class TTestFolder
+{
+public:
+    // The program folder (Path_Exe once prepared).
+    QString Folder() const { return m_dir.path(); }
+    // Writes a file below the program folder, creating its folders.
+    void Write_File(const QString &relativePath, const QByteArray &bytes) const;
+    QByteArray Read_File(const QString &relativePath) const;
+    // Whether the file or folder exists below the program folder.
+    bool Exists(const QString &relativePath) const;
+
+    // The start-up steps before any window (folders, settings, identity,
+    // language), for a test that builds one dialog on its own.
+    void Prepare() const;
+    // Makes PROJECTS/name with its bin folder the open configuration.
+    void Open_Configuration(const QString &name) const;
+
+private:
+    QTemporaryDir m_dir;
+};
