@@ -1,10 +1,12 @@
+#include "TestFolder.h"
+
 #include "app/USettings.h"
 #include "common/UComon.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
+#include <optional>
 
 class TestSettings : public QObject
 {
@@ -20,31 +22,22 @@ private slots:
     void folder_in_place_of_file_is_reported();
 
 private:
-    void Write_Settings(const QByteArray &bytes);
-    QTemporaryDir *m_dir = nullptr;
+    std::optional<TTestFolder> m_dir;
 };
 
 void TestSettings::init()
 {
-    delete m_dir;
-    m_dir = new QTemporaryDir;
+    m_dir.emplace();
     Reset_Shared_State();
-    Set_Program_Folders(m_dir->path());
-}
-
-void TestSettings::Write_Settings(const QByteArray &bytes)
-{
-    QFile file(m_dir->filePath(QStringLiteral("Velmora.xml")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    Set_Program_Folders(m_dir->Folder());
 }
 
 void TestSettings::folders_created()
 {
     for (const char *name : {"MASTER", "PROJECTS", "LANGUAGE"})
-        QVERIFY(QFileInfo(m_dir->filePath(QString::fromLatin1(name))).isDir());
-    QCOMPARE(Path_Exe, m_dir->path());
-    QCOMPARE(Path_Projects, m_dir->path() + QStringLiteral("/PROJECTS"));
+        QVERIFY(QFileInfo(m_dir->Path(QString::fromLatin1(name))).isDir());
+    QCOMPARE(Path_Exe, m_dir->Folder());
+    QCOMPARE(Path_Projects, m_dir->Folder() + QStringLiteral("/PROJECTS"));
     QVERIFY(!QFileInfo::exists(Settings_File()));
 }
 
@@ -116,7 +109,7 @@ void TestSettings::reading_rules()
     QFETCH(QString, address);
     QFETCH(QString, language);
     QFETCH(QString, flags);
-    Write_Settings(xml);
+    QVERIFY(m_dir->Write_File(QStringLiteral("Velmora.xml"), xml));
     TXMLDocument doc;
     QString warning;
     Read_Settings(doc, &warning);
@@ -132,7 +125,8 @@ void TestSettings::reading_rules()
 
 void TestSettings::damaged_file_gives_defaults_and_warning()
 {
-    Write_Settings("<Conf_Settings><lastproj><projectname>P</projectname></lastproj>");
+    QVERIFY(m_dir->Write_File(QStringLiteral("Velmora.xml"),
+                              "<Conf_Settings><lastproj><projectname>P</projectname></lastproj>"));
     Enable_Internet = true;
     TXMLDocument doc;
     QString warning;
@@ -155,9 +149,7 @@ void TestSettings::exact_bytes_written()
     TXMLDocument doc;
     QString error;
     QVERIFY(Save_Setting(doc, &error));
-    QFile file(Settings_File());
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(),
+    QCOMPARE(m_dir->Read_File(QStringLiteral("Velmora.xml")),
              QString::fromUtf8("<Conf_Settings><lastproj><projectname>Plant &amp; Line &lt;2></projectname></lastproj>"
                                "<lastipadd><ipaddress>10.1.2.3</ipaddress></lastipadd>"
                                "<lastlang><language>Français</language></lastlang>"
@@ -167,7 +159,7 @@ void TestSettings::exact_bytes_written()
                  .toUtf8());
     // What was written reads back the same.
     Reset_Shared_State();
-    Set_Program_Folders(m_dir->path());
+    Set_Program_Folders(m_dir->Folder());
     Read_Settings(doc, &error);
     QCOMPARE(Name_Project, QStringLiteral("Plant & Line <2>"));
     QCOMPARE(Language, QStringLiteral("Français"));
@@ -177,13 +169,13 @@ void TestSettings::exact_bytes_written()
 void TestSettings::folder_in_place_of_file_is_reported()
 {
     // A folder standing where the file belongs cannot be replaced, even by root.
-    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Velmora.xml")));
-    QVERIFY(QFile::copy(QFINDTESTDATA("test_settings.cpp"), m_dir->filePath(QStringLiteral("Velmora.xml/keep"))));
+    QVERIFY(QDir(m_dir->Folder()).mkdir(QStringLiteral("Velmora.xml")));
+    QVERIFY(QFile::copy(QFINDTESTDATA("test_settings.cpp"), m_dir->Path(QStringLiteral("Velmora.xml/keep"))));
     TXMLDocument doc;
     QString error;
     QVERIFY(!Save_Setting(doc, &error));
     QVERIFY2(error.contains(QStringLiteral("Velmora.xml")), qPrintable(error));
-    QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("Velmora.xml/keep"))).size() > 0);
+    QVERIFY(QFileInfo(m_dir->Path(QStringLiteral("Velmora.xml/keep"))).size() > 0);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

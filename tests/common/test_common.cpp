@@ -1,9 +1,10 @@
+#include "TestFolder.h"
+
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #ifndef Q_OS_WIN
@@ -172,12 +173,9 @@ void TestCommon::xml_writer_bytes()
 
 void TestCommon::xml_damaged_file_names_file()
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("bad.xml"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("<R><a>1</R>");
-    file.close();
+    TTestFolder dir;
+    const QString path = dir.Path(QStringLiteral("bad.xml"));
+    QVERIFY(dir.Write_File(QStringLiteral("bad.xml"), "<R><a>1</R>"));
     TXMLDocument doc;
     QString error;
     QVERIFY(!doc.Load_File(path, &error));
@@ -187,16 +185,14 @@ void TestCommon::xml_damaged_file_names_file()
 
 void TestCommon::save_keeps_old_file_when_folder_is_missing()
 {
-    QTemporaryDir dir;
+    TTestFolder dir;
     QString error;
-    QVERIFY(!Save_Whole_File(dir.filePath(QStringLiteral("missing/x.xml")), "data", &error));
+    QVERIFY(!Save_Whole_File(dir.Path(QStringLiteral("missing/x.xml")), "data", &error));
     QVERIFY2(error.contains(QStringLiteral("x.xml")), qPrintable(error));
-    const QString path = dir.filePath(QStringLiteral("x.xml"));
+    const QString path = dir.Path(QStringLiteral("x.xml"));
     QVERIFY(Save_Whole_File(path, "old", &error));
     QVERIFY(Save_Whole_File(path, "new", &error));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("new"));
+    QCOMPARE(dir.Read_File(QStringLiteral("x.xml")), QByteArray("new"));
 }
 
 // A folder the writer may not write, holding a file it may: writing the file
@@ -206,15 +202,15 @@ void TestCommon::save_never_writes_in_place()
 #ifdef Q_OS_WIN
     QSKIP("folder write rights are modes of POSIX systems");
 #else
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("locked"));
+    TTestFolder dir;
+    const QString folder = dir.Path(QStringLiteral("locked"));
     const QString path = folder + QStringLiteral("/kept.xml");
     QVERIFY(QDir().mkdir(folder));
     QVERIFY(Save_Whole_File(path, "old", nullptr));
     // Root may write anywhere: the writer then runs as nobody, who owns the file only.
     const uid_t nobody = 65534;
     const bool root = geteuid() == 0;
-    QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+    QVERIFY(chmod(QFile::encodeName(dir.Folder()).constData(), 0755) == 0);
     QVERIFY(!root || chown(QFile::encodeName(path).constData(), nobody, nobody) == 0);
     QVERIFY(chmod(QFile::encodeName(folder).constData(), 0555) == 0);
     const pid_t child = fork();
@@ -226,9 +222,7 @@ void TestCommon::save_never_writes_in_place()
     int status = 0;
     QVERIFY(child > 0 && waitpid(child, &status, 0) == child);
     QCOMPARE(WEXITSTATUS(status), 1);
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("old"));
+    QCOMPARE(dir.Read_File(QStringLiteral("locked/kept.xml")), QByteArray("old"));
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("kept.xml")});
     chmod(QFile::encodeName(folder).constData(), 0755);
 #endif

@@ -2,11 +2,13 @@
 // here from the device's layout (offsets and little-endian values), not
 // produced by the serialiser under test.
 
+#include "TestData.h"
+#include "TestFolder.h"
+
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
 #include "image/USaveBincc.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 #include <utility>
 #include <vector>
@@ -84,11 +86,6 @@ QByteArray Par_Gen(const TElements &elements)
     return xml + "</Par_Gen><!--SW_VERSION = 1.102-->";
 }
 
-QByteArray Built_Image()
-{
-    return QByteArray(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(TPatches)
@@ -108,24 +105,16 @@ private slots:
     void serialize_position_and_capacity();
 
 private:
-    void Write_Par_Gen(const QByteArray &bytes);
-    QTemporaryDir m_dir;
+    TTestFolder m_dir;
     TXMLDocument m_doc;
 };
 
 void TestImage::init()
 {
     Reset_Shared_State();
-    Path_Project = m_dir.path();
+    Path_Project = m_dir.Folder();
     File_ParGen = Join_Path(Path_Project, QStringLiteral("ParGen.xml"));
     QFile::remove(File_ParGen);
-}
-
-void TestImage::Write_Par_Gen(const QByteArray &bytes)
-{
-    QFile file(File_ParGen);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
 }
 
 void TestImage::vectors_data()
@@ -224,7 +213,7 @@ void TestImage::vectors()
     QFETCH(QByteArray, parGen);
     QFETCH(TPatches, patches);
     if (!parGen.isNull())
-        Write_Par_Gen(parGen);
+        QVERIFY(m_dir.Write_File(QStringLiteral("ParGen.xml"), parGen));
     QString error;
     QVERIFY(Build_Image(m_doc, &error));
     QCOMPARE(Image_Length, 2048);
@@ -252,15 +241,16 @@ void TestImage::known_sums()
     QFETCH(QByteArray, parGen);
     QFETCH(QByteArray, sumBytes);
     if (!parGen.isNull())
-        Write_Par_Gen(parGen);
+        QVERIFY(m_dir.Write_File(QStringLiteral("ParGen.xml"), parGen));
     QVERIFY(Build_Image(m_doc, nullptr));
     QCOMPARE(Built_Image().mid(0x7FC), sumBytes);
 }
 
 void TestImage::builds_start_from_defaults_each_time()
 {
-    Write_Par_Gen(Par_Gen({{"Serial_Serial", "0"}, {"Serial_DataBits", "0"},
-                           {"ModbusTCPSlave_En_GAT", "1"}}));
+    QVERIFY(m_dir.Write_File(QStringLiteral("ParGen.xml"),
+                             Par_Gen({{"Serial_Serial", "0"}, {"Serial_DataBits", "0"},
+                                      {"ModbusTCPSlave_En_GAT", "1"}})));
     QVERIFY(Build_Image(m_doc, nullptr));
     const QByteArray first = Built_Image();
     QVERIFY(Build_Image(m_doc, nullptr));
@@ -275,7 +265,7 @@ void TestImage::damaged_pargen_stops_the_build()
 {
     QVERIFY(Build_Image(m_doc, nullptr));
     const QByteArray before = Built_Image();
-    Write_Par_Gen("<Par_Gen><Serial_Serial>0</Serial_Serial>");
+    QVERIFY(m_dir.Write_File(QStringLiteral("ParGen.xml"), "<Par_Gen><Serial_Serial>0</Serial_Serial>"));
     QString error;
     QVERIFY(!Build_Image(m_doc, &error));
     QVERIFY2(error.contains(QDir::toNativeSeparators(File_ParGen)), qPrintable(error));

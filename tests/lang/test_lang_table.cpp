@@ -1,10 +1,10 @@
+#include "TestFolder.h"
+
 #include "common/UComon.h"
 #include "lang/ULang.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStringEncoder>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class TestLangTable : public QObject
@@ -25,23 +25,13 @@ private slots:
     void select_language();
 
 private:
-    QString Write(const QString &name, const QByteArray &bytes);
-    QTemporaryDir m_dir;
+    TTestFolder m_dir;
 };
 
 void TestLangTable::init()
 {
     Reset_Shared_State();
     Load_Default_Strings();
-}
-
-QString TestLangTable::Write(const QString &name, const QByteArray &bytes)
-{
-    const QString path = m_dir.filePath(name);
-    QFile file(path);
-    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    file.write(bytes);
-    return path;
 }
 
 void TestLangTable::defaults()
@@ -167,7 +157,8 @@ void TestLangTable::encodings()
 {
     QFETCH(QByteArray, bytes);
     QString error;
-    QVERIFY(Load_Lang_File(Write(QStringLiteral("enc.lng"), bytes), &error));
+    QVERIFY(m_dir.Write_File(QStringLiteral("enc.lng"), bytes));
+    QVERIFY(Load_Lang_File(m_dir.Path(QStringLiteral("enc.lng")), &error));
     QCOMPARE(Lang(0), QString::fromUtf8("Début"));
     QCOMPARE(Lang(1), QString::fromUtf8("Étape "));
     QCOMPARE(Lang(2), QString::fromUtf8("€uro"));
@@ -176,9 +167,9 @@ void TestLangTable::encodings()
 void TestLangTable::unreadable_file_keeps_table()
 {
     // A folder where the file belongs cannot be read as a file.
-    QDir(m_dir.path()).mkdir(QStringLiteral("Folder.lng"));
+    QDir(m_dir.Folder()).mkdir(QStringLiteral("Folder.lng"));
     QString error;
-    QVERIFY(!Load_Lang_File(m_dir.filePath(QStringLiteral("Folder.lng")), &error));
+    QVERIFY(!Load_Lang_File(m_dir.Path(QStringLiteral("Folder.lng")), &error));
     QVERIFY2(error.contains(QStringLiteral("Folder.lng")), qPrintable(error));
     QCOMPARE(Lang_Strings, Default_Strings());
 }
@@ -203,17 +194,12 @@ void TestLangTable::select_language()
     QFETCH(bool, withEnglish);
     QFETCH(QString, afterLanguage);
     QFETCH(QString, entry17);
-    QTemporaryDir folder;
-    Path_Language = folder.path();
-    auto write = [&](const QString &name, const QByteArray &bytes) {
-        QFile f(folder.filePath(name));
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-    };
+    TTestFolder folder;
+    Path_Language = folder.Folder();
     if (withItalian)
-        write(QStringLiteral("Italiano.lng"), "STR17 = Aggiorna\nSTR0 = Inizio\n");
+        QVERIFY(folder.Write_File(QStringLiteral("Italiano.lng"), "STR17 = Aggiorna\nSTR0 = Inizio\n"));
     if (withEnglish)
-        write(QStringLiteral("English.lng"), "STR17 = Refresh\n");
+        QVERIFY(folder.Write_File(QStringLiteral("English.lng"), "STR17 = Refresh\n"));
     // A previous language's entries never survive a change.
     Apply_Lang_Text(QStringLiteral("STR0 = Stale"));
     QString used;

@@ -1,15 +1,8 @@
+#include "TestData.h"
+
 #include "params/UParGen_Check.h"
 
 #include <QtTest>
-
-static int Id_Of(const QString &name)
-{
-    for (int id = 0; id < ParGen_Count; ++id) {
-        if (ParGen_Element(id).Name == name)
-            return id;
-    }
-    return -1;
-}
 
 class TestParGenCheck : public QObject
 {

@@ -1,9 +1,10 @@
+#include "TestData.h"
+#include "TestFolder.h"
+
 #include "common/UComon.h"
 #include "params/UParGen_File.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #ifdef Q_OS_LINUX
@@ -46,15 +47,6 @@ static QStringList Encoded(const TParGen_Values &values)
     return texts;
 }
 
-static int Id_Of(const QString &name)
-{
-    for (int id = 0; id < ParGen_Count; ++id) {
-        if (ParGen_Element(id).Name == name)
-            return id;
-    }
-    return -1;
-}
-
 // The defaults with "Element=text" changes, each encoded as the file holds it.
 static QStringList Defaults_With(const QStringList &changes)
 {
@@ -65,19 +57,6 @@ static QStringList Defaults_With(const QStringList &changes)
         texts[id] = change.section(QLatin1Char('='), 1);
     }
     return texts;
-}
-
-static void Write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
-static QByteArray Read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class TestParGenFile : public QObject
@@ -98,12 +77,12 @@ private slots:
 
 void TestParGenFile::defaults_written_exactly()
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("ParGen.xml"));
+    TTestFolder dir;
+    const QString path = dir.Path(QStringLiteral("ParGen.xml"));
     TXMLDocument doc;
     QString error;
     QVERIFY2(Save_ParGen(doc, path, ParGen_Defaults(), &error), qPrintable(error));
-    QCOMPARE(Read(path), Default_File());
+    QCOMPARE(dir.Read_File(QStringLiteral("ParGen.xml")), Default_File());
 }
 
 void TestParGenFile::reading_data()
@@ -162,9 +141,9 @@ void TestParGenFile::reading()
 {
     QFETCH(QByteArray, xml);
     QFETCH(QStringList, changes);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("ParGen.xml"));
-    Write(path, xml);
+    TTestFolder dir;
+    const QString path = dir.Path(QStringLiteral("ParGen.xml"));
+    QVERIFY(dir.Write_File(QStringLiteral("ParGen.xml"), xml));
     TXMLDocument doc;
     TParGen_Values values;
     QString error;
@@ -174,22 +153,22 @@ void TestParGenFile::reading()
 
 void TestParGenFile::next_save_writes_all_thirty_in_order()
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("ParGen.xml"));
-    Write(path, "<Old><Extra>1</Extra><ModbusTCPSlave_NumByteRX>7</ModbusTCPSlave_NumByteRX></Old>");
+    TTestFolder dir;
+    const QString path = dir.Path(QStringLiteral("ParGen.xml"));
+    QVERIFY(dir.Write_File(QStringLiteral("ParGen.xml"), "<Old><Extra>1</Extra><ModbusTCPSlave_NumByteRX>7</ModbusTCPSlave_NumByteRX></Old>"));
     TXMLDocument doc;
     TParGen_Values values;
     QVERIFY(Load_ParGen(doc, path, values, nullptr));
     QVERIFY(Save_ParGen(doc, path, values, nullptr));
     QByteArray expected = Default_File();
     expected.replace("<ModbusTCPSlave_NumByteRX>1<", "<ModbusTCPSlave_NumByteRX>7<");
-    QCOMPARE(Read(path), expected);
+    QCOMPARE(dir.Read_File(QStringLiteral("ParGen.xml")), expected);
 }
 
 void TestParGenFile::values_survive_a_save_and_load()
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("ParGen.xml"));
+    TTestFolder dir;
+    const QString path = dir.Path(QStringLiteral("ParGen.xml"));
     TParGen_Values values = ParGen_Defaults();
     values[PG_Serial_Baud].Index = -1;   // a list without selection
     values[PG_Serial_Parity].Index = 2;
@@ -200,7 +179,7 @@ void TestParGenFile::values_survive_a_save_and_load()
     values[PG_ModbusTCPSlave_Port].Text = QString();
     TXMLDocument doc;
     QVERIFY(Save_ParGen(doc, path, values, nullptr));
-    QVERIFY(Read(path).contains("<Serial_Baud>-1</Serial_Baud>"));
+    QVERIFY(dir.Read_File(QStringLiteral("ParGen.xml")).contains("<Serial_Baud>-1</Serial_Baud>"));
     TXMLDocument other;
     TParGen_Values back;
     QVERIFY(Load_ParGen(other, path, back, nullptr));
@@ -209,12 +188,12 @@ void TestParGenFile::values_survive_a_save_and_load()
 
 void TestParGenFile::missing_file_gives_defaults()
 {
-    QTemporaryDir dir;
+    TTestFolder dir;
     TXMLDocument doc;
     TParGen_Values values;
     values[PG_Serial_Baud].Index = 3;
     QString error;
-    QVERIFY(Load_ParGen(doc, dir.filePath(QStringLiteral("ParGen.xml")), values, &error));
+    QVERIFY(Load_ParGen(doc, dir.Path(QStringLiteral("ParGen.xml")), values, &error));
     QCOMPARE(Encoded(values), Encoded(ParGen_Defaults()));
     QVERIFY(error.isEmpty());
 }
@@ -231,9 +210,9 @@ void TestParGenFile::damaged_file_is_reported_and_never_overwritten_data()
 void TestParGenFile::damaged_file_is_reported_and_never_overwritten()
 {
     QFETCH(QByteArray, bytes);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("ParGen.xml"));
-    Write(path, bytes);
+    TTestFolder dir;
+    const QString path = dir.Path(QStringLiteral("ParGen.xml"));
+    QVERIFY(dir.Write_File(QStringLiteral("ParGen.xml"), bytes));
     TXMLDocument doc;
     TParGen_Values values;
     QString loadError;
@@ -243,29 +222,29 @@ void TestParGenFile::damaged_file_is_reported_and_never_overwritten()
     QString saveError;
     QVERIFY(!Save_ParGen(doc, path, ParGen_Defaults(), &saveError));
     QCOMPARE(saveError, loadError);
-    QCOMPARE(Read(path), bytes);
+    QCOMPARE(dir.Read_File(QStringLiteral("ParGen.xml")), bytes);
 }
 
 void TestParGenFile::write_failure_names_file_and_reason()
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("gone/ParGen.xml"));
+    TTestFolder dir;
+    const QString path = dir.Path(QStringLiteral("gone/ParGen.xml"));
     TXMLDocument doc;
     QString error;
     QVERIFY(!Save_ParGen(doc, path, ParGen_Defaults(), &error));
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
     QVERIFY2(error.size() > QDir::toNativeSeparators(path).size() + 20, qPrintable(error));
-    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("gone"))));
+    QVERIFY(!dir.Exists(QStringLiteral("gone")));
 }
 
 void TestParGenFile::write_failure_keeps_old_file()
 {
 #ifdef Q_OS_LINUX
     // A file-size limit below the new file's size makes the write itself fail.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("ParGen.xml"));
+    TTestFolder dir;
+    const QString path = dir.Path(QStringLiteral("ParGen.xml"));
     const QByteArray old("<Par_Gen><Serial_Baud>3</Serial_Baud></Par_Gen>");
-    Write(path, old);
+    QVERIFY(dir.Write_File(QStringLiteral("ParGen.xml"), old));
     rlimit saved {};
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -279,8 +258,8 @@ void TestParGenFile::write_failure_keeps_old_file()
     std::signal(SIGXFSZ, previousHandler);
     QVERIFY(!written);
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
-    QCOMPARE(Read(path), old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"ParGen.xml"});
+    QCOMPARE(dir.Read_File(QStringLiteral("ParGen.xml")), old);
+    QCOMPARE(QDir(dir.Folder()).entryList(QDir::Files | QDir::Hidden), QStringList{"ParGen.xml"});
 #else
     QSKIP("needs a per-process file-size limit");
 #endif

@@ -1,10 +1,10 @@
+#include "TestFolder.h"
+
 #include "common/UComon.h"
 #include "project/UProject_Folders.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(TNew_Project_Result)
@@ -19,12 +19,6 @@ static QStringList Tree(const QString &root)
         paths.append(it.next().mid(root.size()));
     paths.sort();
     return paths;
-}
-
-static void Touch(const QString &path)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
 }
 
 class TestProjectFolders : public QObject
@@ -81,15 +75,15 @@ void TestProjectFolders::create()
 {
     QFETCH(QString, name);
     QFETCH(TNew_Project_Result, expected);
-    QTemporaryDir root;
-    const QString projects = root.filePath(QStringLiteral("PROJECTS"));
+    TTestFolder root;
+    const QString projects = root.Path(QStringLiteral("PROJECTS"));
     QVERIFY(QDir().mkpath(projects + QStringLiteral("/Alpha/bin")));
-    Touch(projects + QStringLiteral("/notes.txt"));
-    const QStringList before = Tree(root.path());
+    QVERIFY(root.Write_File(QStringLiteral("PROJECTS/notes.txt"), QByteArray()));
+    const QStringList before = Tree(root.Folder());
 
     QCOMPARE(Create_Project_Folder(projects, name), expected);
 
-    QStringList after = Tree(root.path());
+    QStringList after = Tree(root.Folder());
     if (expected == TNew_Project_Result::Created) {
         const QString folder = QStringLiteral("/PROJECTS/") + name;
         QStringList wanted = before;
@@ -103,10 +97,10 @@ void TestProjectFolders::create()
 
 void TestProjectFolders::missing_projects_folder_creates_nothing()
 {
-    QTemporaryDir root;
-    const QString projects = root.filePath(QStringLiteral("PROJECTS"));
+    TTestFolder root;
+    const QString projects = root.Path(QStringLiteral("PROJECTS"));
     QCOMPARE(Create_Project_Folder(projects, QStringLiteral("Site")), TNew_Project_Result::Not_Valid);
-    QVERIFY(Tree(root.path()).isEmpty());
+    QVERIFY(Tree(root.Folder()).isEmpty());
 }
 
 void TestProjectFolders::listing_data()
@@ -132,20 +126,20 @@ void TestProjectFolders::listing()
     QFETCH(QStringList, folders);
     QFETCH(QStringList, files);
     QFETCH(QStringList, expected);
-    QTemporaryDir root;
+    TTestFolder root;
     for (const QString &folder : folders)
-        QVERIFY(QDir(root.path()).mkpath(folder + QStringLiteral("/bin")));
+        QVERIFY(QDir(root.Folder()).mkpath(folder + QStringLiteral("/bin")));
     for (const QString &file : files)
-        Touch(root.filePath(file));
-    QCOMPARE(List_Configurations(root.path()), expected);
+        QVERIFY(root.Write_File(file, QByteArray()));
+    QCOMPARE(List_Configurations(root.Folder()), expected);
 }
 
 void TestProjectFolders::unreadable_projects_folder_lists_nothing()
 {
-    QTemporaryDir root;
-    QCOMPARE(List_Configurations(root.filePath(QStringLiteral("missing"))), QStringList());
-    const QString file = root.filePath(QStringLiteral("PROJECTS"));
-    Touch(file);
+    TTestFolder root;
+    QCOMPARE(List_Configurations(root.Path(QStringLiteral("missing"))), QStringList());
+    const QString file = root.Path(QStringLiteral("PROJECTS"));
+    QVERIFY(root.Write_File(QStringLiteral("PROJECTS"), QByteArray()));
     QCOMPARE(List_Configurations(file), QStringList());
 }
 

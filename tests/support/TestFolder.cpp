@@ -9,13 +9,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-void TTestFolder::Write_File(const QString &relativePath, const QByteArray &bytes) const
+bool TTestFolder::Write_File(const QString &relativePath, const QByteArray &bytes) const
 {
     const QString path = m_dir.filePath(relativePath);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 QByteArray TTestFolder::Read_File(const QString &relativePath) const
@@ -40,9 +39,15 @@ void TTestFolder::Prepare() const
     Select_Language(Language, &Language);
 }
 
+void TTestFolder::Make_Configurations(const QStringList &names) const
+{
+    for (const QString &name : names)
+        QDir().mkpath(Join_Path(Join_Path(Path_Projects, name), QStringLiteral("bin")));
+}
+
 void TTestFolder::Open_Configuration(const QString &name) const
 {
-    QDir().mkpath(Join_Path(Join_Path(Path_Projects, name), QStringLiteral("bin")));
+    Make_Configurations({name});
     Name_Project = name;
     Path_Project = Join_Path(Path_Projects, name);
     File_ParGen = Join_Path(Path_Project, QStringLiteral("ParGen.xml"));

@@ -4,6 +4,7 @@
 // folders, settings file, identity texts, string table.
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 class TTestFolder
@@ -11,8 +12,12 @@ class TTestFolder
 public:
     // The program folder (Path_Exe once prepared).
     QString Folder() const { return m_dir.path(); }
-    // Writes a file below the program folder, creating its folders.
-    void Write_File(const QString &relativePath, const QByteArray &bytes) const;
+    // The full path of a file or folder below the program folder.
+    QString Path(const QString &relativePath) const { return m_dir.filePath(relativePath); }
+    // Writes a file below the program folder, creating its folders; false
+    // when it could not be written whole.
+    bool Write_File(const QString &relativePath, const QByteArray &bytes) const;
+    // The file's bytes; empty when it cannot be read.
     QByteArray Read_File(const QString &relativePath) const;
     // Whether the file or folder exists below the program folder.
     bool Exists(const QString &relativePath) const;
@@ -20,6 +25,8 @@ public:
     // The start-up steps before any window (folders, settings, identity,
     // language), for a test that builds one dialog on its own.
     void Prepare() const;
+    // Makes the configuration folders PROJECTS/name with their bin folders.
+    void Make_Configurations(const QStringList &names) const;
     // Makes PROJECTS/name with its bin folder the open configuration.
     void Open_Configuration(const QString &name) const;
 

@@ -1,9 +1,10 @@
+#include "TestFolder.h"
+
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
 #include "update/UJob_File.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -110,25 +111,23 @@ void TestJobFile::job_bytes()
 
 void TestJobFile::rebuilt_whole_each_time()
 {
-    QTemporaryDir dir;
-    Path_Exe = dir.path();
+    TTestFolder dir;
+    Path_Exe = dir.Folder();
     TXMLDocument doc;
     Build_Job_Document(doc, QStringLiteral("192.168.2.205"), 0, true);
     QVERIFY(doc.Save_File(Job_File_Path()));
     Build_Job_Document(doc, QStringLiteral("10.0.0.7"), 1, false);
     QVERIFY(doc.Save_File(Job_File_Path()));
 
-    QFile file(Join_Path(dir.path(), QStringLiteral("Ethernet_Update.xml")));
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), Job("10.0.0.7", Firmware(false, true)));
+    QCOMPARE(dir.Read_File(QStringLiteral("Ethernet_Update.xml")), Job("10.0.0.7", Firmware(false, true)));
 }
 
 void TestJobFile::save_failure_reported()
 {
-    QTemporaryDir dir;
-    Path_Exe = dir.path();
+    TTestFolder dir;
+    Path_Exe = dir.Folder();
     // A folder standing where the job file belongs cannot be replaced by a file.
-    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Ethernet_Update.xml")));
+    QVERIFY(QDir(dir.Folder()).mkdir(QStringLiteral("Ethernet_Update.xml")));
     TXMLDocument doc;
     Build_Job_Document(doc, QStringLiteral("10.0.0.7"), 2, false);
     QString error;

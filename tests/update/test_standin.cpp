@@ -1,6 +1,9 @@
 // The built updater stand-in, run as a child process in a temporary program
 // folder: its verdict on sound and broken jobs, its report and its log.
 
+#include "TestData.h"
+#include "TestFolder.h"
+
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
 #include "image/USaveBincc.h"
@@ -8,7 +11,6 @@
 #include "update/standin/UJob_Check.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -92,8 +94,8 @@ void TestStandin::Run(int option, const QString &address, TChange change, TFiles
                       QString &output)
 {
     code = -1;
-    QTemporaryDir dir;
-    const QString folder = dir.path();
+    TTestFolder dir;
+    const QString folder = dir.Folder();
     const QString program = Join_Path(folder, QStringLiteral("Ethernet_Update"));
     const QString built = Join_Path(qEnvironmentVariable("VELMORA_DIST_DIR"), QStringLiteral("Ethernet_Update"));
     QVERIFY2(QFile::copy(built, program), qPrintable(built));
@@ -120,7 +122,7 @@ void TestStandin::Run(int option, const QString &address, TChange change, TFiles
     QVERIFY2(Build_Image(doc, &error) && Write_Bank_File(&error), qPrintable(error));
     QVERIFY(Save_Whole_File(firmware, QByteArray(5000, 'F'), nullptr));
 
-    QByteArray bank(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
+    QByteArray bank = Built_Image();
     switch (files) {
     case TFiles::Sound:
         break;
@@ -154,9 +156,8 @@ void TestStandin::Run(int option, const QString &address, TChange change, TFiles
     process.start(program, {});
     QVERIFY(process.waitForFinished(30000));
     output = QString::fromUtf8(process.readAllStandardOutput());
-    QFile log(Join_Path(folder, QStringLiteral("Ethernet_Update.log")));
-    QVERIFY(log.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(log.readAll()), output);
+    QVERIFY(dir.Exists(QStringLiteral("Ethernet_Update.log")));
+    QCOMPARE(QString::fromUtf8(dir.Read_File(QStringLiteral("Ethernet_Update.log"))), output);
     if (process.exitStatus() == QProcess::NormalExit)
         code = process.exitCode();
 }

@@ -1,0 +1,43 @@
+#include "TestData.h"
+
+#include "image/USaveBincc.h"
+#include "params/UParGen_Check.h"
+
+QByteArray Settings_Xml(const QString &project, const QString &language, bool internet,
+                        bool update, const QString &address)
+{
+    const auto flag = [](bool on) { return on ? QStringLiteral("1") : QStringLiteral("0"); };
+    return QStringLiteral("<Conf_Settings><lastproj><projectname>%1</projectname></lastproj>"
+                          "<lastipadd><ipaddress>%2</ipaddress></lastipadd>"
+                          "<lastlang><language>%3</language></lastlang>"
+                          "<lastinternet><enable_internet>%4</enable_internet>"
+                          "<enable_update>%5</enable_update>"
+                          "<enable_jump_field_tables>0</enable_jump_field_tables>"
+                          "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet>"
+                          "</Conf_Settings>")
+        .arg(project.toHtmlEscaped(), address.toHtmlEscaped(), language.toHtmlEscaped(),
+             flag(internet), flag(update))
+        .toUtf8();
+}
+
+int Id_Of(const QString &name)
+{
+    for (int id = 0; id < ParGen_Count; ++id) {
+        if (ParGen_Element(id).Name == name)
+            return id;
+    }
+    return -1;
+}
+
+QByteArray Built_Image()
+{
+    return QByteArray(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
+}
+
+uint32_t Little_Endian(const QByteArray &bytes, int offset)
+{
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | uint8_t(bytes[offset + i]);
+    return value;
+}

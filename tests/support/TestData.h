@@ -1,0 +1,23 @@
+#pragma once
+// Values the tests write out or read back by hand: the settings file, the
+// ParGen table's ids, the image just built and its little-endian words.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+// A whole settings file as the program writes it: every element, in its
+// order; the two table preferences off.
+QByteArray Settings_Xml(const QString &project = QString(),
+                        const QString &language = QStringLiteral("English"), bool internet = false,
+                        bool update = false,
+                        const QString &address = QStringLiteral("192.168.2.205"));
+
+// The ParGen table's id of an element name; -1 when no element has it.
+int Id_Of(const QString &name);
+
+// The configuration image the last build left in the image buffer.
+QByteArray Built_Image();
+
+// The unsigned 32-bit little-endian word at offset.
+uint32_t Little_Endian(const QByteArray &bytes, int offset);
