@@ -30,21 +30,14 @@ const QByteArray Old_Settings =
 
 Q_DECLARE_METATYPE(TFault)
 
-class TestAppFaults : public QObject
+class TestAppFaults : public TMounts_Test
 {
     Q_OBJECT
 private slots:
-    void init();
     void settings_kept_data();
     void settings_kept();
     void first_start_without_room();
 };
-
-void TestAppFaults::init()
-{
-    if (!TTestMounts::Problem().isEmpty())
-        QSKIP(qPrintable(TTestMounts::Problem()));
-}
 
 void TestAppFaults::settings_kept_data()
 {

@@ -34,20 +34,13 @@ const QByteArray Plain_File = "a plain file where a folder belongs";
 
 Q_DECLARE_METATYPE(TFault)
 
-class TestImageFaults : public QObject
+class TestImageFaults : public TMounts_Test
 {
     Q_OBJECT
 private slots:
-    void init();
     void update_device_keeps_old_file_data();
     void update_device_keeps_old_file();
 };
-
-void TestImageFaults::init()
-{
-    if (!TTestMounts::Problem().isEmpty())
-        QSKIP(qPrintable(TTestMounts::Problem()));
-}
 
 void TestImageFaults::update_device_keeps_old_file_data()
 {

@@ -36,20 +36,13 @@ const QByteArray Stand_In_File = "a plain file where the project folder was";
 
 Q_DECLARE_METATYPE(TFault)
 
-class TestParamsFaults : public QObject
+class TestParamsFaults : public TMounts_Test
 {
     Q_OBJECT
 private slots:
-    void init();
     void ok_keeps_old_file_data();
     void ok_keeps_old_file();
 };
-
-void TestParamsFaults::init()
-{
-    if (!TTestMounts::Problem().isEmpty())
-        QSKIP(qPrintable(TTestMounts::Problem()));
-}
 
 void TestParamsFaults::ok_keeps_old_file_data()
 {

@@ -25,20 +25,13 @@ const QByteArray Plain_File = "a plain file where PROJECTS belongs";
 
 Q_DECLARE_METATYPE(TFault)
 
-class TestProjectFaults : public QObject
+class TestProjectFaults : public TMounts_Test
 {
     Q_OBJECT
 private slots:
-    void init();
     void new_configuration_refused_data();
     void new_configuration_refused();
 };
-
-void TestProjectFaults::init()
-{
-    if (!TTestMounts::Problem().isEmpty())
-        QSKIP(qPrintable(TTestMounts::Problem()));
-}
 
 void TestProjectFaults::new_configuration_refused_data()
 {

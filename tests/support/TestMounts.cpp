@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QtTest>
 
 #include <cerrno>
 #include <cstdlib>
@@ -167,4 +168,10 @@ QStringList Folder_Entries(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
                                       | QDir::NoDotAndDotDot,
                                   QDir::Name);
+}
+
+void TMounts_Test::init()
+{
+    if (!Mount_Problem.isEmpty())
+        QSKIP(qPrintable(Mount_Problem));
 }

@@ -6,6 +6,7 @@
 // it mounts is seen outside it or outlives it; each mount is also undone when
 // the object goes, whatever the test's checks did.
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -45,3 +46,12 @@ private:
 // The names in folder, hidden ones included, sorted: compared before and
 // after a failed write, they show that no save file was left behind.
 QStringList Folder_Entries(const QString &folder);
+
+// The base of a test whose every case makes mounts: each case is skipped
+// with the reason where they cannot be made here.
+class TMounts_Test : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+};

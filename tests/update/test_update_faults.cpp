@@ -46,21 +46,14 @@ bool Update_Once(int option)
 
 Q_DECLARE_METATYPE(TFault)
 
-class TestUpdateFaults : public QObject
+class TestUpdateFaults : public TMounts_Test
 {
     Q_OBJECT
 private slots:
-    void init();
     void job_file_kept_data();
     void job_file_kept();
     void standin_report_on_full_disk();
 };
-
-void TestUpdateFaults::init()
-{
-    if (!TTestMounts::Problem().isEmpty())
-        QSKIP(qPrintable(TTestMounts::Problem()));
-}
 
 void TestUpdateFaults::job_file_kept_data()
 {
