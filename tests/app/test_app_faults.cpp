@@ -3,9 +3,9 @@
 // start stays as it was, with no save file left beside it. A folder standing
 // where the file belongs is in test_main_window.
 
+#include "TestData.h"
 #include "TestEnv.h"
 #include "TestMounts.h"
-#include "TestPlatform.h"
 
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
@@ -21,10 +21,8 @@ namespace {
 
 enum class TFault { Full_Disk, Read_Only_Folder, Marked_Read_Only, Read_Only_File };
 
-const QByteArray Old_Settings =
-    "<Conf_Settings><lastproj><projectname>Line 2</projectname></lastproj>"
-    "<lastipadd><ipaddress>10.0.0.1</ipaddress></lastipadd>"
-    "<lastlang><language>English</language></lastlang></Conf_Settings>";
+const QByteArray Old_Settings = Settings_Xml(QStringLiteral("Line 2"), QStringLiteral("English"),
+                                              false, false, QStringLiteral("10.0.0.1"));
 
 } // namespace
 
@@ -56,14 +54,14 @@ void TestAppFaults::settings_kept()
     QFETCH(TFault, fault);
     QFETCH(bool, byOptions);
     QFETCH(QString, reason);
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     TTestMounts mounts;
     QVERIFY2(mounts.Tmpfs(env.Folder(), 1024), qPrintable(mounts.Error));
     env.Write_File(QStringLiteral("Velmora.xml"), Old_Settings);
     env.Start();
     Last_IP_Address = QStringLiteral("10.9.9.9");
-    const QString path = Join_Path(env.Folder(), QStringLiteral("Velmora.xml"));
+    const QString path = env.Path(QStringLiteral("Velmora.xml"));
     switch (fault) {
     case TFault::Full_Disk:
         QVERIFY2(mounts.Fill(env.Folder()), qPrintable(mounts.Error));
@@ -104,8 +102,8 @@ void TestAppFaults::settings_kept()
 // settings file it cannot write when it closes.
 void TestAppFaults::first_start_without_room()
 {
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     TTestMounts mounts;
     QVERIFY2(mounts.Tmpfs(env.Folder(), 1024, 16), qPrintable(mounts.Error));
     QVERIFY2(mounts.Use_Inodes(env.Folder()), qPrintable(mounts.Error));

@@ -1,5 +1,5 @@
+#include "TestData.h"
 #include "TestEnv.h"
-#include "TestPlatform.h"
 
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
@@ -15,19 +15,6 @@
 #include <QScreen>
 #include <QTextDocument>
 #include <QtTest>
-
-static QByteArray Settings_Xml(const QString &project, const QString &language, const char *internet,
-                               const char *update)
-{
-    return QStringLiteral("<Conf_Settings><lastproj><projectname>%1</projectname></lastproj>"
-                          "<lastipadd><ipaddress>192.168.2.205</ipaddress></lastipadd>"
-                          "<lastlang><language>%2</language></lastlang>"
-                          "<lastinternet><enable_internet>%3</enable_internet><enable_update>%4</enable_update>"
-                          "<enable_jump_field_tables>0</enable_jump_field_tables>"
-                          "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet></Conf_Settings>")
-        .arg(project, language, QLatin1String(internet), QLatin1String(update))
-        .toUtf8();
-}
 
 class TestMainWindow : public QObject
 {
@@ -59,8 +46,8 @@ private slots:
 
 void TestMainWindow::first_start_in_empty_folder()
 {
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     env.Start();
     for (const char *name : {"MASTER", "PROJECTS", "LANGUAGE"})
         QVERIFY(QFileInfo(env.Folder() + QLatin1Char('/') + QLatin1String(name)).isDir());
@@ -107,7 +94,6 @@ void TestMainWindow::controls_at_their_places()
 {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
-    TTestPlatform platform;
     TTestEnv env;
     env.Start();
     QWidget *control = FVelmoraeFirmWare->findChild<QWidget *>(name);
@@ -138,9 +124,8 @@ void TestMainWindow::restores_saved_configuration()
     QFETCH(QString, saved);
     QFETCH(QString, folder);
     QFETCH(bool, open);
-    TTestPlatform platform;
     TTestEnv env;
-    env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(saved, QStringLiteral("English"), "0", "0"));
+    env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(saved));
     if (!folder.isEmpty())
         QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/") + folder));
     env.Write_File(QStringLiteral("PROJECTS/notes.txt"), "not a configuration");
@@ -172,8 +157,8 @@ void TestMainWindow::refuses_without_configuration_data()
 void TestMainWindow::refuses_without_configuration()
 {
     QFETCH(QString, button);
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     env.Start();
     FVelmoraeFirmWare->show();
     auto *target = FVelmoraeFirmWare->findChild<TImageButton *>(button);
@@ -191,24 +176,23 @@ void TestMainWindow::refuses_without_configuration()
 
 void TestMainWindow::timer_rule_data()
 {
-    QTest::addColumn<QByteArray>("internet");
-    QTest::addColumn<QByteArray>("update");
+    QTest::addColumn<bool>("internet");
+    QTest::addColumn<bool>("update");
     QTest::addColumn<bool>("active");
-    QTest::newRow("both") << QByteArray("1") << QByteArray("1") << true;
-    QTest::newRow("internet only") << QByteArray("1") << QByteArray("0") << false;
-    QTest::newRow("update only") << QByteArray("0") << QByteArray("1") << false;
-    QTest::newRow("none") << QByteArray("0") << QByteArray("0") << false;
+    QTest::newRow("both") << true << true << true;
+    QTest::newRow("internet only") << true << false << false;
+    QTest::newRow("update only") << false << true << false;
+    QTest::newRow("none") << false << false << false;
 }
 
 void TestMainWindow::timer_rule()
 {
-    QFETCH(QByteArray, internet);
-    QFETCH(QByteArray, update);
+    QFETCH(bool, internet);
+    QFETCH(bool, update);
     QFETCH(bool, active);
-    TTestPlatform platform;
     TTestEnv env;
     env.Write_File(QStringLiteral("Velmora.xml"),
-                   Settings_Xml(QString(), QStringLiteral("English"), internet.constData(), update.constData()));
+                   Settings_Xml(QString(), QStringLiteral("English"), internet, update));
     env.Start();
     QCOMPARE(FVelmoraeFirmWare->Timer_Update.isActive(), active);
     QCOMPARE(FVelmoraeFirmWare->Timer_Update.interval(), 60000);
@@ -219,12 +203,11 @@ void TestMainWindow::timer_rule()
 
 void TestMainWindow::language_change_updates_labels_at_once()
 {
-    TTestPlatform platform;
     TTestEnv env;
     env.Write_File(QStringLiteral("LANGUAGE/Italiano.lng"),
                    QString::fromUtf8("\xEF\xBB\xBFSTR1 = Passo 1\nSTR11 = Aperta : \nSTR17 = Aggiorna Dispositivo\n").toUtf8());
     QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/P")));
-    env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(QStringLiteral("P"), QStringLiteral("English"), "0", "0"));
+    env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(QStringLiteral("P")));
     env.Start();
     QCOMPARE(FVelmoraeFirmWare->L_Step_1->text(), QStringLiteral("Step 1"));
     Language = QStringLiteral("Italiano");
@@ -241,8 +224,8 @@ void TestMainWindow::language_change_updates_labels_at_once()
 
 void TestMainWindow::damaged_settings_warn_and_start()
 {
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     const QByteArray damaged = "<Conf_Settings><lastproj>";
     env.Write_File(QStringLiteral("Velmora.xml"), damaged);
     env.Write_File(QStringLiteral("Velmora.xml.damaged"), "kept from an older start");
@@ -260,11 +243,11 @@ void TestMainWindow::damaged_settings_warn_and_start()
 
 void TestMainWindow::unreadable_language_file_warns_and_keeps_english()
 {
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("LANGUAGE/Deutsch.lng")));
     QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/P")));
-    env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(QStringLiteral("P"), QStringLiteral("Deutsch"), "0", "0"));
+    env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(QStringLiteral("P"), QStringLiteral("Deutsch")));
     env.Start();
     QCOMPARE(platform.Warnings.size(), 1);
     QVERIFY(platform.Warnings.first().contains(QStringLiteral("Deutsch.lng")));
@@ -276,8 +259,8 @@ void TestMainWindow::unreadable_language_file_warns_and_keeps_english()
 
 void TestMainWindow::close_writes_settings_even_when_it_cannot()
 {
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     env.Start();
     Last_IP_Address = QStringLiteral("10.0.0.7");
     QVERIFY(QDir(env.Folder()).mkdir(QStringLiteral("Velmora.xml")));
@@ -293,8 +276,8 @@ void TestMainWindow::close_writes_settings_even_when_it_cannot()
 
 void TestMainWindow::maker_link_opens_home_page()
 {
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     env.Start();
     FVelmoraeFirmWare->show();
     QTest::mouseClick(FVelmoraeFirmWare->L_Kestrix, Qt::LeftButton);
@@ -308,7 +291,6 @@ void TestMainWindow::maker_link_opens_home_page()
 
 void TestMainWindow::buttons_are_accessible()
 {
-    TTestPlatform platform;
     TTestEnv env;
     env.Start();
     for (TImageButton *button : FVelmoraeFirmWare->findChildren<TImageButton *>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -339,7 +321,6 @@ void TestMainWindow::inputs_named_by_their_labels()
     QFETCH(QString, window);
     QFETCH(QString, control);
     QFETCH(QString, name);
-    TTestPlatform platform;
     TTestEnv env;
     env.Start();
     auto *dialog = FVelmoraeFirmWare->findChild<QWidget *>(window);
@@ -357,7 +338,6 @@ void TestMainWindow::inputs_named_by_their_labels()
 
 void TestMainWindow::centred_on_the_screen()
 {
-    TTestPlatform platform;
     TTestEnv env;
     env.Start();
     FVelmoraeFirmWare->show();
@@ -398,11 +378,10 @@ void TestMainWindow::texts_shown_literally()
     QFETCH(QString, window);
     QFETCH(QString, control);
     QFETCH(bool, hint);
-    TTestPlatform platform;
     TTestEnv env;
     if (entry < 0) {
         QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/") + text));
-        env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(text.toHtmlEscaped(), QStringLiteral("English"), "0", "0"));
+        env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(text));
     } else {
         env.Write_File(QStringLiteral("LANGUAGE/English.lng"),
                        QStringLiteral("STR%1 = %2\n").arg(entry).arg(text).toUtf8());
@@ -435,12 +414,12 @@ void TestMainWindow::unstorable_values_refused_data()
 void TestMainWindow::unstorable_values_refused()
 {
     QFETCH(bool, settings);
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/P/bin")));
     const QByteArray oldParameters = "<Par_Gen><ModbusTCPSlave_Port>503</ModbusTCPSlave_Port></Par_Gen>";
     env.Write_File(QStringLiteral("PROJECTS/P/ParGen.xml"), oldParameters);
-    const QByteArray oldSettings = Settings_Xml(QStringLiteral("P"), QStringLiteral("English"), "0", "0");
+    const QByteArray oldSettings = Settings_Xml(QStringLiteral("P"));
     env.Write_File(QStringLiteral("Velmora.xml"), oldSettings);
     env.Start();
     const QString file = settings ? QStringLiteral("Velmora.xml") : QStringLiteral("PROJECTS/P/ParGen.xml");
@@ -464,7 +443,7 @@ void TestMainWindow::unstorable_values_refused()
         FParGen->hide();
     }
     QCOMPARE(platform.Errors.size(), 1);
-    QVERIFY2(platform.Errors.first().contains(QDir::toNativeSeparators(Join_Path(env.Folder(), file)))
+    QVERIFY2(platform.Errors.first().contains(QDir::toNativeSeparators(env.Path(file)))
                  && platform.Errors.first().contains(QStringLiteral("U+0001")),
              qPrintable(platform.Errors.first()));
     QCOMPARE(env.Read_File(file), settings ? oldSettings : oldParameters);

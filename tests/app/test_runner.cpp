@@ -1,5 +1,4 @@
 #include "TestEnv.h"
-#include "TestPlatform.h"
 
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
@@ -9,6 +8,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
+#include <optional>
 
 namespace {
 
@@ -41,28 +41,25 @@ private slots:
     void no_version_check_while_waiting();
 
 private:
-    QString Path(const QString &name) const { return Join_Path(m_env->Folder(), name); }
+    QString Path(const QString &name) const { return m_env->Path(name); }
     // A shell script in the program folder; its path is the first parameter.
     QString Script(const QString &name, const QByteArray &body) const
     {
         m_env->Write_File(name, "cd \"$(dirname \"$0\")\"\n" + body);
         return Path(name);
     }
-    TTestEnv *m_env = nullptr;
-    TTestPlatform *m_platform = nullptr;
+    std::optional<TTestEnv> m_env;
 };
 
 void TestRunner::init()
 {
-    m_platform = new TTestPlatform;
-    m_env = new TTestEnv;
+    m_env.emplace();
     m_env->Start();
 }
 
 void TestRunner::cleanup()
 {
-    delete m_env;
-    delete m_platform;
+    m_env.reset();
 }
 
 void TestRunner::returns_when_program_ends()
@@ -97,7 +94,7 @@ void TestRunner::not_started_returns_at_once()
     FVelmoraeFirmWare->Start_Program(program.isEmpty() ? program : Path(program), QString(), 0);
     QVERIFY2(clock.elapsed() < 100, qPrintable(QString::number(clock.elapsed())));
     // Nothing is shown for a program that did not start.
-    QVERIFY(m_platform->Errors.isEmpty() && m_platform->Warnings.isEmpty());
+    QVERIFY(m_env->Platform.Errors.isEmpty() && m_env->Platform.Warnings.isEmpty());
 }
 
 void TestRunner::parameters_split_like_a_command_line()

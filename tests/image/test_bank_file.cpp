@@ -2,8 +2,8 @@
 // file is replaced whole, and when it cannot be written the old file stays,
 // the user is told which file and why, and the update dialog stays closed.
 
+#include "TestData.h"
 #include "TestEnv.h"
-#include "TestPlatform.h"
 
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
@@ -18,39 +18,25 @@ const QByteArray Old_Content(3000, '\xAB');
 
 enum class TSetup { Sound, Missing_Bin, Read_Only, Bank_Is_Folder, Damaged_ParGen };
 
+// The open configuration's files, below the program folder.
+const QString Bank_Name = QStringLiteral("PROJECTS/Cfg/bin/bank.bin");
+const QString ParGen_Name = QStringLiteral("PROJECTS/Cfg/ParGen.xml");
+
 // Prepares the open configuration's folder for one case.
-void Prepare(TSetup setup)
+void Prepare(const TTestFolder &folder, TSetup setup)
 {
-    const QString bin = Join_Path(Path_Project, QStringLiteral("bin"));
-    if (setup != TSetup::Missing_Bin)
-        QDir().mkpath(bin);
+    if (setup == TSetup::Missing_Bin)
+        return;
+    QDir().mkpath(Join_Path(Path_Project, QStringLiteral("bin")));
     if (setup == TSetup::Bank_Is_Folder) {
         QDir().mkpath(Bank_File_Path());
         return;
     }
-    if (setup != TSetup::Missing_Bin) {
-        QFile old(Bank_File_Path());
-        if (old.open(QIODevice::WriteOnly))
-            old.write(Old_Content);
-    }
+    folder.Write_File(Bank_Name, Old_Content);
     if (setup == TSetup::Read_Only)
         QFile::setPermissions(Bank_File_Path(), QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    if (setup == TSetup::Damaged_ParGen) {
-        QFile parGen(File_ParGen);
-        if (parGen.open(QIODevice::WriteOnly))
-            parGen.write("<Par_Gen><Serial_Serial>0");
-    }
-}
-
-QByteArray Bank_Content()
-{
-    QFile file(Bank_File_Path());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray Built_Image()
-{
-    return QByteArray(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
+    if (setup == TSetup::Damaged_ParGen)
+        folder.Write_File(ParGen_Name, "<Par_Gen><Serial_Serial>0");
 }
 
 } // namespace
@@ -87,14 +73,14 @@ void TestBankFile::update_device_road()
     QFETCH(TSetup, setup);
     QFETCH(QString, named);
     QFETCH(QString, reason);
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     env.Start();
     Path_Project = Join_Path(Path_Projects, QStringLiteral("Cfg"));
     QVERIFY(QDir().mkpath(Path_Project));
     FVelmoraeFirmWare->Set_Files();
-    Prepare(setup);
-    const QByteArray before = Bank_Content();
+    Prepare(env, setup);
+    const QByteArray before = env.Read_File(Bank_Name);
 
     bool fired = false;
     QWidget *shown = nullptr;
@@ -112,8 +98,8 @@ void TestBankFile::update_device_road()
     if (named.isEmpty()) {
         QCOMPARE(platform.Errors, QStringList());
         QCOMPARE(shown, static_cast<QWidget *>(FBoot));
-        QCOMPARE(Bank_Content(), Built_Image());
-        QCOMPARE(Bank_Content().size(), 2048);
+        QCOMPARE(env.Read_File(Bank_Name), Built_Image());
+        QCOMPARE(env.Read_File(Bank_Name).size(), 2048);
     } else {
         QCOMPARE(platform.Errors.size(), 1);
         const QString error = platform.Errors.first();
@@ -123,7 +109,7 @@ void TestBankFile::update_device_road()
                  qPrintable(error));
         QVERIFY2(error.section(QLatin1Char('"'), 2).size() > 3, qPrintable(error));
         QCOMPARE(shown, static_cast<QWidget *>(nullptr));
-        QCOMPARE(Bank_Content(), before);
+        QCOMPARE(env.Read_File(Bank_Name), before);
     }
     // No save file is left behind beside bank.bin.
     QCOMPARE(QDir(Join_Path(Path_Project, QStringLiteral("bin"))).entryList(QDir::Files).size(),

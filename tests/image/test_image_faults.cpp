@@ -6,7 +6,6 @@
 
 #include "TestEnv.h"
 #include "TestMounts.h"
-#include "TestPlatform.h"
 
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
@@ -60,17 +59,17 @@ void TestImageFaults::update_device_keeps_old_file()
 {
     QFETCH(TFault, fault);
     QFETCH(QString, reason);
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     TTestMounts mounts;
     env.Start();
     // Below the program folder, for the environment's file helpers.
     const QString projectName = QStringLiteral("PROJECTS/Cfg");
     const QString binName = projectName + QStringLiteral("/bin");
     const QString bankName = binName + QStringLiteral("/bank.bin");
-    const QString project = Join_Path(env.Folder(), projectName);
-    const QString bin = Join_Path(env.Folder(), binName);
-    const QString bank = Join_Path(env.Folder(), bankName);
+    const QString project = env.Path(projectName);
+    const QString bin = env.Path(binName);
+    const QString bank = env.Path(bankName);
     if (fault == TFault::Full_Disk)
         QVERIFY2(mounts.Tmpfs(project, 512), qPrintable(mounts.Error));
     QVERIFY(QDir().mkpath(bin));

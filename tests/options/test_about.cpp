@@ -1,12 +1,10 @@
-// The About box keeps its fixed English texts whatever the language.
-#include "TestEnv.h"
-#include "TestPlatform.h"
+// The About box keeps its fixed English texts whatever the language. Built on
+// its own; opening it from the main window is in tests/app/test_workflow.
+#include "TestDialogs.h"
 
-#include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
 #include "lang/ULang.h"
 #include "options/UAbout.h"
-#include "options/USoftOptions.h"
 
 #include <QtTest>
 
@@ -18,10 +16,6 @@ private slots:
     void texts_after_language_change_data();
     void texts_after_language_change();
     void link_and_logo_open_home_page();
-    void ok_closes_from_main_window();
-
-private:
-    TTestPlatform platform;
 };
 
 void TestAbout::texts_after_language_change_data()
@@ -43,50 +37,35 @@ void TestAbout::texts_after_language_change()
 {
     QFETCH(QString, control);
     QFETCH(QString, text);
-    TTestEnv env;
+    TDialog_Env<TFAbout> env;
     env.Write_File("LANGUAGE/Deutsch.lng", "STR12 = Information DE\r\nSTR300 = Optionen\r\n");
-    env.Start();
-    FSoftOptions->show();
-    platform.Answers = {true};
-    FSoftOptions->LangClick(1);
-    QCOMPARE(FSoftOptions->windowTitle(), QStringLiteral("Optionen"));
-    FSoftOptions->hide();
+    TFAbout *about = env.Build();
+    // The language is changed after the box was built, as the options dialog does.
+    QVERIFY(Select_Language(QStringLiteral("Deutsch")));
+    QCOMPARE(Lang(300), QStringLiteral("Optionen"));
 
-    FAbout->show();
-    QCOMPARE(FAbout->windowTitle(), QStringLiteral("About..."));
-    QCOMPARE(FAbout->size(), QSize(406, 148));
-    auto *label = FAbout->findChild<QLabel *>(control);
+    about->show();
+    QCOMPARE(about->windowTitle(), QStringLiteral("About..."));
+    QCOMPARE(about->size(), QSize(406, 148));
+    auto *label = about->findChild<QLabel *>(control);
     QVERIFY(label);
     QCOMPARE(label->text(), text);
     QVERIFY(!label->isHidden());
-    FAbout->hide();
+    about->hide();
 }
 
 void TestAbout::link_and_logo_open_home_page()
 {
-    TTestEnv env;
-    env.Start();
-    FAbout->show();
-    platform.Clear();
-    QTest::mouseClick(FAbout->Label4, Qt::LeftButton);
-    QTest::mouseClick(FAbout->Image2, Qt::LeftButton);
+    TDialog_Env<TFAbout> env;
+    TFAbout *about = env.Build();
+    about->show();
+    env.Platform.Clear();
+    QTest::mouseClick(about->Label4, Qt::LeftButton);
+    QTest::mouseClick(about->Image2, Qt::LeftButton);
     const QString home = "http://" + Maker_Host + "/HOME/default.asp?frompg=QV40318";
-    QCOMPARE(platform.Opened_Urls, (QStringList{home, home}));
-    QVERIFY(!FAbout->Image2->pixmap().isNull());
-    FAbout->hide();
-}
-
-void TestAbout::ok_closes_from_main_window()
-{
-    TTestEnv env;
-    env.Start();
-    When_Modal_Shows([](QWidget *modal) {
-        QCOMPARE(modal, static_cast<QWidget *>(FAbout));
-        QTest::mouseClick(FAbout->LbButton1, Qt::LeftButton);
-    });
-    QTest::mouseClick(FVelmoraeFirmWare->Btn_Info, Qt::LeftButton);
-    QCOMPARE(FAbout->result(), int(QDialog::Accepted));
-    QVERIFY(FAbout->isHidden());
+    QCOMPARE(env.Platform.Opened_Urls, (QStringList{home, home}));
+    QVERIFY(!about->Image2->pixmap().isNull());
+    about->hide();
 }
 
 QTEST_MAIN(TestAbout)

@@ -7,7 +7,6 @@
 
 #include "TestEnv.h"
 #include "TestHttpServer.h"
-#include "TestPlatform.h"
 
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
@@ -117,8 +116,8 @@ void TestOptionsFaults::broken_server()
                                        + "/home/download/GetversionSW.asp?nomesw=QV40318\r\n");
         break;
     }
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     env.Start();
     platform.Web_Base_Url = broken.Base_Url();
     platform.Limit_Ms = limitMs;

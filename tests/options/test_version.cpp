@@ -158,7 +158,7 @@ void TestVersion::redirect_is_not_followed()
 
 void TestVersion::refused_port_is_no_update()
 {
-    platform.Web_Base_Url = QStringLiteral("http://127.0.0.1:%1").arg(Refused_Port());
+    platform.Web_Base_Url = Refused_Url();
     QElapsedTimer clock;
     clock.start();
     QVERIFY(!TFSoftOptions::Check_Version());

@@ -5,7 +5,6 @@
 
 #include "TestEnv.h"
 #include "TestMounts.h"
-#include "TestPlatform.h"
 
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
@@ -61,15 +60,15 @@ void TestParamsFaults::ok_keeps_old_file()
 {
     QFETCH(TFault, fault);
     QFETCH(QString, reason);
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     TTestMounts mounts;
     env.Start();
     // Below the program folder, for the environment's file helpers.
     const QString projectName = QStringLiteral("PROJECTS/Cfg");
     const QString parGenName = projectName + QStringLiteral("/ParGen.xml");
-    const QString project = Join_Path(env.Folder(), projectName);
-    const QString parGen = Join_Path(env.Folder(), parGenName);
+    const QString project = env.Path(projectName);
+    const QString parGen = env.Path(parGenName);
     if (fault == TFault::Full_Disk)
         QVERIFY2(mounts.Tmpfs(project, 512), qPrintable(mounts.Error));
     QVERIFY(QDir().mkpath(Join_Path(project, QStringLiteral("bin"))));

@@ -1,7 +1,8 @@
-#include "TestEnv.h"
-#include "TestPlatform.h"
+// Set Communication built on its own over a program folder with configuration
+// "P" open, as the main window opens it.
 
-#include "app/UVelmoraeFirmWare.h"
+#include "TestDialogs.h"
+
 #include "common/UComon.h"
 #include "lang/ULang.h"
 #include "params/UParGen.h"
@@ -47,35 +48,18 @@ static const QStringList Defaults_Shown = {
     "192", "168", "0", "10", "255", "255", "255", "0", "192", "168", "0", "1", "off",
     "502", "1", "1", "0", "0", "on", "1"};
 
-// Opens a configuration folder named name as the main window would.
-static void Open_Configuration(const QString &name)
-{
-    QDir().mkpath(Join_Path(Join_Path(Path_Projects, name), QStringLiteral("bin")));
-    Name_Project = name;
-    Path_Project = Join_Path(Path_Projects, name);
-    FVelmoraeFirmWare->Set_Files();
-}
-
-// Replaces an edit's whole text by typing.
-static void Retype(QLineEdit *edit, const QString &text)
-{
-    edit->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(edit, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(edit, text);
-}
-
 class TestParGenDialog : public QObject
 {
     Q_OBJECT
-    // Each test starts the program in a new folder with configuration "P" open.
-    std::optional<TTestPlatform> platform;
-    std::optional<TTestEnv> env;
+    // Each test builds the dialog in a new folder with configuration "P" open.
+    std::optional<TDialog_Env<TFParGen>> env;
+    TFParGen *dialog = nullptr;
+    TTestPlatform *platform = nullptr;
+    void Start();
 private slots:
     void init();
     void cleanup();
-    void defaults_from_main_window_and_cancel_at_once();
+    void defaults_shown_and_cancel_at_once();
     void controls_at_their_places_data();
     void controls_at_their_places();
     void texts_and_language_change();
@@ -95,35 +79,39 @@ private slots:
 
 void TestParGenDialog::init()
 {
-    platform.emplace();
     env.emplace();
-    env->Start();
-    Open_Configuration(QStringLiteral("P"));
+    platform = &env->Platform;
+    Start();
+}
+
+void TestParGenDialog::Start()
+{
+    dialog = env->Build();
+    env->Open_Configuration(QStringLiteral("P"));
 }
 
 void TestParGenDialog::cleanup()
 {
     env.reset();
-    platform.reset();
 }
 
-void TestParGenDialog::defaults_from_main_window_and_cancel_at_once()
+void TestParGenDialog::defaults_shown_and_cancel_at_once()
 {
     QStringList shown;
     bool closed = false;
     When_Modal_Shows([&](QWidget *modal) {
-        if (modal != FParGen)
+        if (modal != dialog)
             return;
-        shown = Shown(FParGen);
-        QTest::mouseClick(FParGen->Btn_Cancel, Qt::LeftButton);
-        closed = !FParGen->isVisible();
+        shown = Shown(dialog);
+        QTest::mouseClick(dialog->Btn_Cancel, Qt::LeftButton);
+        closed = !dialog->isVisible();
         if (!closed)
-            FParGen->done(QDialog::Rejected);
+            dialog->done(QDialog::Rejected);
     });
-    QTest::mouseClick(FVelmoraeFirmWare->Btn_Prm_Gen, Qt::LeftButton);
+    dialog->exec();
     QCOMPARE(shown, Defaults_Shown);
     QVERIFY(closed);
-    QCOMPARE(FParGen->result(), int(QDialog::Rejected));
+    QCOMPARE(dialog->result(), int(QDialog::Rejected));
     QVERIFY(platform->Questions.isEmpty());
     QVERIFY(!QFileInfo::exists(File_ParGen));
 }
@@ -152,15 +140,15 @@ void TestParGenDialog::controls_at_their_places()
 {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
-    QCOMPARE(FParGen->size(), QSize(312, 854));
-    auto *control = FParGen->findChild<QWidget *>(name);
+    QCOMPARE(dialog->size(), QSize(312, 854));
+    auto *control = dialog->findChild<QWidget *>(name);
     QVERIFY(control);
     QCOMPARE(control->geometry(), geometry);
 }
 
 void TestParGenDialog::texts_and_language_change()
 {
-    TFParGen *d = FParGen;
+    TFParGen *d = dialog;
     QCOMPARE(d->GB_Serial->title(), QStringLiteral(" Serial "));
     QCOMPARE(d->L_Serial_DataBits->pos(), QPoint(16, 126));
     QCOMPARE(d->E_ModbusTCPSlave_GAT4->toolTip(), QStringLiteral("Insert fourth byte of Default Gateway"));
@@ -169,7 +157,7 @@ void TestParGenDialog::texts_and_language_change()
     d->Is_Change = false;
     Lang_Strings[411] = QStringLiteral("Carattere Finale");
     Lang_Strings[406] = QStringLiteral(" Seriale ");
-    FVelmoraeFirmWare->Change_Language();
+    d->Set_Lang();
     QCOMPARE(d->CB_Serial_SendType->itemText(0), QStringLiteral("Carattere Finale"));
     QCOMPARE(d->CB_Serial_SendType->count(), 3);
     QCOMPARE(d->CB_Serial_SendType->currentIndex(), 0);
@@ -198,7 +186,7 @@ void TestParGenDialog::layouts()
     QFETCH(int, tcpTop);
     QFETCH(int, buttonTop);
     QFETCH(int, clientHeight);
-    TFParGen *d = FParGen;
+    TFParGen *d = dialog;
     d->show();
     if (serialCollapsed)
         QTest::mouseClick(d->Btn_Serial_Collapse, Qt::LeftButton);
@@ -236,26 +224,26 @@ void TestParGenDialog::layouts()
 
 void TestParGenDialog::collapse_survives_reopening_not_restart()
 {
-    FParGen->show();
-    QTest::mouseClick(FParGen->Btn_Serial_Collapse, Qt::LeftButton);
-    QTest::mouseClick(FParGen->Btn_Cancel, Qt::LeftButton);
-    QVERIFY(!FParGen->isVisible());
-    FParGen->show();
-    QCOMPARE(FParGen->GB_ModbusTCPSlave->y(), 102);
-    QCOMPARE(FParGen->height(), 551);
-    FParGen->done(QDialog::Rejected);
+    dialog->show();
+    QTest::mouseClick(dialog->Btn_Serial_Collapse, Qt::LeftButton);
+    QTest::mouseClick(dialog->Btn_Cancel, Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+    dialog->show();
+    QCOMPARE(dialog->GB_ModbusTCPSlave->y(), 102);
+    QCOMPARE(dialog->height(), 551);
+    dialog->done(QDialog::Rejected);
 
-    env->Stop();
-    env->Start();
-    FParGen->show();
-    QCOMPARE(FParGen->GB_ModbusTCPSlave->y(), 405);
-    QCOMPARE(FParGen->height(), 854);
-    FParGen->done(QDialog::Rejected);
+    // The next start builds the dialog anew.
+    Start();
+    dialog->show();
+    QCOMPARE(dialog->GB_ModbusTCPSlave->y(), 405);
+    QCOMPARE(dialog->height(), 854);
+    dialog->done(QDialog::Rejected);
 }
 
 void TestParGenDialog::typing_an_address_across_octet_edits()
 {
-    TFParGen *d = FParGen;
+    TFParGen *d = dialog;
     d->show();
     d->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(d));
@@ -281,7 +269,7 @@ void TestParGenDialog::typing_an_address_across_octet_edits()
 
 void TestParGenDialog::dot_in_last_gateway_edit_is_ignored()
 {
-    TFParGen *d = FParGen;
+    TFParGen *d = dialog;
     d->show();
     d->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(d));
@@ -296,7 +284,7 @@ void TestParGenDialog::dot_in_last_gateway_edit_is_ignored()
 
 void TestParGenDialog::cancel_with_changes_asks()
 {
-    TFParGen *d = FParGen;
+    TFParGen *d = dialog;
     d->show();
     QTest::keyClicks(d->E_ModbusTCPSlave_Port, QStringLiteral("3"));
     platform->Answers = {false};
@@ -328,7 +316,7 @@ void TestParGenDialog::cancel_with_changes_asks()
 
 void TestParGenDialog::close_box_and_escape_ask_like_cancel()
 {
-    TFParGen *d = FParGen;
+    TFParGen *d = dialog;
     d->show();
     QVERIFY(d->close());
     QVERIFY(platform->Questions.isEmpty());
@@ -349,7 +337,7 @@ void TestParGenDialog::close_box_and_escape_ask_like_cancel()
 
 void TestParGenDialog::ok_reports_first_bad_value_then_writes()
 {
-    TFParGen *d = FParGen;
+    TFParGen *d = dialog;
     d->show();
     Retype(d->E_ModbusTCPSlave_IP1, QStringLiteral("300"));
     Retype(d->E_ModbusTCPSlave_Port, QStringLiteral("0"));
@@ -397,10 +385,10 @@ void TestParGenDialog::list_index_outside_list_saves_no_selection()
 {
     env->Write_File(QStringLiteral("PROJECTS/P/ParGen.xml"),
                    "<Par_Gen><Serial_Baud>9</Serial_Baud><Serial_Parity>abc</Serial_Parity></Par_Gen>");
-    FParGen->show();
-    QCOMPARE(FParGen->CB_Serial_Baud->currentIndex(), -1);
-    QCOMPARE(FParGen->CB_Serial_Parity->currentText(), QStringLiteral("NONE"));
-    QTest::mouseClick(FParGen->Btn_OK, Qt::LeftButton);
+    dialog->show();
+    QCOMPARE(dialog->CB_Serial_Baud->currentIndex(), -1);
+    QCOMPARE(dialog->CB_Serial_Parity->currentText(), QStringLiteral("NONE"));
+    QTest::mouseClick(dialog->Btn_OK, Qt::LeftButton);
     QVERIFY(platform->Errors.isEmpty());
     QVERIFY(env->Read_File(QStringLiteral("PROJECTS/P/ParGen.xml")).contains("<Serial_Baud>-1</Serial_Baud><Serial_Parity>0</Serial_Parity>"));
 }
@@ -409,7 +397,7 @@ void TestParGenDialog::damaged_file_shown_and_never_overwritten()
 {
     const QByteArray damaged("<Par_Gen><Serial_Baud>3</Serial_Baud>");
     env->Write_File(QStringLiteral("PROJECTS/P/ParGen.xml"), damaged);
-    TFParGen *d = FParGen;
+    TFParGen *d = dialog;
     d->show();
     QTRY_COMPARE(platform->Errors.size(), 1);
     const QString message = platform->Errors.first();
@@ -446,7 +434,7 @@ void TestParGenDialog::damaged_file_shown_and_never_overwritten()
 
 void TestParGenDialog::write_failure_keeps_dialog_open()
 {
-    TFParGen *d = FParGen;
+    TFParGen *d = dialog;
     d->show();
     QVERIFY(QDir(Path_Project).removeRecursively());
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
@@ -463,9 +451,9 @@ void TestParGenDialog::title_bar_stays_on_screen()
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     if (area.height() >= 854)
         QSKIP("the screen is taller than the dialog");
-    FParGen->show();
-    QCOMPARE(FParGen->frameGeometry().top(), area.top());
-    FParGen->done(QDialog::Rejected);
+    dialog->show();
+    QCOMPARE(dialog->frameGeometry().top(), area.top());
+    dialog->done(QDialog::Rejected);
 }
 
 QTEST_MAIN(TestParGenDialog)

@@ -4,7 +4,6 @@
 
 #include "TestEnv.h"
 #include "TestMounts.h"
-#include "TestPlatform.h"
 
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
@@ -45,8 +44,8 @@ void TestProjectFaults::new_configuration_refused_data()
 void TestProjectFaults::new_configuration_refused()
 {
     QFETCH(TFault, fault);
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     TTestMounts mounts;
     if (fault == TFault::Projects_Is_File)
         env.Write_File(QStringLiteral("PROJECTS"), Plain_File);

@@ -20,6 +20,11 @@ QByteArray Settings_Xml(const QString &project, const QString &language, bool in
         .toUtf8();
 }
 
+const QByteArray German_Lng = QByteArrayLiteral(
+    "Deutsch\r\nSTR17 = Gerät aktualisieren\r\nSTR300 = Software-Optionen\r\n"
+    "STR304 = ¶Gewählte Sprache : ¶\r\nSTR305 = ¶Seite ¶\r\nSTR316 = ¶Sprache von ¶\r\n"
+    "STR317 = ¶ zu ¶\r\nSTR318 = ¶ wechseln?¶\r\nSTR19 = Neue Version\r\n");
+
 int Id_Of(const QString &name)
 {
     for (int id = 0; id < ParGen_Count; ++id) {

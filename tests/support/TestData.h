@@ -1,6 +1,7 @@
 #pragma once
-// Values the tests write out or read back by hand: the settings file, the
-// ParGen table's ids, the image just built and its little-endian words.
+// Values the tests write out or read back by hand: the settings file, a
+// language file, the ParGen table's ids, the image just built and its
+// little-endian words.
 
 #include <QByteArray>
 #include <QString>
@@ -12,6 +13,9 @@ QByteArray Settings_Xml(const QString &project = QString(),
                         const QString &language = QStringLiteral("English"), bool internet = false,
                         bool update = false,
                         const QString &address = QStringLiteral("192.168.2.205"));
+
+// A German language file: entries 17, 19 and the options dialog's texts.
+extern const QByteArray German_Lng;
 
 // The ParGen table's id of an element name; -1 when no element has it.
 int Id_Of(const QString &name);

@@ -93,3 +93,14 @@ quint16 Refused_Port()
     probe.close();
     return port;
 }
+
+QString Refused_Url()
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(Refused_Port());
+}
+
+QString Serve(TTestHttpServer &server, const QByteArray &answer)
+{
+    server.Reply = answer;
+    return answer.isEmpty() ? Refused_Url() : server.Base_Url();
+}

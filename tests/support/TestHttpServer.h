@@ -45,3 +45,9 @@ QByteArray Http_Answer(const QByteArray &status, const QByteArray &body,
 
 // A port on 127.0.0.1 on which nothing listens.
 quint16 Refused_Port();
+// "http://127.0.0.1:<port>" with nothing listening there.
+QString Refused_Url();
+
+// Has server answer every request with answer: the base to point the check
+// at, or one where nothing listens when answer is empty.
+QString Serve(TTestHttpServer &server, const QByteArray &answer);

@@ -1,8 +1,11 @@
 #include "TestWindows.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTimer>
+#include <QtTest>
 
 void When_Modal_Shows(std::function<void(QWidget *)> action, int timeoutMs)
 {
@@ -20,4 +23,24 @@ void When_Modal_Shows(std::function<void(QWidget *)> action, int timeoutMs)
         action(modal);
     });
     timer->start();
+}
+
+void When_Shown(QDialog *dialog, std::function<void()> action)
+{
+    When_Modal_Shows([dialog, action](QWidget *modal) {
+        if (modal == dialog)
+            action();
+        if (dialog->isVisible())
+            dialog->done(QDialog::Rejected);
+    });
+}
+
+void Retype(QLineEdit *edit, const QString &text)
+{
+    edit->selectAll();
+    // What is typed replaces the selection; nothing to type deletes it.
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(edit, text);
 }

@@ -1,5 +1,7 @@
-#include "TestEnv.h"
-#include "TestPlatform.h"
+// Update Device built on its own, its reports taken as the main window takes
+// them; an updater in the program folder notes each run.
+
+#include "TestDialogs.h"
 
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
@@ -15,6 +17,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <QtTest>
+#include <optional>
 
 namespace {
 
@@ -24,18 +27,21 @@ const QByteArray Recording_Updater = "#!/bin/sh\n"
                                      "echo run >> runs.log\n"
                                      "cp Ethernet_Update.xml seen_job.xml\n";
 
+// The dialog under test.
+TFBoot *Boot = nullptr;
+
 void Set_Address(const char *a, const char *b, const char *c, const char *d)
 {
-    FBoot->E_IP1->setText(QLatin1String(a));
-    FBoot->E_IP2->setText(QLatin1String(b));
-    FBoot->E_IP3->setText(QLatin1String(c));
-    FBoot->E_IP4->setText(QLatin1String(d));
+    Boot->E_IP1->setText(QLatin1String(a));
+    Boot->E_IP2->setText(QLatin1String(b));
+    Boot->E_IP3->setText(QLatin1String(c));
+    Boot->E_IP4->setText(QLatin1String(d));
 }
 
 QStringList Fields()
 {
-    return {FBoot->E_IP1->text(), FBoot->E_IP2->text(), FBoot->E_IP3->text(),
-            FBoot->E_IP4->text()};
+    return {Boot->E_IP1->text(), Boot->E_IP2->text(), Boot->E_IP3->text(),
+            Boot->E_IP4->text()};
 }
 
 // Runs action once, at the first moment the reachability test lets events through.
@@ -43,7 +49,7 @@ void During_Test(QTimer &timer, std::function<void()> action)
 {
     timer.setInterval(0);
     QObject::connect(&timer, &QTimer::timeout, [&timer, action] {
-        if (FBoot->ping_res != 0) {
+        if (Boot->ping_res != 0) {
             timer.stop();
             action();
         }
@@ -77,27 +83,26 @@ private slots:
 
 private:
     int Runs() const;
-    TTestEnv *m_env = nullptr;
+    std::optional<TDialog_Env<TFBoot>> m_env;
     TTestPlatform *m_platform = nullptr;
 };
 
 void TestBootDialog::init()
 {
-    m_platform = new TTestPlatform;
-    m_env = new TTestEnv;
-    m_env->Start();
+    m_env.emplace();
+    m_platform = &m_env->Platform;
+    Boot = m_env->Build();
+    Take_Reports_As_Main_Window(Boot);
     Last_IP_Address = QStringLiteral("127.0.0.1");
     m_env->Write_File(Updater_Program_Name, Recording_Updater);
-    QFile::setPermissions(Join_Path(m_env->Folder(), Updater_Program_Name),
+    QFile::setPermissions(m_env->Path(Updater_Program_Name),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void TestBootDialog::cleanup()
 {
-    delete m_env;
-    delete m_platform;
-    m_env = nullptr;
-    m_platform = nullptr;
+    m_env.reset();
+    Boot = nullptr;
 }
 
 int TestBootDialog::Runs() const
@@ -119,12 +124,12 @@ void TestBootDialog::panels_stacked()
 {
     QFETCH(QString, name);
     QFETCH(QRect, geometry);
-    FBoot->show();
-    QCOMPARE(FBoot->size(), QSize(449, 230));
-    auto *panel = FBoot->findChild<QWidget *>(name);
+    Boot->show();
+    QCOMPARE(Boot->size(), QSize(449, 230));
+    auto *panel = Boot->findChild<QWidget *>(name);
     QVERIFY(panel);
     QCOMPARE(panel->geometry(), geometry);
-    FBoot->hide();
+    Boot->hide();
 }
 
 void TestBootDialog::texts_data()
@@ -146,13 +151,13 @@ void TestBootDialog::texts()
     QFETCH(QString, name);
     QFETCH(QByteArray, property);
     QFETCH(QString, expected);
-    FBoot->show();
-    QObject *control = name == QLatin1String("FBoot") ? FBoot : FBoot->findChild<QObject *>(name);
+    Boot->show();
+    QObject *control = name == QLatin1String("FBoot") ? Boot : Boot->findChild<QObject *>(name);
     QVERIFY(control);
     QCOMPARE(control->property(property.constData()).toString(), expected);
-    QCOMPARE(FBoot->CB_Update_Options->count(), 3);
-    QCOMPARE(FBoot->CB_Update_Options->itemText(2), QStringLiteral("Configuration"));
-    FBoot->hide();
+    QCOMPARE(Boot->CB_Update_Options->count(), 3);
+    QCOMPARE(Boot->CB_Update_Options->itemText(2), QStringLiteral("Configuration"));
+    Boot->hide();
 }
 
 void TestBootDialog::opens_with_last_address_data()
@@ -173,70 +178,70 @@ void TestBootDialog::opens_with_last_address()
     QFETCH(QStringList, fields);
     Set_Address("1", "2", "3", "4");
     Last_IP_Address = last;
-    FBoot->show();
+    Boot->show();
     QCOMPARE(Fields(), fields);
-    FBoot->hide();
+    Boot->hide();
 }
 
 void TestBootDialog::opens_with_last_choices()
 {
-    FBoot->show();
-    QCOMPARE(FBoot->CB_Update_Options->currentText(), QStringLiteral("Firmware + Configuration"));
-    QVERIFY(!FBoot->CB_Update_Option_Read_Back->isChecked());
-    FBoot->hide();
+    Boot->show();
+    QCOMPARE(Boot->CB_Update_Options->currentText(), QStringLiteral("Firmware + Configuration"));
+    QVERIFY(!Boot->CB_Update_Option_Read_Back->isChecked());
+    Boot->hide();
 
     Update_Option = 2;
     Read_Back = true;
-    FBoot->show();
-    QCOMPARE(FBoot->CB_Update_Options->currentIndex(), 2);
-    QVERIFY(FBoot->CB_Update_Option_Read_Back->isChecked());
-    FBoot->hide();
+    Boot->show();
+    QCOMPARE(Boot->CB_Update_Options->currentIndex(), 2);
+    QVERIFY(Boot->CB_Update_Option_Read_Back->isChecked());
+    Boot->hide();
 }
 
 void TestBootDialog::restoring_keeps_what_was_typed()
 {
-    FBoot->show();
+    Boot->show();
     Set_Address("10", "0", "0", "9");
-    FBoot->CB_Update_Options->setCurrentIndex(1);
-    FBoot->CB_Update_Option_Read_Back->setChecked(true);
-    FBoot->setWindowState(Qt::WindowMinimized);
-    FBoot->setWindowState(Qt::WindowNoState);
+    Boot->CB_Update_Options->setCurrentIndex(1);
+    Boot->CB_Update_Option_Read_Back->setChecked(true);
+    Boot->setWindowState(Qt::WindowMinimized);
+    Boot->setWindowState(Qt::WindowNoState);
     QCOMPARE(Fields(), (QStringList{"10", "0", "0", "9"}));
-    QCOMPARE(FBoot->CB_Update_Options->currentIndex(), 1);
-    QVERIFY(FBoot->CB_Update_Option_Read_Back->isChecked());
-    FBoot->hide();
+    QCOMPARE(Boot->CB_Update_Options->currentIndex(), 1);
+    QVERIFY(Boot->CB_Update_Option_Read_Back->isChecked());
+    Boot->hide();
 }
 
 void TestBootDialog::dot_moves_to_next_field()
 {
     Last_IP_Address.clear();
     Set_Address("0", "0", "0", "0");
-    FBoot->show();
-    QVERIFY(QTest::qWaitForWindowActive(FBoot));
-    QCOMPARE(QApplication::focusWidget(), FBoot->E_IP1);
+    Boot->show();
+    QVERIFY(QTest::qWaitForWindowActive(Boot));
+    QCOMPARE(QApplication::focusWidget(), Boot->E_IP1);
     // Each field's old text is selected when it takes the focus, so typing replaces it.
     QTest::keyClicks(nullptr, QStringLiteral("192.168.2.205."));
     QCOMPARE(Fields(), (QStringList{"192", "168", "2", "205"}));
-    QCOMPARE(QApplication::focusWidget(), FBoot->E_IP4);
+    QCOMPARE(QApplication::focusWidget(), Boot->E_IP4);
     // Every other key passes: the fields do not filter digits.
     QTest::keyClicks(nullptr, QStringLiteral("x"));
-    QCOMPARE(FBoot->E_IP4->text(), QStringLiteral("205x"));
-    FBoot->hide();
+    QCOMPARE(Boot->E_IP4->text(), QStringLiteral("205x"));
+    Boot->hide();
 }
 
 void TestBootDialog::update_hands_over()
 {
-    FBoot->show();
+    Boot->show();
     Set_Address("127", "0", "0", "1");
-    FBoot->CB_Update_Options->setCurrentIndex(2);
-    FBoot->CB_Update_Option_Read_Back->setChecked(true);
+    Boot->CB_Update_Options->setCurrentIndex(2);
+    Boot->CB_Update_Option_Read_Back->setChecked(true);
     QElapsedTimer clock;
     clock.start();
-    QTest::mouseClick(FBoot->Btn_Update, Qt::LeftButton);
+    QTest::mouseClick(Boot->Btn_Update, Qt::LeftButton);
     const qint64 elapsed = clock.elapsed();
 
     QCOMPARE(m_platform->Errors + m_platform->Warnings, QStringList());
-    QCOMPARE(FBoot->ping_res, 1);
+    QCOMPARE(Boot->ping_res, 1);
     QCOMPARE(Runs(), 1);
     // The updater found the complete job when it started.
     QCOMPARE(m_env->Read_File(QStringLiteral("seen_job.xml")),
@@ -249,16 +254,16 @@ void TestBootDialog::update_hands_over()
     QCOMPARE(Last_IP_Address, QStringLiteral("127.0.0.1"));
     QCOMPARE(Update_Option, 2);
     QVERIFY(Read_Back);
-    QVERIFY(FBoot->isVisible());
+    QVERIFY(Boot->isVisible());
     QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
 
     // The next opening shows the same choices.
-    FBoot->hide();
-    FBoot->show();
-    QCOMPARE(FBoot->CB_Update_Options->currentText(), QStringLiteral("Configuration"));
-    QVERIFY(FBoot->CB_Update_Option_Read_Back->isChecked());
+    Boot->hide();
+    Boot->show();
+    QCOMPARE(Boot->CB_Update_Options->currentText(), QStringLiteral("Configuration"));
+    QVERIFY(Boot->CB_Update_Option_Read_Back->isChecked());
     QCOMPARE(Fields(), (QStringList{"127", "0", "0", "1"}));
-    FBoot->hide();
+    Boot->hide();
 }
 
 void TestBootDialog::unresolvable_address_data()
@@ -273,11 +278,11 @@ void TestBootDialog::unresolvable_address()
 {
     QFETCH(QStringList, fields);
     Last_IP_Address = QStringLiteral("10.1.1.1");
-    FBoot->show();
+    Boot->show();
     Set_Address(qPrintable(fields[0]), qPrintable(fields[1]), qPrintable(fields[2]),
                 qPrintable(fields[3]));
-    FBoot->CB_Update_Options->setCurrentIndex(1);
-    FBoot->Btn_UpdateClick();
+    Boot->CB_Update_Options->setCurrentIndex(1);
+    Boot->Btn_UpdateClick();
 
     QCOMPARE(m_platform->Errors, QStringList{Lang(637)});
     QVERIFY(m_platform->Warnings.isEmpty());
@@ -285,14 +290,14 @@ void TestBootDialog::unresolvable_address()
     QCOMPARE(Update_Option, 0);
     QVERIFY(!QFile::exists(Job_File_Path()));
     QCOMPARE(Runs(), 0);
-    FBoot->hide();
+    Boot->hide();
 }
 
 void TestBootDialog::job_file_unwritable()
 {
     QVERIFY(QDir(m_env->Folder()).mkdir(Job_File_Name));
     Set_Address("127", "0", "0", "1");
-    FBoot->Btn_UpdateClick();
+    Boot->Btn_UpdateClick();
 
     QCOMPARE(m_platform->Errors.size(), 1);
     QVERIFY2(m_platform->Errors[0].contains(Job_File_Name), qPrintable(m_platform->Errors[0]));
@@ -301,28 +306,28 @@ void TestBootDialog::job_file_unwritable()
 
 void TestBootDialog::second_click_ignored()
 {
-    FBoot->show();
+    Boot->show();
     Set_Address("127", "0", "0", "1");
     QTimer timer;
-    During_Test(timer, [] { QTest::mouseClick(FBoot->Btn_Update, Qt::LeftButton); });
-    QTest::mouseClick(FBoot->Btn_Update, Qt::LeftButton);
+    During_Test(timer, [] { QTest::mouseClick(Boot->Btn_Update, Qt::LeftButton); });
+    QTest::mouseClick(Boot->Btn_Update, Qt::LeftButton);
 
     QVERIFY(!timer.isActive());
     QCOMPARE(Runs(), 1);
-    FBoot->hide();
+    Boot->hide();
 }
 
 void TestBootDialog::cancel_during_test_abandons_update()
 {
     Last_IP_Address = QStringLiteral("10.1.1.1");
-    FBoot->show();
+    Boot->show();
     Set_Address("127", "0", "0", "1");
     QTimer timer;
-    During_Test(timer, [] { QTest::mouseClick(FBoot->Btn_Cancel, Qt::LeftButton); });
-    QTest::mouseClick(FBoot->Btn_Update, Qt::LeftButton);
+    During_Test(timer, [] { QTest::mouseClick(Boot->Btn_Cancel, Qt::LeftButton); });
+    QTest::mouseClick(Boot->Btn_Update, Qt::LeftButton);
 
     QVERIFY(!timer.isActive());
-    QVERIFY(!FBoot->isVisible());
+    QVERIFY(!Boot->isVisible());
     QVERIFY(m_platform->Errors.isEmpty() && m_platform->Warnings.isEmpty());
     QCOMPARE(Last_IP_Address, QStringLiteral("10.1.1.1"));
     QVERIFY(!QFile::exists(Job_File_Path()));

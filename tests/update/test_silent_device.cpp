@@ -1,8 +1,7 @@
 // Runs in a network namespace of its own, where nothing but the loopback
 // exists and echo replies can be switched off: a device that stays silent.
 
-#include "TestEnv.h"
-#include "TestPlatform.h"
+#include "TestDialogs.h"
 
 #include "common/UComon.h"
 #include "lang/ULang.h"
@@ -85,7 +84,8 @@ private slots:
 
 private:
     void Ways();
-    void Update_To(TTestEnv &env, const QStringList &fields);
+    // Builds the update dialog in env and asks for an update to fields.
+    void Update_To(TDialog_Env<TFBoot> &env, const QStringList &fields);
 };
 
 void TestSilentDevice::init()
@@ -139,16 +139,17 @@ void TestSilentDevice::way_times_out()
     QVERIFY2(elapsed >= 390 && elapsed < 800, qPrintable(QString::number(elapsed)));
 }
 
-void TestSilentDevice::Update_To(TTestEnv &env, const QStringList &fields)
+void TestSilentDevice::Update_To(TDialog_Env<TFBoot> &env, const QStringList &fields)
 {
-    env.Start();
+    TFBoot *boot = env.Build();
+    Take_Reports_As_Main_Window(boot);
     Last_IP_Address = QStringLiteral("10.1.1.1");
     Update_Option = 2;
-    FBoot->E_IP1->setText(fields.value(0));
-    FBoot->E_IP2->setText(fields.value(1));
-    FBoot->E_IP3->setText(fields.value(2));
-    FBoot->E_IP4->setText(fields.value(3));
-    FBoot->Btn_UpdateClick();
+    boot->E_IP1->setText(fields.value(0));
+    boot->E_IP2->setText(fields.value(1));
+    boot->E_IP3->setText(fields.value(2));
+    boot->E_IP4->setText(fields.value(3));
+    boot->Btn_UpdateClick();
 }
 
 void TestSilentDevice::dialog_reports_unanswered_device_data()
@@ -178,8 +179,8 @@ void TestSilentDevice::dialog_reports_unanswered_device()
     QFETCH(int, minMs);
     QFETCH(int, maxMs);
     QVERIFY(Set_Silent(true));
-    TTestPlatform platform;
-    TTestEnv env;
+    TDialog_Env<TFBoot> env;
+    const TTestPlatform &platform = env.Platform;
     QElapsedTimer clock;
     clock.start();
     Update_To(env, fields);
@@ -187,23 +188,22 @@ void TestSilentDevice::dialog_reports_unanswered_device()
 
     QCOMPARE(warning ? platform.Warnings : platform.Errors, QStringList{Lang(entry)});
     QCOMPARE(warning ? platform.Errors : platform.Warnings, QStringList());
-    QCOMPARE(FBoot->ping_res, pingRes);
+    QCOMPARE(env.Dialog()->ping_res, pingRes);
     QVERIFY2(elapsed >= minMs && elapsed < maxMs, qPrintable(QString::number(elapsed)));
     QCOMPARE(Last_IP_Address, QStringLiteral("10.1.1.1"));
     QCOMPARE(Update_Option, 2);
-    QVERIFY(!QFile::exists(Join_Path(env.Folder(), QStringLiteral("Ethernet_Update.xml"))));
+    QVERIFY(!env.Exists(QStringLiteral("Ethernet_Update.xml")));
 }
 
 // A device that answers the first echo and then falls silent is not found.
 void TestSilentDevice::dialog_last_echo_decides()
 {
-    TTestPlatform platform;
-    TTestEnv env;
+    TDialog_Env<TFBoot> env;
     bool first_answered = false;
     QTimer watch;
     watch.setInterval(0);
     connect(&watch, &QTimer::timeout, [&] {
-        if (FBoot && FBoot->ping_res == 1 && !first_answered) {
+        if (env.Dialog() && env.Dialog()->ping_res == 1 && !first_answered) {
             first_answered = true;
             Set_Silent(true);
         }
@@ -213,9 +213,9 @@ void TestSilentDevice::dialog_last_echo_decides()
     watch.stop();
 
     QVERIFY(first_answered);
-    QCOMPARE(platform.Warnings, QStringList{Lang(636)});
+    QCOMPARE(env.Platform.Warnings, QStringList{Lang(636)});
     QCOMPARE(Last_IP_Address, QStringLiteral("10.1.1.1"));
-    QVERIFY(!QFile::exists(Join_Path(env.Folder(), QStringLiteral("Ethernet_Update.xml"))));
+    QVERIFY(!env.Exists(QStringLiteral("Ethernet_Update.xml")));
 }
 
 int main(int argc, char **argv)

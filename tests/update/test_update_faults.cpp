@@ -4,9 +4,8 @@
 // Then the updater stand-in on a disk that takes its job but not its report.
 // A folder named Ethernet_Update.xml is in test_boot_dialog.
 
-#include "TestEnv.h"
+#include "TestDialogs.h"
 #include "TestMounts.h"
-#include "TestPlatform.h"
 
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
@@ -29,16 +28,16 @@ const QString Log_Name = QStringLiteral("Ethernet_Update.log");
 
 // Shows the update dialog, presses its update button once (the address is
 // 127.0.0.1, which answers) and leaves it; true when it was still open after.
-bool Update_Once(int option)
+bool Update_Once(TFBoot *boot, int option)
 {
     bool stayedOpen = false;
-    When_Modal_Shows([&stayedOpen, option](QWidget *) {
-        FBoot->CB_Update_Options->setCurrentIndex(option);
-        QTest::mouseClick(FBoot->Btn_Update, Qt::LeftButton);
-        stayedOpen = FBoot->isVisible();
-        QTest::mouseClick(FBoot->Btn_Cancel, Qt::LeftButton);
+    When_Modal_Shows([boot, &stayedOpen, option](QWidget *) {
+        boot->CB_Update_Options->setCurrentIndex(option);
+        QTest::mouseClick(boot->Btn_Update, Qt::LeftButton);
+        stayedOpen = boot->isVisible();
+        QTest::mouseClick(boot->Btn_Cancel, Qt::LeftButton);
     });
-    FBoot->exec();
+    boot->exec();
     return stayedOpen;
 }
 
@@ -69,8 +68,8 @@ void TestUpdateFaults::job_file_kept()
 {
     QFETCH(TFault, fault);
     QFETCH(QString, reason);
-    TTestPlatform platform;
-    TTestEnv env;
+    TDialog_Env<TFBoot> env;
+    TTestPlatform &platform = env.Platform;
     TTestMounts mounts;
     QTemporaryDir elsewhere;
     const QString ran = elsewhere.filePath(QStringLiteral("updater_ran"));
@@ -78,9 +77,10 @@ void TestUpdateFaults::job_file_kept()
         QVERIFY2(mounts.Tmpfs(env.Folder(), 1024), qPrintable(mounts.Error));
     env.Write_File(Job_File_Name, Old_Job);
     env.Write_File(Updater_Program_Name, "#!/bin/sh\ntouch '" + QFile::encodeName(ran) + "'\n");
-    QVERIFY(QFile::setPermissions(Join_Path(env.Folder(), Updater_Program_Name),
+    QVERIFY(QFile::setPermissions(env.Path(Updater_Program_Name),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    env.Start();
+    TFBoot *boot = env.Build();
+    Take_Reports_As_Main_Window(boot);
     Last_IP_Address = QStringLiteral("127.0.0.1");
     switch (fault) {
     case TFault::Full_Disk:
@@ -98,7 +98,7 @@ void TestUpdateFaults::job_file_kept()
     }
     const QStringList before = Folder_Entries(env.Folder());
 
-    QVERIFY(Update_Once(Update_Configuration));
+    QVERIFY(Update_Once(boot, Update_Configuration));
 
     QCOMPARE(platform.Errors.size(), 1);
     const QString error = platform.Errors.first();
@@ -114,23 +114,24 @@ void TestUpdateFaults::job_file_kept()
 // failed and keeps the last report whole.
 void TestUpdateFaults::standin_report_on_full_disk()
 {
-    TTestPlatform platform;
-    TTestEnv env;
+    TDialog_Env<TFBoot> env;
+    TTestPlatform &platform = env.Platform;
     TTestMounts mounts;
     QVERIFY2(mounts.Tmpfs(env.Folder(), 8192), qPrintable(mounts.Error));
-    const QString standin = Join_Path(env.Folder(), Updater_Program_Name);
+    const QString standin = env.Path(Updater_Program_Name);
     const QString built = Join_Path(qEnvironmentVariable("VELMORA_DIST_DIR"), Updater_Program_Name);
     QVERIFY2(QFile::copy(built, standin), qPrintable(built));
     env.Write_File(Log_Name, Old_Log);
     // A sound firmware job: the stand-in's one problem is its report.
     env.Write_File(QStringLiteral("MASTER/sim40318.sim"), QByteArray(4096, '\x5A'));
-    env.Start();
+    TFBoot *boot = env.Build();
+    Take_Reports_As_Main_Window(boot);
     Last_IP_Address = QStringLiteral("127.0.0.1");
     QVERIFY2(mounts.Fill(env.Folder(), 1), qPrintable(mounts.Error));
     QStringList after = Folder_Entries(env.Folder()) << Job_File_Name;
     after.sort();
 
-    QVERIFY(Update_Once(Update_Firmware));
+    QVERIFY(Update_Once(boot, Update_Firmware));
 
     QCOMPARE(platform.Errors + platform.Warnings, QStringList());
     TXMLDocument job;

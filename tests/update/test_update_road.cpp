@@ -1,10 +1,11 @@
 // The whole Update Device road in one process, driven through the windows as
 // a user would: a new configuration, Set Communication with changed values,
 // Update Device to 127.0.0.1 with the built updater stand-in beside the
-// program; then bank.bin, the job file and the stand-in's report.
+// program; then bank.bin, the job file and the stand-in's report. It needs
+// the main window, so it links the whole program.
 
+#include "TestData.h"
 #include "TestEnv.h"
-#include "TestPlatform.h"
 
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
@@ -21,36 +22,6 @@
 #include <QLineEdit>
 #include <QtTest>
 
-namespace {
-
-void Retype(QLineEdit *field, const QString &text)
-{
-    field->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-}
-
-// Clicks through a modal dialog once it shows; closes it if the click did not.
-void When_Shown(QDialog *dialog, std::function<void()> action)
-{
-    When_Modal_Shows([dialog, action](QWidget *modal) {
-        if (modal == dialog)
-            action();
-        if (dialog->isVisible())
-            dialog->done(QDialog::Rejected);
-    });
-}
-
-uint32_t Little_Endian(const QByteArray &bytes, int offset)
-{
-    uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | uint8_t(bytes[offset + i]);
-    return value;
-}
-
-} // namespace
-
 class TestUpdateRoad : public QObject
 {
     Q_OBJECT
@@ -60,11 +31,11 @@ private slots:
 
 void TestUpdateRoad::new_configuration_to_updated_device()
 {
-    TTestPlatform platform;
     TTestEnv env;
+    TTestPlatform &platform = env.Platform;
     const QString standin =
         Join_Path(qEnvironmentVariable("VELMORA_DIST_DIR"), Updater_Program_Name);
-    QVERIFY2(QFile::copy(standin, Join_Path(env.Folder(), Updater_Program_Name)),
+    QVERIFY2(QFile::copy(standin, env.Path(Updater_Program_Name)),
              qPrintable(standin));
     env.Write_File(QStringLiteral("MASTER/sim40318.sim"), QByteArray(4096, '\x5A'));
     env.Start();
@@ -109,9 +80,8 @@ void TestUpdateRoad::new_configuration_to_updated_device()
     QCOMPARE(platform.Errors + platform.Warnings, QStringList());
 
     // bank.bin: 2048 bytes ending in the byte sum of the rest.
-    QFile bank(Join_Path(Path_Project, QStringLiteral("bin/bank.bin")));
-    QVERIFY(bank.open(QIODevice::ReadOnly));
-    const QByteArray image = bank.readAll();
+    const QString bank = QStringLiteral("PROJECTS/Line 4/bin/bank.bin");
+    const QByteArray image = env.Read_File(bank);
     QCOMPARE(image.size(), 2048);
     uint32_t sum = 0;
     for (int i = 0; i < 0x7FC; ++i)
@@ -130,7 +100,7 @@ void TestUpdateRoad::new_configuration_to_updated_device()
                                   .firstChildElement(QStringLiteral("Operation"));
     const QDomElement second = first.nextSiblingElement(QStringLiteral("Operation"));
     QCOMPARE(second.firstChildElement(QStringLiteral("Ope_FileName")).text(),
-             QDir::toNativeSeparators(bank.fileName()));
+             QDir::toNativeSeparators(env.Path(bank)));
     QCOMPARE(first.firstChildElement(QStringLiteral("Ope_Read_Back")).text(), QStringLiteral("1"));
     QCOMPARE(second.firstChildElement(QStringLiteral("Ope_Read_Back")).text(), QStringLiteral("1"));
 
