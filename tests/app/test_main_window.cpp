@@ -383,6 +383,9 @@ void TestMainWindow::texts_shown_literally()
     QFETCH(bool, hint);
     TTestEnv env;
     if (entry < 0) {
+#ifdef Q_OS_WIN
+        QSKIP("no Windows folder name holds < or >, so no configuration's name reads as markup there");
+#endif
         QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/") + text));
         env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(text));
     } else {

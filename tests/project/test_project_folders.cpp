@@ -116,8 +116,14 @@ void TestProjectFolders::listing_data()
     QTest::newRow("hidden folders and files left out")
         << QStringList{"Plant", ".git", ".cache"} << QStringList{"readme.txt", ".hidden", "ParGen.xml"}
         << QStringList{"Plant"};
+#ifdef Q_OS_WIN
+    // Names that differ only in case name one folder on Windows.
+    QTest::newRow("names equal but for case are one folder")
+        << QStringList{"abc", "ABC", "Abc"} << QStringList() << QStringList{"abc"};
+#else
     QTest::newRow("names equal but for case keep a fixed order")
         << QStringList{"abc", "ABC", "Abc"} << QStringList() << QStringList{"ABC", "Abc", "abc"};
+#endif
     QTest::newRow("only files") << QStringList() << QStringList{"a", "b"} << QStringList();
 }
 
