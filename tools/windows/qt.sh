@@ -13,6 +13,8 @@
 #   tools/windows/qt.sh                    install where missing
 #   tools/windows/qt.sh --from-source      build from source even if the ready build is there
 #   tools/windows/qt.sh --configure-only   with --from-source: stop after Qt's configure step
+#   tools/windows/qt.sh --available        exit 0 when the Windows Qt is installed or the ready
+#                                          build is there to unpack; installs nothing
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
@@ -25,16 +27,29 @@ toolchain=$root/cmake/mingw-w64-x86_64.cmake
 
 from_source=0
 configure_only=0
+available=0
 for arg in "$@"; do
     case $arg in
         --from-source) from_source=1 ;;
         --configure-only) configure_only=1 ;;
-        *) echo "usage: $0 [--from-source [--configure-only]]" >&2; exit 2 ;;
+        --available) available=1 ;;
+        *) echo "usage: $0 [--from-source [--configure-only] | --available]" >&2; exit 2 ;;
     esac
 done
 if ((configure_only && !from_source)); then
     echo "--configure-only goes with --from-source" >&2
     exit 2
+fi
+
+installed() {
+    [[ -x $1/bin/qt-cmake && -f $1/lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake ]]
+}
+
+if ((available)); then
+    installed "$prefix" && exit 0
+    [[ -f $archive ]] && exit 0
+    echo "No Windows Qt in $prefix and no ready build at $archive"
+    exit 1
 fi
 
 sudo=""
@@ -53,10 +68,6 @@ apt_install() {
 
 "$root/tools/setup.sh"
 apt_install mingw-w64 wine wine64 xvfb xauth zstd x11-utils xdotool imagemagick
-
-installed() {
-    [[ -x $1/bin/qt-cmake && -f $1/lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake ]]
-}
 
 if ((!from_source)) && installed "$prefix"; then
     exit 0
