@@ -4,10 +4,8 @@
 #include "common/UComon.h"
 #include "ui/UClickable.h"
 
-#include <QPainter>
 #include <QPixmap>
 #include <QShowEvent>
-#include <QSvgRenderer>
 
 TFAbout *FAbout = nullptr;
 
@@ -19,13 +17,7 @@ const QString Document_Code = QStringLiteral("QM40318");
 
 QPixmap Logo_Picture()
 {
-    QPixmap picture(Logo_Side, Logo_Side);
-    picture.fill(Qt::transparent);
-    QSvgRenderer renderer(QStringLiteral(":/icons/logo.svg"));
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter);
-    return picture;
+    return Program_Icon(QStringLiteral(":/icons/logo.svg")).pixmap(Logo_Side, Logo_Side);
 }
 } // namespace
 

@@ -33,6 +33,18 @@ bool Is_System_Entry(const QFileInfo &info)
 #endif
 }
 
+// A leading dot hides an entry on POSIX systems only; on Windows it is part of
+// an ordinary name and only the hidden attribute hides.
+bool Is_Hidden_By_Name(const QString &name)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(name);
+    return false;
+#else
+    return name.startsWith(QLatin1Char('.'));
+#endif
+}
+
 QString Ascii_Upper(const QString &text)
 {
     QString result = text;
@@ -47,7 +59,7 @@ QString Ascii_Upper(const QString &text)
 
 bool Is_Portable_Project_Name(const QString &name)
 {
-    if (!Is_Plain_Folder_Name(name) || name.startsWith(QLatin1Char('.'))
+    if (!Is_Plain_Folder_Name(name) || Is_Hidden_By_Name(name)
         || name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
         return false;
     static const QString forbidden = QStringLiteral("<>:\"|?*");
@@ -88,7 +100,7 @@ QStringList List_Configurations(const QString &projects)
     QStringList names;
     const QFileInfoList entries = QDir(projects).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
-        if (!entry.fileName().startsWith(QLatin1Char('.')) && !Is_System_Entry(entry))
+        if (!Is_Hidden_By_Name(entry.fileName()) && !Is_System_Entry(entry))
             names.append(entry.fileName());
     }
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {

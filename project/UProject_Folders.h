@@ -15,9 +15,9 @@ enum class TNew_Project_Result {
 
 // A single folder name that every system accepts: no "/", "\", control
 // characters or < > : " | ? *, not ending in a blank or a dot, not "." or
-// "..", not starting with "." (the Open list hides such folders), and not a
-// reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an
-// extension).
+// "..", and not a reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9,
+// with or without an extension). Except on Windows, where a leading dot hides
+// nothing, not starting with "." either (the Open list hides such folders).
 bool Is_Portable_Project_Name(const QString &name);
 
 // Creates projects/name (never its parents) and an empty bin folder in it. A
@@ -28,8 +28,9 @@ bool Is_Portable_Project_Name(const QString &name);
 TNew_Project_Result Create_Project_Folder(const QString &projects, const QString &name);
 
 // The visible folders under projects, sorted by name without regard to case.
-// Plain files, hidden folders and names starting with "." are left out; a
-// folder that cannot be read gives an empty list.
+// Plain files and hidden folders are left out: on Windows those with the
+// hidden or system attribute, elsewhere names starting with "."; a folder
+// that cannot be read gives an empty list.
 QStringList List_Configurations(const QString &projects);
 
 // The index of the first entry equal to name when ASCII letters are compared

@@ -2,7 +2,9 @@
 # Installs what is missing, builds everything and runs every test: the whole
 # suite in the normal build and again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then each fuzz target for a short time, then the
-# program under Valgrind's memcheck from start to close.
+# program under Valgrind's memcheck from start to close. Then the whole suite
+# again for Windows, cross-built and run under Wine, when the Windows Qt is
+# cached or its ready build is in the shared toolchains folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/setup.sh
@@ -20,3 +22,11 @@ cmake --build build-asan
 tools/fuzz.sh "${VELMORA_FUZZ_SECONDS:-15}"
 
 tools/memcheck.sh
+
+# Building the Windows Qt from source takes longer than a CI run may: without
+# it, the Windows suite is left out and the run says so.
+if reason=$(tools/windows/qt.sh --available); then
+    tools/windows/test.sh
+else
+    echo "Windows suite skipped: $reason (tools/windows/qt.sh builds it from source)"
+fi

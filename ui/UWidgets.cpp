@@ -1,24 +1,17 @@
 #include "ui/UWidgets.h"
 
+#include <QDir>
 #include <QEnterEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
-#include <QSvgRenderer>
 #include <QValidator>
 
 #include "common/UXmlDoc.h"
-
-// The icons live in this static library: registered before any window draws one.
-static bool Init_Icons()
-{
-    Q_INIT_RESOURCE(icons);
-    return true;
-}
-[[maybe_unused]] static const bool Icons_Registered = Init_Icons();
 
 const QColor Window_Colour(248, 247, 237);
 const QColor Hover_Colour(255, 255, 0);
@@ -67,13 +60,25 @@ void Set_Dialog_Flags(QWidget *window)
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 }
 
+QIcon Program_Icon(const QString &source)
+{
+    const QDir folder(QStringLiteral(":/icons"));
+    const QString name = QFileInfo(source).completeBaseName();
+    QIcon icon;
+    // Each file carries its own pixel size, the @2x ones included, so the
+    // icon finds the exact picture for a side and a screen density.
+    for (const QString &file : folder.entryList({name + QStringLiteral("-*.png")}, QDir::Files))
+        icon.addFile(folder.filePath(file));
+    return icon;
+}
+
 TImageButton::TImageButton(const QString &objectName, const QString &icon, QWidget *parent,
                            bool small)
     : QAbstractButton(parent), m_small(small)
 {
     setObjectName(objectName);
     if (!icon.isEmpty())
-        m_icon = new QSvgRenderer(icon, this);
+        m_icon = Program_Icon(icon);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
     setAttribute(Qt::WA_Hover);
@@ -115,6 +120,13 @@ QSize TImageButton::sizeHint() const
     return m_small ? QSize(11, 11) : QSize(112, 28);
 }
 
+int TImageButton::Icon_Side() const
+{
+    const QRect area = rect();
+    return m_small ? qMin(area.width(), area.height())
+                   : qMin(area.height() - 6, text().isEmpty() ? area.width() - 6 : 24);
+}
+
 void TImageButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -126,16 +138,15 @@ void TImageButton::paintEvent(QPaintEvent *)
         painter.drawRect(area.adjusted(0, 0, -1, -1));
     }
     const bool hasCaption = !text().isEmpty();
-    const int side = m_small ? qMin(area.width(), area.height())
-                             : qMin(area.height() - 6, hasCaption ? 24 : area.width() - 6);
+    const int side = Icon_Side();
     QRect iconRect;
-    if (m_icon && m_icon->isValid()) {
+    if (!m_icon.isNull()) {
         if (hasCaption)
             iconRect = QRect(area.left() + 4, area.top() + (area.height() - side) / 2, side, side);
         else
             iconRect = QRect(area.left() + (area.width() - side) / 2,
                              area.top() + (area.height() - side) / 2, side, side);
-        m_icon->render(&painter, iconRect);
+        m_icon.paint(&painter, iconRect);
     }
     if (hasCaption) {
         painter.setPen(isEnabled() ? palette().color(QPalette::ButtonText)

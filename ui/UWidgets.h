@@ -5,11 +5,11 @@
 #include <QAbstractButton>
 #include <QColor>
 #include <QDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QString>
 
 class QLineEdit;
-class QSvgRenderer;
 
 extern const QColor Window_Colour;   // 248, 247, 237
 extern const QColor Hover_Colour;    // yellow
@@ -27,6 +27,12 @@ void Set_Fixed_Client_Size(QWidget *window, int width, int height);
 // A window whose only title-bar button is the close box.
 void Set_Dialog_Flags(QWidget *window);
 
+// One of the program's icons, named by the resource path of its source picture
+// (":/icons/ok.svg"): the PNGs rendered from that SVG at build time at every
+// side the windows draw it at, in single and double density
+// (cmake/icons.cmake). Null for a name without pictures.
+QIcon Program_Icon(const QString &source);
+
 // A real push button drawn as an icon with an optional caption: keyboard
 // operable, its caption (else its hint) is its accessible name, its hint is
 // the tooltip.
@@ -34,8 +40,8 @@ class TImageButton : public QAbstractButton
 {
     Q_OBJECT
 public:
-    // icon: a resource path such as ":/icons/ok.svg"; small buttons turn sky
-    // blue under the pointer instead of yellow.
+    // icon: an icon's name for Program_Icon such as ":/icons/ok.svg"; small
+    // buttons turn sky blue under the pointer instead of yellow.
     explicit TImageButton(const QString &objectName, const QString &icon, QWidget *parent,
                           bool small = false);
 
@@ -46,6 +52,9 @@ public:
 
     // The colour the button shows now (for tests and for painting).
     QColor Face_Colour() const;
+    // The icon and the side of the square it is drawn in at the present size.
+    const QIcon &Icon() const { return m_icon; }
+    int Icon_Side() const;
 
     QSize sizeHint() const override;
 
@@ -57,7 +66,7 @@ protected:
 private:
     void Update_Accessible_Name();
 
-    QSvgRenderer *m_icon = nullptr;
+    QIcon m_icon;
     QString m_hint;
     bool m_small = false;
     bool m_hover = false;

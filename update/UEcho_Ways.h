@@ -10,6 +10,9 @@
 #ifdef Q_OS_WIN
 TEcho_Reply Echo_By_Helper_Api(uint32_t address, const QByteArray &data, int timeoutMs,
                                bool &unavailable);
+// True for the ICMP helper's statuses that say no way leads to the address
+// (network, host, protocol or port unreachable, a bad route or destination).
+bool Is_Unreachable_Status(unsigned long status);
 #else
 TEcho_Reply Echo_By_Socket(bool raw, uint32_t address, const QByteArray &data, int timeoutMs,
                            bool &unavailable);

@@ -12,6 +12,22 @@
 
 #include <vector>
 
+bool Is_Unreachable_Status(unsigned long status)
+{
+    switch (status) {
+    case IP_DEST_NET_UNREACHABLE:
+    case IP_DEST_HOST_UNREACHABLE:
+    case IP_DEST_PROT_UNREACHABLE:
+    case IP_DEST_PORT_UNREACHABLE:
+    case IP_BAD_ROUTE:
+    case IP_BAD_DESTINATION:
+    case IP_DEST_UNREACHABLE:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The ICMP helper API sends echo requests without administrator rights.
 TEcho_Reply Echo_By_Helper_Api(uint32_t address, const QByteArray &data, int timeoutMs,
                                bool &unavailable)
@@ -30,19 +46,22 @@ TEcho_Reply Echo_By_Helper_Api(uint32_t address, const QByteArray &data, int tim
     const DWORD replies =
         IcmpSendEcho(icmp, target, request.data(), WORD(request.size()), nullptr, answer.data(),
                      DWORD(answer.size()), DWORD(timeoutMs));
-    if (replies > 0) {
-        const auto *echo = reinterpret_cast<const ICMP_ECHO_REPLY *>(answer.data());
+    const DWORD status = replies > 0
+                             ? reinterpret_cast<const ICMP_ECHO_REPLY *>(answer.data())->Status
+                             : GetLastError();
+    if (replies > 0 && status == IP_SUCCESS) {
         reply.Sent = true;
-        if (echo->Status == IP_SUCCESS)
-            reply.Bytes_Received = int(echo->DataSize) + 8;
+        reply.Bytes_Received =
+            int(reinterpret_cast<const ICMP_ECHO_REPLY *>(answer.data())->DataSize) + 8;
+    } else if (Is_Unreachable_Status(status)) {
+        // No way leads there: told as an address to check, like a send that
+        // fails for want of a route elsewhere, not as a device that is silent.
+        reply.Error = QStringLiteral("The address cannot be reached (ICMP status %1)").arg(status);
+    } else if (status >= IP_STATUS_BASE && status <= IP_GENERAL_FAILURE) {
+        // The other IP_* codes report what happened to a request that went out.
+        reply.Sent = true;
     } else {
-        const DWORD error = GetLastError();
-        // IP_* codes report what happened to a request that went out.
-        if (error >= IP_STATUS_BASE && error <= IP_GENERAL_FAILURE)
-            reply.Sent = true;
-        else
-            reply.Error = QStringLiteral("Sending the echo request: %1")
-                              .arg(qt_error_string(int(error)));
+        reply.Error = QStringLiteral("Sending the echo request: %1").arg(qt_error_string(int(status)));
     }
     IcmpCloseHandle(icmp);
     return reply;

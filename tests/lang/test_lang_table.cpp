@@ -7,6 +7,10 @@
 #include <QStringEncoder>
 #include <QtTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 class TestLangTable : public QObject
 {
     Q_OBJECT
@@ -150,12 +154,20 @@ void TestLangTable::encodings_data()
 #ifndef Q_OS_WIN
     QTest::newRow("utf-8 without mark") << text.toUtf8();
     QTest::newRow("windows-1252 without mark") << cp1252;
+#else
+    QTest::newRow("ANSI code page without mark") << cp1252;
 #endif
 }
 
 void TestLangTable::encodings()
 {
     QFETCH(QByteArray, bytes);
+#ifdef Q_OS_WIN
+    // The bytes are those of code page 1252, the ANSI code page of Western
+    // European Windows and of Wine.
+    if (QTest::currentDataTag() == QLatin1String("ANSI code page without mark") && GetACP() != 1252)
+        QSKIP(qPrintable(QStringLiteral("the ANSI code page here is %1, not 1252").arg(GetACP())));
+#endif
     QString error;
     QVERIFY(m_dir.Write_File(QStringLiteral("enc.lng"), bytes));
     QVERIFY(Load_Lang_File(m_dir.Path(QStringLiteral("enc.lng")), &error));

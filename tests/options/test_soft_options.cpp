@@ -21,7 +21,26 @@
 #include <QtTest>
 #include <optional>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
+// A symbolic link; QFile::link would make a shell shortcut on Windows, which
+// is an ordinary file there.
+bool Make_Link(const QString &target, const QString &link)
+{
+#ifdef Q_OS_WIN
+    const QString native_target = QDir::toNativeSeparators(target);
+    const QString native_link = QDir::toNativeSeparators(link);
+    return CreateSymbolicLinkW(reinterpret_cast<LPCWSTR>(native_link.utf16()),
+                               reinterpret_cast<LPCWSTR>(native_target.utf16()),
+                               SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+#else
+    return QFile::link(target, link);
+#endif
+}
+
 QByteArray Bmp(const QColor &colour)
 {
     QImage image(4, 4, QImage::Format_RGB32);
@@ -146,7 +165,7 @@ void TestSoftOptions::offered_files()
         env->Write_File(QStringLiteral("LANGUAGE/") + name, "STR0 = x\r\n");
     const QString folder = env->Folder() + "/LANGUAGE";
     QFile::setPermissions(folder + "/readonly.lng", QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    QVERIFY(QFile::link(folder + "/English.lng", folder + "/link.lng"));
+    QVERIFY(Make_Link(folder + "/English.lng", folder + "/link.lng"));
     QVERIFY(QDir(folder).mkdir("folder.lng"));
 
     const QStringList list = Build_Lang_List(folder);

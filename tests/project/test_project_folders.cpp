@@ -7,6 +7,10 @@
 #include <QDirIterator>
 #include <QtTest>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 Q_DECLARE_METATYPE(TNew_Project_Result)
 
 // Every path below root, so a test sees anything created anywhere.
@@ -31,6 +35,10 @@ private slots:
     void listing_data();
     void listing();
     void unreadable_projects_folder_lists_nothing();
+#ifdef Q_OS_WIN
+    void listing_attributes_data();
+    void listing_attributes();
+#endif
     void search_data();
     void search();
 };
@@ -59,7 +67,12 @@ void TestProjectFolders::create_data()
     QTest::newRow("only blanks") << "   " << R::Not_Valid;
     QTest::newRow("dot") << "." << R::Not_Valid;
     QTest::newRow("dot dot") << ".." << R::Not_Valid;
+#ifdef Q_OS_WIN
+    // A leading dot hides nothing on Windows: an ordinary name there.
+    QTest::newRow("leading dot") << ".config" << R::Created;
+#else
     QTest::newRow("hidden in the list") << ".config" << R::Not_Valid;
+#endif
     for (const char *device : {"CON", "con", "Prn", "AUX", "nul", "COM1", "com9", "LPT1", "lpt9",
                                "CON.txt", "nul.tar.gz", "Com3.cfg"})
         QTest::newRow(qPrintable(QStringLiteral("device %1").arg(QLatin1String(device))))
@@ -113,11 +126,23 @@ void TestProjectFolders::listing_data()
     QTest::newRow("sorted without regard to case")
         << QStringList{"zeta", "Alpha", "beta", "Delta", "charlie"} << QStringList()
         << QStringList{"Alpha", "beta", "charlie", "Delta", "zeta"};
+#ifdef Q_OS_WIN
+    QTest::newRow("leading dots are ordinary names")
+        << QStringList{"Plant", ".git", ".cache"} << QStringList{"readme.txt", ".hidden", "ParGen.xml"}
+        << QStringList{".cache", ".git", "Plant"};
+#else
     QTest::newRow("hidden folders and files left out")
         << QStringList{"Plant", ".git", ".cache"} << QStringList{"readme.txt", ".hidden", "ParGen.xml"}
         << QStringList{"Plant"};
+#endif
+#ifdef Q_OS_WIN
+    // Names that differ only in case name one folder on Windows.
+    QTest::newRow("names equal but for case are one folder")
+        << QStringList{"abc", "ABC", "Abc"} << QStringList() << QStringList{"abc"};
+#else
     QTest::newRow("names equal but for case keep a fixed order")
         << QStringList{"abc", "ABC", "Abc"} << QStringList() << QStringList{"ABC", "Abc", "abc"};
+#endif
     QTest::newRow("only files") << QStringList() << QStringList{"a", "b"} << QStringList();
 }
 
@@ -142,6 +167,34 @@ void TestProjectFolders::unreadable_projects_folder_lists_nothing()
     QVERIFY(root.Write_File(QStringLiteral("PROJECTS"), QByteArray()));
     QCOMPARE(List_Configurations(file), QStringList());
 }
+
+#ifdef Q_OS_WIN
+void TestProjectFolders::listing_attributes_data()
+{
+    QTest::addColumn<uint>("attributes");
+    QTest::addColumn<bool>("listed");
+    QTest::newRow("hidden") << uint(FILE_ATTRIBUTE_HIDDEN) << false;
+    QTest::newRow("system") << uint(FILE_ATTRIBUTE_SYSTEM) << false;
+    QTest::newRow("hidden with a leading dot") << uint(FILE_ATTRIBUTE_HIDDEN) << false;
+    QTest::newRow("no mark with a leading dot") << uint(FILE_ATTRIBUTE_NORMAL) << true;
+}
+
+void TestProjectFolders::listing_attributes()
+{
+    QFETCH(uint, attributes);
+    QFETCH(bool, listed);
+    QTemporaryDir root;
+    const QString name = QString::fromLatin1(QTest::currentDataTag()).contains(QLatin1String("dot"))
+                             ? QStringLiteral(".Cfg")
+                             : QStringLiteral("Cfg");
+    QVERIFY(QDir(root.path()).mkdir(name));
+    const QString path = QDir::toNativeSeparators(root.filePath(name));
+    QVERIFY(SetFileAttributesW(reinterpret_cast<LPCWSTR>(path.utf16()), attributes));
+    const DWORD marks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    QCOMPARE(GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.utf16())) & marks, attributes & marks);
+    QCOMPARE(List_Configurations(root.path()), listed ? QStringList{name} : QStringList());
+}
+#endif
 
 void TestProjectFolders::search_data()
 {

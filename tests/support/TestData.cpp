@@ -20,8 +20,10 @@ QByteArray Settings_Xml(const QString &project, const QString &language, bool in
         .toUtf8();
 }
 
+// With the UTF-8 mark, as the shipped files have it, so it reads the same on
+// Windows, where a file without a mark is read in the ANSI code page.
 const QByteArray German_Lng = QByteArrayLiteral(
-    "Deutsch\r\nSTR17 = Gerät aktualisieren\r\nSTR300 = Software-Optionen\r\n"
+    "\xEF\xBB\xBF" "Deutsch\r\nSTR17 = Gerät aktualisieren\r\nSTR300 = Software-Optionen\r\n"
     "STR304 = ¶Gewählte Sprache : ¶\r\nSTR305 = ¶Seite ¶\r\nSTR316 = ¶Sprache von ¶\r\n"
     "STR317 = ¶ zu ¶\r\nSTR318 = ¶ wechseln?¶\r\nSTR19 = Neue Version\r\n");
 

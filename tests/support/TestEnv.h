@@ -9,7 +9,8 @@
 class TTestEnv : public TTestFolder
 {
 public:
-    TTestEnv() = default;
+    // folderName: as for TTestFolder.
+    explicit TTestEnv(const QString &folderName = QString()) : TTestFolder(folderName) {}
     ~TTestEnv();
 
     // Resets the shared state and creates the seven windows here.

@@ -9,9 +9,20 @@
 #include <QFile>
 #include <QFileInfo>
 
+TTestFolder::TTestFolder(const QString &folderName)
+    : m_folder(folderName.isEmpty() ? m_dir.path() : m_dir.filePath(folderName))
+{
+    QDir().mkpath(m_folder);
+}
+
+QString TTestFolder::Path(const QString &relativePath) const
+{
+    return QDir(m_folder).filePath(relativePath);
+}
+
 bool TTestFolder::Write_File(const QString &relativePath, const QByteArray &bytes) const
 {
-    const QString path = m_dir.filePath(relativePath);
+    const QString path = Path(relativePath);
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
@@ -19,19 +30,19 @@ bool TTestFolder::Write_File(const QString &relativePath, const QByteArray &byte
 
 QByteArray TTestFolder::Read_File(const QString &relativePath) const
 {
-    QFile file(m_dir.filePath(relativePath));
+    QFile file(Path(relativePath));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool TTestFolder::Exists(const QString &relativePath) const
 {
-    return QFileInfo::exists(m_dir.filePath(relativePath));
+    return QFileInfo::exists(Path(relativePath));
 }
 
 void TTestFolder::Prepare() const
 {
     Reset_Shared_State();
-    Set_Program_Folders(m_dir.path());
+    Set_Program_Folders(m_folder);
     TXMLDocument settings;
     Read_Settings(settings, nullptr);
     SW_Code = Default_SW_Code;

@@ -10,10 +10,15 @@
 class TTestFolder
 {
 public:
+    // folderName: the program folder's own name inside the temporary
+    // directory (to try names with blanks or non-ASCII letters); none puts
+    // the program in the temporary directory itself.
+    explicit TTestFolder(const QString &folderName = QString());
+
     // The program folder (Path_Exe once prepared).
-    QString Folder() const { return m_dir.path(); }
+    QString Folder() const { return m_folder; }
     // The full path of a file or folder below the program folder.
-    QString Path(const QString &relativePath) const { return m_dir.filePath(relativePath); }
+    QString Path(const QString &relativePath) const;
     // Writes a file below the program folder, creating its folders; false
     // when it could not be written whole.
     bool Write_File(const QString &relativePath, const QByteArray &bytes) const;
@@ -32,4 +37,5 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_folder;
 };

@@ -35,6 +35,16 @@ void When_Shown(QDialog *dialog, std::function<void()> action)
     });
 }
 
+void Type(QWidget *field, const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(field, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
 void Retype(QLineEdit *edit, const QString &text)
 {
     edit->selectAll();

@@ -13,6 +13,9 @@ void When_Modal_Shows(std::function<void(QWidget *)> action, int timeoutMs = 500
 // Runs action once dialog shows modally; closes it if action did not.
 void When_Shown(QDialog *dialog, std::function<void()> action);
 
+// Types text key by key; letters outside ASCII come as key events that carry
+// only their text, as an input method sends them.
+void Type(QWidget *field, const QString &text);
 // Replaces an edit's whole text by typing.
 void Retype(QLineEdit *edit, const QString &text);
 

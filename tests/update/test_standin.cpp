@@ -96,8 +96,8 @@ void TestStandin::Run(int option, const QString &address, TChange change, TFiles
     code = -1;
     TTestFolder dir;
     const QString folder = dir.Folder();
-    const QString program = Join_Path(folder, QStringLiteral("Ethernet_Update"));
-    const QString built = Join_Path(qEnvironmentVariable("VELMORA_DIST_DIR"), QStringLiteral("Ethernet_Update"));
+    const QString program = Join_Path(folder, Updater_Program_Name);
+    const QString built = Join_Path(qEnvironmentVariable("VELMORA_DIST_DIR"), Updater_Program_Name);
     QVERIFY2(QFile::copy(built, program), qPrintable(built));
     QVERIFY(QFile::setPermissions(program, QFile::permissions(built)));
 
@@ -153,7 +153,8 @@ void TestStandin::Run(int option, const QString &address, TChange change, TFiles
 
     QProcess process;
     process.setWorkingDirectory(QDir::tempPath());
-    process.start(program, {});
+    // Read as text: the console turns each line end into CR LF on Windows.
+    process.start(program, {}, QIODevice::ReadOnly | QIODevice::Text);
     QVERIFY(process.waitForFinished(30000));
     output = QString::fromUtf8(process.readAllStandardOutput());
     QVERIFY(dir.Exists(QStringLiteral("Ethernet_Update.log")));

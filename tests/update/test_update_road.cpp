@@ -26,12 +26,24 @@ class TestUpdateRoad : public QObject
 {
     Q_OBJECT
 private slots:
+    void new_configuration_to_updated_device_data();
     void new_configuration_to_updated_device();
 };
 
+void TestUpdateRoad::new_configuration_to_updated_device_data()
+{
+    QTest::addColumn<QString>("programFolder");
+    QTest::addColumn<QString>("configuration");
+    QTest::newRow("plain names") << QString() << "Line 4";
+    // Paths the updater and its job file carry with letters outside ASCII.
+    QTest::newRow("non-ASCII letters") << QStringLiteral("Prüfstand Ωmega") << QStringLiteral("Größe 4");
+}
+
 void TestUpdateRoad::new_configuration_to_updated_device()
 {
-    TTestEnv env;
+    QFETCH(QString, programFolder);
+    QFETCH(QString, configuration);
+    TTestEnv env(programFolder);
     TTestPlatform &platform = env.Platform;
     const QString standin =
         Join_Path(qEnvironmentVariable("VELMORA_DIST_DIR"), Updater_Program_Name);
@@ -42,12 +54,12 @@ void TestUpdateRoad::new_configuration_to_updated_device()
     FVelmoraeFirmWare->show();
     QVERIFY(QTest::qWaitForWindowExposed(FVelmoraeFirmWare));
 
-    When_Shown(FNew_Project, [] {
-        QTest::keyClicks(FNew_Project->E_New_Proj, QStringLiteral("Line 4"));
+    When_Shown(FNew_Project, [configuration] {
+        Type(FNew_Project->E_New_Proj, configuration);
         QTest::mouseClick(FNew_Project->Btn_OK, Qt::LeftButton);
     });
     QTest::mouseClick(FVelmoraeFirmWare->Btn_New, Qt::LeftButton);
-    QCOMPARE(Path_Project, Join_Path(Path_Projects, QStringLiteral("Line 4")));
+    QCOMPARE(Path_Project, Join_Path(Path_Projects, configuration));
 
     bool saved = false;
     When_Shown(FParGen, [&saved] {
@@ -80,7 +92,7 @@ void TestUpdateRoad::new_configuration_to_updated_device()
     QCOMPARE(platform.Errors + platform.Warnings, QStringList());
 
     // bank.bin: 2048 bytes ending in the byte sum of the rest.
-    const QString bank = QStringLiteral("PROJECTS/Line 4/bin/bank.bin");
+    const QString bank = QStringLiteral("PROJECTS/%1/bin/bank.bin").arg(configuration);
     const QByteArray image = env.Read_File(bank);
     QCOMPARE(image.size(), 2048);
     uint32_t sum = 0;
