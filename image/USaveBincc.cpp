@@ -180,6 +180,11 @@ bool Build_Image(TXMLDocument &doc, QString *error)
     return true;
 }
 
+QByteArray Image_Bytes()
+{
+    return QByteArray(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
+}
+
 QString Bank_File_Path()
 {
     return Join_Path(Join_Path(Path_Project, QStringLiteral("bin")), QStringLiteral("bank.bin"));
@@ -193,6 +198,5 @@ bool Write_Bank_File(QString *error)
             *error = QStringLiteral("No configuration is open: there is no bin folder to write bank.bin into");
         return false;
     }
-    const QByteArray bytes(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
-    return Save_Whole_File(Bank_File_Path(), bytes, error);
+    return Save_Whole_File(Bank_File_Path(), Image_Bytes(), error);
 }

@@ -5,6 +5,7 @@
 
 #include "image/UImage_Record.h"
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 
@@ -36,8 +37,11 @@ uint32_t Serialize_Parameters(uint32_t start, uint8_t *buffer, uint32_t capacity
 // start of Image_Buffer. False only when ParGen.xml exists but cannot be loaded.
 bool Build_Image(TXMLDocument &doc, QString *error);
 
-// Path_Project/bin/bank.bin, replaced whole by the first Image_Length bytes
-// of Image_Buffer. False with a message naming the file and the reason.
+// The first Image_Length bytes of Image_Buffer: the last image built.
+QByteArray Image_Bytes();
+
+// Path_Project/bin/bank.bin, replaced whole by Image_Bytes(). False with a
+// message naming the file and the reason.
 bool Write_Bank_File(QString *error);
 
 QString Bank_File_Path();
