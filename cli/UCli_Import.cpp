@@ -4,6 +4,7 @@
 #include "cli/UCli_Columns.h"
 #include "cli/UCli_Commands.h"
 #include "cli/UCli_Output.h"
+#include "cli/UCli_Writes.h"
 #include "cli/UCsv_Table.h"
 
 #include "app/USettings.h"
@@ -17,8 +18,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMap>
-#include <QThreadPool>
-#include <vector>
 
 namespace {
 
@@ -123,29 +122,6 @@ QString Write_Row(const TPlanned &row)
     return error;
 }
 
-// Each save file waits until the disk confirms it; on a disk that takes
-// milliseconds for that, a thousand rows one after another keep the user
-// waiting for seconds, so the rows are written side by side and the system
-// confirms many at once. This is sound because each row writes only its own
-// folder (rows whose names differ only in letter case were refused), through
-// the same writers as the dialogs, whole or not at all; a row's job takes
-// what it writes as its own copy and only reads the program-wide paths and
-// version, which nothing changes while the jobs run; and each answer lands in
-// its own slot, read after every job has ended, so the messages keep the row
-// order whichever row finishes first.
-std::vector<QString> Write_Rows(const QList<TPlanned> &rows)
-{
-    // Enough to keep the disk's queue full; the jobs wait, they do not compute.
-    constexpr int Writers = 16;
-    std::vector<QString> answers(static_cast<size_t>(rows.size()));
-    QThreadPool pool;
-    pool.setMaxThreadCount(Writers);
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        pool.start([&answers, row = rows.at(i), i] { answers[static_cast<size_t>(i)] = Write_Row(row); });
-    pool.waitForDone();
-    return answers;
-}
-
 } // namespace
 
 int Run_Import(const TCli_Options &options)
@@ -185,8 +161,15 @@ int Run_Import(const TCli_Options &options)
         }
     }
     const QList<TPlanned> &planned = import.Planned();
-    const std::vector<QString> answers = options.Dry_Run ? std::vector<QString>(static_cast<size_t>(planned.size()))
-                                                         : Write_Rows(planned);
+    // Each row writes only its own folder: rows whose names differ only in
+    // letter case were refused.
+    std::vector<std::function<QString()>> jobs;
+    if (!options.Dry_Run) {
+        for (const TPlanned &row : planned)
+            jobs.push_back([row] { return Write_Row(row); });
+    }
+    const std::vector<QString> answers =
+        options.Dry_Run ? std::vector<QString>(static_cast<size_t>(planned.size())) : Run_Writes(jobs);
     QMap<int, QString> done;
     for (qsizetype i = 0; i < planned.size(); ++i) {
         const TPlanned &row = planned.at(i);

@@ -185,18 +185,28 @@ QByteArray Image_Bytes()
     return QByteArray(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
 }
 
-QString Bank_File_Path()
+QString Bank_File_Path(const QString &project)
 {
-    return Join_Path(Join_Path(Path_Project, QStringLiteral("bin")), QStringLiteral("bank.bin"));
+    return Join_Path(Join_Path(project, QStringLiteral("bin")), QStringLiteral("bank.bin"));
 }
 
-bool Write_Bank_File(QString *error)
+QString Bank_File_Path()
 {
-    // Without an open configuration the path would point at the file system's root.
-    if (Path_Project.isEmpty()) {
+    return Bank_File_Path(Path_Project);
+}
+
+bool Write_Bank_File(const QString &project, const QByteArray &image, QString *error)
+{
+    // Without a configuration the path would point at the file system's root.
+    if (project.isEmpty()) {
         if (error)
             *error = QStringLiteral("No configuration is open: there is no bin folder to write bank.bin into");
         return false;
     }
-    return Save_Whole_File(Bank_File_Path(), Image_Bytes(), error);
+    return Save_Whole_File(Bank_File_Path(project), image, error);
+}
+
+bool Write_Bank_File(QString *error)
+{
+    return Write_Bank_File(Path_Project, Image_Bytes(), error);
 }

@@ -40,8 +40,15 @@ bool Build_Image(TXMLDocument &doc, QString *error);
 // The first Image_Length bytes of Image_Buffer: the last image built.
 QByteArray Image_Bytes();
 
-// Path_Project/bin/bank.bin, replaced whole by Image_Bytes(). False with a
-// message naming the file and the reason.
+// project/bin/bank.bin, replaced whole by image. False with a message naming
+// the file and the reason; nothing is written for project "" (no
+// configuration is open). Touches no program-wide state, so the images of
+// several configurations can be written side by side.
+bool Write_Bank_File(const QString &project, const QByteArray &image, QString *error);
+// Update Device's write: Write_Bank_File for the open configuration
+// (Path_Project) and the last image built.
 bool Write_Bank_File(QString *error);
 
+// project/bin/bank.bin, and the open configuration's (Path_Project).
+QString Bank_File_Path(const QString &project);
 QString Bank_File_Path();
