@@ -13,3 +13,4 @@ bool Bench_Image();
 bool Bench_Echo();
 bool Bench_Version_Check();
 bool Bench_Startup();
+bool Bench_Cli();

@@ -180,19 +180,33 @@ bool Build_Image(TXMLDocument &doc, QString *error)
     return true;
 }
 
-QString Bank_File_Path()
+QByteArray Image_Bytes()
 {
-    return Join_Path(Join_Path(Path_Project, QStringLiteral("bin")), QStringLiteral("bank.bin"));
+    return QByteArray(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
 }
 
-bool Write_Bank_File(QString *error)
+QString Bank_File_Path(const QString &project)
 {
-    // Without an open configuration the path would point at the file system's root.
-    if (Path_Project.isEmpty()) {
+    return Join_Path(Join_Path(project, QStringLiteral("bin")), QStringLiteral("bank.bin"));
+}
+
+QString Bank_File_Path()
+{
+    return Bank_File_Path(Path_Project);
+}
+
+bool Write_Bank_File(const QString &project, const QByteArray &image, QString *error)
+{
+    // Without a configuration the path would point at the file system's root.
+    if (project.isEmpty()) {
         if (error)
             *error = QStringLiteral("No configuration is open: there is no bin folder to write bank.bin into");
         return false;
     }
-    const QByteArray bytes(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
-    return Save_Whole_File(Bank_File_Path(), bytes, error);
+    return Save_Whole_File(Bank_File_Path(project), image, error);
+}
+
+bool Write_Bank_File(QString *error)
+{
+    return Write_Bank_File(Path_Project, Image_Bytes(), error);
 }

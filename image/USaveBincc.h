@@ -5,6 +5,7 @@
 
 #include "image/UImage_Record.h"
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 
@@ -36,8 +37,18 @@ uint32_t Serialize_Parameters(uint32_t start, uint8_t *buffer, uint32_t capacity
 // start of Image_Buffer. False only when ParGen.xml exists but cannot be loaded.
 bool Build_Image(TXMLDocument &doc, QString *error);
 
-// Path_Project/bin/bank.bin, replaced whole by the first Image_Length bytes
-// of Image_Buffer. False with a message naming the file and the reason.
+// The first Image_Length bytes of Image_Buffer: the last image built.
+QByteArray Image_Bytes();
+
+// project/bin/bank.bin, replaced whole by image. False with a message naming
+// the file and the reason; nothing is written for project "" (no
+// configuration is open). Touches no program-wide state, so the images of
+// several configurations can be written side by side.
+bool Write_Bank_File(const QString &project, const QByteArray &image, QString *error);
+// Update Device's write: Write_Bank_File for the open configuration
+// (Path_Project) and the last image built.
 bool Write_Bank_File(QString *error);
 
+// project/bin/bank.bin, and the open configuration's (Path_Project).
+QString Bank_File_Path(const QString &project);
 QString Bank_File_Path();

@@ -4,6 +4,7 @@
 #include "common/UComon.h"
 #include "lang/ULang.h"
 #include "params/UParGen_Check.h"
+#include "params/UParGen_Lists.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -155,18 +156,16 @@ void TFParGen::Create_Serial_Group()
 
     L_Serial_Serial = Create_Row_Label(g, QStringLiteral("L_Serial_Serial"), 21);
     CB_Serial_Serial = Create_List(g, QStringLiteral("CB_Serial_Serial"), 21,
-                                   {QStringLiteral("RS232"), QStringLiteral("RS485/RS422")});
+                                   ParGen_List_Items(PG_Serial_Serial));
     L_Serial_Baud = Create_Row_Label(g, QStringLiteral("L_Serial_Baud"), 55);
     CB_Serial_Baud = Create_List(g, QStringLiteral("CB_Serial_Baud"), 55,
-                                 {QStringLiteral("1200"), QStringLiteral("2400"), QStringLiteral("4800"),
-                                  QStringLiteral("9600"), QStringLiteral("19200"), QStringLiteral("38400"),
-                                  QStringLiteral("57600"), QStringLiteral("115200")});
+                                 ParGen_List_Items(PG_Serial_Baud));
     L_Serial_Par = Create_Row_Label(g, QStringLiteral("L_Serial_Par"), 89);
     CB_Serial_Parity = Create_List(g, QStringLiteral("CB_Serial_Parity"), 89,
-                                   {QStringLiteral("NONE"), QStringLiteral("ODD"), QStringLiteral("EVEN")});
+                                   ParGen_List_Items(PG_Serial_Parity));
     L_Serial_DataBits = Create_Row_Label(g, QStringLiteral("L_Serial_DataBits"), 123);
     CB_Serial_DataBits = Create_List(g, QStringLiteral("CB_Serial_DataBits"), 123,
-                                     {QStringLiteral("7"), QStringLiteral("8")});
+                                     ParGen_List_Items(PG_Serial_DataBits));
     L_Serial_SendType = Create_Row_Label(g, QStringLiteral("L_Serial_SendType"), 157);
     CB_Serial_SendType = Create_List(g, QStringLiteral("CB_Serial_SendType"), 157, {});
     L_Serial_ST_EndChar = Create_Row_Label(g, QStringLiteral("L_Serial_ST_EndChar"), 191);
@@ -307,7 +306,7 @@ void TFParGen::Set_Lang()
         // Refilling the translated list is no change by the user.
         const QSignalBlocker blocker(CB_Serial_SendType);
         CB_Serial_SendType->clear();
-        CB_Serial_SendType->addItems({Lang(411), Lang(412), Lang(413)});
+        CB_Serial_SendType->addItems(ParGen_List_Items(PG_Serial_Send_Type));
         CB_Serial_SendType->setCurrentIndex(0);
     }
 

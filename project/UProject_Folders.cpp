@@ -74,25 +74,62 @@ TNew_Project_Result Create_Project_Folder(const QString &projects, const QString
 {
     if (name.isEmpty())
         return TNew_Project_Result::Empty_Name;
-    const QDir folder(projects);
-    const QFileInfoList entries =
-        folder.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const TNew_Project_Result result = TProject_Names(projects).Check(name);
+    if (result != TNew_Project_Result::Created)
+        return result;
+    return Make_Project_Folder(projects, name) ? TNew_Project_Result::Created
+                                               : TNew_Project_Result::Not_Valid;
+}
+
+TProject_Names::TProject_Names(const QString &projects)
+{
+    const QFileInfoList entries = QDir(projects).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &entry : entries) {
-        if (entry.fileName().compare(name, Qt::CaseInsensitive) != 0)
-            continue;
+        const QString key = entry.fileName().toCaseFolded();
+        if (!m_entries.contains(key))
+            m_entries.insert(key, TEntry{entry.fileName(), entry.isDir()});
+    }
+}
+
+TNew_Project_Result TProject_Names::Check(const QString &name, QString *existing) const
+{
+    if (name.isEmpty())
+        return TNew_Project_Result::Empty_Name;
+    const auto found = m_entries.constFind(name.toCaseFolded());
+    if (found != m_entries.constEnd()) {
         // A file of that name blocks the folder as well, but it is no configuration.
-        return entry.isDir() ? TNew_Project_Result::Already_Exists : TNew_Project_Result::Not_Valid;
+        if (!found->Is_Folder)
+            return TNew_Project_Result::Not_Valid;
+        if (existing)
+            *existing = found->Name;
+        return TNew_Project_Result::Already_Exists;
     }
+    return Is_Portable_Project_Name(name) ? TNew_Project_Result::Created
+                                          : TNew_Project_Result::Not_Valid;
+}
+
+bool Make_Project_Folder(const QString &projects, const QString &name, QString *error)
+{
     const QString path = Join_Path(projects, name);
-    if (!Is_Portable_Project_Name(name) || !QDir().mkdir(path))
-        return TNew_Project_Result::Not_Valid;
+    const QString bin = Join_Path(path, QStringLiteral("bin"));
+    // The system's reason is taken at once, before another call replaces it.
+    const auto fail = [error](const QString &folder) {
+        if (error)
+            *error = QStringLiteral("Cannot create the folder \"%1\": %2")
+                         .arg(QDir::toNativeSeparators(folder), qt_error_string());
+        return false;
+    };
+    if (!QDir().mkdir(path))
+        return fail(path);
     // Without its bin folder the configuration could never take an image:
-    // take the new folder back rather than open half a configuration.
-    if (!QDir().mkpath(Join_Path(path, QStringLiteral("bin")))) {
+    // take the new folder back rather than leave half a configuration.
+    if (!QDir().mkdir(bin)) {
+        fail(bin);
         QDir().rmdir(path);
-        return TNew_Project_Result::Not_Valid;
+        return false;
     }
-    return TNew_Project_Result::Created;
+    return true;
 }
 
 QStringList List_Configurations(const QString &projects)

@@ -3,6 +3,7 @@
 // folder, listing the ones the Open dialog offers, and finding a name in that
 // list the way the program compares names.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,32 @@ bool Is_Portable_Project_Name(const QString &name);
 // the bin folder cannot be made (a full disk), the new folder is removed again
 // and the name counts as not valid.
 TNew_Project_Result Create_Project_Folder(const QString &projects, const QString &name);
+
+// The entries of a PROJECTS folder, files and hidden ones too, read once so
+// that many new names can be checked against one listing.
+class TProject_Names
+{
+public:
+    explicit TProject_Names(const QString &projects);
+    // What Create_Project_Folder answers for name, without making anything:
+    // Created means the name is free and portable. On Already_Exists,
+    // existing gets the folder's name as the disk spells it.
+    TNew_Project_Result Check(const QString &name, QString *existing = nullptr) const;
+
+private:
+    struct TEntry
+    {
+        QString Name;
+        bool Is_Folder;
+    };
+    // By case-folded name; the first entry in listing order wins.
+    QHash<QString, TEntry> m_entries;
+};
+
+// Makes projects/name (never its parents) and its empty bin folder; when bin
+// cannot be made the new folder is removed again. False with error naming the
+// folder and the system's reason.
+bool Make_Project_Folder(const QString &projects, const QString &name, QString *error = nullptr);
 
 // The visible folders under projects, sorted by name without regard to case.
 // Plain files and hidden folders are left out: on Windows those with the

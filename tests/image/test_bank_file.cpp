@@ -2,7 +2,6 @@
 // file is replaced whole, and when it cannot be written the old file stays,
 // the user is told which file and why, and the update dialog stays closed.
 
-#include "TestData.h"
 #include "TestEnv.h"
 
 #include "app/UVelmoraeFirmWare.h"
@@ -98,7 +97,7 @@ void TestBankFile::update_device_road()
     if (named.isEmpty()) {
         QCOMPARE(platform.Errors, QStringList());
         QCOMPARE(shown, static_cast<QWidget *>(FBoot));
-        QCOMPARE(env.Read_File(Bank_Name), Built_Image());
+        QCOMPARE(env.Read_File(Bank_Name), Image_Bytes());
         QCOMPARE(env.Read_File(Bank_Name).size(), 2048);
     } else {
         QCOMPARE(platform.Errors.size(), 1);

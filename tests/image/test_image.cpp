@@ -2,7 +2,6 @@
 // here from the device's layout (offsets and little-endian values), not
 // produced by the serialiser under test.
 
-#include "TestData.h"
 #include "TestFolder.h"
 
 #include "common/UComon.h"
@@ -218,7 +217,7 @@ void TestImage::vectors()
     QVERIFY(Build_Image(m_doc, &error));
     QCOMPARE(Image_Length, 2048);
     const QByteArray expected = Expected_Image(patches);
-    const QByteArray built = Built_Image();
+    const QByteArray built = Image_Bytes();
     for (int i = 0; i < 2048; ++i)
         if (built.at(i) != expected.at(i))
             QFAIL(qPrintable(QStringLiteral("first difference at offset 0x%1: %2 instead of %3")
@@ -243,7 +242,7 @@ void TestImage::known_sums()
     if (!parGen.isNull())
         QVERIFY(m_dir.Write_File(QStringLiteral("ParGen.xml"), parGen));
     QVERIFY(Build_Image(m_doc, nullptr));
-    QCOMPARE(Built_Image().mid(0x7FC), sumBytes);
+    QCOMPARE(Image_Bytes().mid(0x7FC), sumBytes);
 }
 
 void TestImage::builds_start_from_defaults_each_time()
@@ -252,24 +251,24 @@ void TestImage::builds_start_from_defaults_each_time()
                              Par_Gen({{"Serial_Serial", "0"}, {"Serial_DataBits", "0"},
                                       {"ModbusTCPSlave_En_GAT", "1"}})));
     QVERIFY(Build_Image(m_doc, nullptr));
-    const QByteArray first = Built_Image();
+    const QByteArray first = Image_Bytes();
     QVERIFY(Build_Image(m_doc, nullptr));
-    QCOMPARE(Built_Image(), first);
+    QCOMPARE(Image_Bytes(), first);
 
     QVERIFY(QFile::remove(File_ParGen));
     QVERIFY(Build_Image(m_doc, nullptr));
-    QCOMPARE(Built_Image(), Expected_Image({}));
+    QCOMPARE(Image_Bytes(), Expected_Image({}));
 }
 
 void TestImage::damaged_pargen_stops_the_build()
 {
     QVERIFY(Build_Image(m_doc, nullptr));
-    const QByteArray before = Built_Image();
+    const QByteArray before = Image_Bytes();
     QVERIFY(m_dir.Write_File(QStringLiteral("ParGen.xml"), "<Par_Gen><Serial_Serial>0</Serial_Serial>"));
     QString error;
     QVERIFY(!Build_Image(m_doc, &error));
     QVERIFY2(error.contains(QDir::toNativeSeparators(File_ParGen)), qPrintable(error));
-    QCOMPARE(Built_Image(), before);
+    QCOMPARE(Image_Bytes(), before);
 }
 
 void TestImage::serialize_position_and_capacity_data()

@@ -10,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 archive=$(ls "$work"/out/Velmora-*.tar.gz)
 tar -xzf "$archive" -C "$work"
 folder=$(find "$work" -maxdepth 1 -type d -name 'Velmora-*')
-for f in Velmora Ethernet_Update LANGUAGE/Italiano.lng LANGUAGE/Deutsch.lng \
+for f in Velmora velmora-cli Ethernet_Update LANGUAGE/Italiano.lng LANGUAGE/Deutsch.lng \
          "LANGUAGE/Français.lng" "LANGUAGE/Español.lng" LANGUAGE/DefaultFlag.bmp \
          LANGUAGE/English.bmp; do
     [[ -e "$folder/$f" ]] || { echo "missing in the archive: $f"; exit 1; }

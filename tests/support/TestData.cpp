@@ -1,6 +1,5 @@
 #include "TestData.h"
 
-#include "image/USaveBincc.h"
 #include "params/UParGen_Check.h"
 
 QByteArray Settings_Xml(const QString &project, const QString &language, bool internet,
@@ -34,11 +33,6 @@ int Id_Of(const QString &name)
             return id;
     }
     return -1;
-}
-
-QByteArray Built_Image()
-{
-    return QByteArray(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
 }
 
 uint32_t Little_Endian(const QByteArray &bytes, int offset)

@@ -1,7 +1,6 @@
 #pragma once
 // Values the tests write out or read back by hand: the settings file, a
-// language file, the ParGen table's ids, the image just built and its
-// little-endian words.
+// language file, the ParGen table's ids and an image's little-endian words.
 
 #include <QByteArray>
 #include <QString>
@@ -19,9 +18,6 @@ extern const QByteArray German_Lng;
 
 // The ParGen table's id of an element name; -1 when no element has it.
 int Id_Of(const QString &name);
-
-// The configuration image the last build left in the image buffer.
-QByteArray Built_Image();
 
 // The unsigned 32-bit little-endian word at offset.
 uint32_t Little_Endian(const QByteArray &bytes, int offset);

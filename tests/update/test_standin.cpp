@@ -1,7 +1,6 @@
 // The built updater stand-in, run as a child process in a temporary program
 // folder: its verdict on sound and broken jobs, its report and its log.
 
-#include "TestData.h"
 #include "TestFolder.h"
 
 #include "common/UComon.h"
@@ -122,7 +121,7 @@ void TestStandin::Run(int option, const QString &address, TChange change, TFiles
     QVERIFY2(Build_Image(doc, &error) && Write_Bank_File(&error), qPrintable(error));
     QVERIFY(Save_Whole_File(firmware, QByteArray(5000, 'F'), nullptr));
 
-    QByteArray bank = Built_Image();
+    QByteArray bank = Image_Bytes();
     switch (files) {
     case TFiles::Sound:
         break;

@@ -3,7 +3,7 @@
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
 #include "image/UImage_Record.h"
-#include "update/standin/UImage_Report.h"
+#include "image/UImage_Report.h"
 
 #include <QDir>
 #include <QFile>

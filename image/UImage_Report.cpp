@@ -1,4 +1,4 @@
-#include "update/standin/UImage_Report.h"
+#include "image/UImage_Report.h"
 
 static QString Address_Text(const uint8_t (&field)[4])
 {

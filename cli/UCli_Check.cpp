@@ -1,0 +1,28 @@
+// check: the Set Communication checks over each configuration's ParGen.xml
+// (its defaults where there is none yet), as OK would run them.
+#include "cli/UCli_Commands.h"
+#include "cli/UCli_Configurations.h"
+#include "cli/UCli_Output.h"
+
+#include "lang/ULang.h"
+#include "params/UParGen_Check.h"
+
+int Run_Check(const TCli_Options &options)
+{
+    bool failed = false;
+    for (const TCli_Configuration &configuration : Chosen_Configurations(options, failed)) {
+        TParGen_Values values;
+        if (!Load_Configuration(configuration, values)) {
+            failed = true;
+            continue;
+        }
+        const int message = ParGen_Check(values);
+        if (message == 0) {
+            Print_Result(configuration.Name + QStringLiteral(": OK"));
+        } else {
+            Print_Problem(configuration.Name + QStringLiteral(": ") + Lang(message));
+            failed = true;
+        }
+    }
+    return failed ? Exit_Failed : Exit_Done;
+}

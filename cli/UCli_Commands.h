@@ -1,0 +1,12 @@
+#pragma once
+// The console program's commands. Each runs over the program folder already
+// set (Path_Projects, the string table in the chosen language) and returns the
+// exit status.
+
+#include "cli/UCli_Options.h"
+
+int Run_Import(const TCli_Options &options);
+int Run_Export(const TCli_Options &options);
+int Run_Bank(const TCli_Options &options);
+int Run_Check(const TCli_Options &options);
+int Run_Show(const TCli_Options &options);

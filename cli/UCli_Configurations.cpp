@@ -1,0 +1,43 @@
+#include "cli/UCli_Configurations.h"
+
+#include "cli/UCli_Output.h"
+#include "common/UComon.h"
+#include "project/UProject_Folders.h"
+
+#include <QDir>
+
+QList<TCli_Configuration> Chosen_Configurations(const TCli_Options &options, bool &missing)
+{
+    const QStringList listed = List_Configurations(Path_Projects);
+    const QStringList wanted = options.All ? listed : options.Arguments;
+    QList<TCli_Configuration> chosen;
+    for (const QString &name : wanted) {
+        const int found = Search_Configuration(listed, name);
+        if (found < 0) {
+            Print_Problem(QStringLiteral("%1: no configuration of that name in \"%2\"")
+                              .arg(name, QDir::toNativeSeparators(Path_Projects)));
+            missing = true;
+            continue;
+        }
+        chosen.append({listed.at(found), Join_Path(Path_Projects, listed.at(found))});
+    }
+    return chosen;
+}
+
+void Open_Configuration(const TCli_Configuration &configuration)
+{
+    Name_Project = configuration.Name;
+    Path_Project = configuration.Path;
+    File_ParGen = Join_Path(Path_Project, QStringLiteral("ParGen.xml"));
+}
+
+bool Load_Configuration(const TCli_Configuration &configuration, TParGen_Values &values)
+{
+    Open_Configuration(configuration);
+    TXMLDocument doc;
+    QString error;
+    if (Load_ParGen(doc, File_ParGen, values, &error))
+        return true;
+    Print_Problem(configuration.Name + QStringLiteral(": ") + error);
+    return false;
+}

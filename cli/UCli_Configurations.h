@@ -1,0 +1,29 @@
+#pragma once
+// The configurations a command works on, and opening one as the configurator
+// does, so the core's readers and writers find its files.
+
+#include "cli/UCli_Options.h"
+#include "params/UParGen_File.h"
+
+#include <QList>
+#include <QString>
+
+struct TCli_Configuration
+{
+    QString Name;   // as the folder is spelled on the disk
+    QString Path;
+};
+
+// The named configurations, each found as the Open dialog finds a name
+// (ASCII letters in any case), or with --all every one it lists. A name with
+// no configuration is reported on standard error and left out; missing is
+// then set.
+QList<TCli_Configuration> Chosen_Configurations(const TCli_Options &options, bool &missing);
+
+// Sets Name_Project, Path_Project and File_ParGen.
+void Open_Configuration(const TCli_Configuration &configuration);
+
+// Opens the configuration and reads its ParGen.xml (the defaults where there
+// is none yet, as Set Communication shows them); false after reporting a file
+// that cannot be read.
+bool Load_Configuration(const TCli_Configuration &configuration, TParGen_Values &values);

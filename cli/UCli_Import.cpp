@@ -1,0 +1,190 @@
+// import: one configuration per table row, checked by the rules of Create
+// New Configuration and Set Communication in their order and written by
+// their writers. A failing row makes nothing; the other rows go on.
+#include "cli/UCli_Columns.h"
+#include "cli/UCli_Commands.h"
+#include "cli/UCli_Output.h"
+#include "cli/UCli_Writes.h"
+#include "cli/UCsv_Table.h"
+
+#include "app/USettings.h"
+#include "common/UComon.h"
+#include "lang/ULang.h"
+#include "params/UParGen_Check.h"
+#include "project/UProject_Folders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QMap>
+
+namespace {
+
+// A row that passed every check, waiting to be written.
+struct TPlanned
+{
+    int Line;
+    QString Name;
+    QString Folder;   // as the disk spells it when it exists already
+    bool Replacing;
+    TParGen_Values Values;
+};
+
+class TImport
+{
+public:
+    TImport(const TCli_Options &options, const TColumns &columns)
+        : m_options(options), m_columns(columns), m_names(Path_Projects)
+    {
+    }
+
+    // The first failing rule's message, or "" with the row planned.
+    QString Check_Row(const TCsv_Row &row)
+    {
+        if (row.Fields.size() != m_columns.Elements.size())
+            return QStringLiteral("the row has %1 fields, the header has %2")
+                .arg(row.Fields.size())
+                .arg(m_columns.Elements.size());
+        const QString name = row.Fields.at(m_columns.Name);
+        if (name.isEmpty())
+            return Lang(107);
+        const QString key = name.toCaseFolded();
+        if (m_lines.contains(key))
+            return QStringLiteral("the same name as on line %1").arg(m_lines.value(key));
+        m_lines.insert(key, row.Line);
+
+        TPlanned planned{row.Line, name, name, false, ParGen_Defaults()};
+        switch (m_names.Check(name, &planned.Folder)) {
+        case TNew_Project_Result::Empty_Name:
+            return Lang(107);
+        case TNew_Project_Result::Already_Exists:
+            if (!m_options.Replace)
+                return Lang(106);
+            planned.Replacing = true;
+            break;
+        case TNew_Project_Result::Not_Valid:
+            return Lang(105);
+        case TNew_Project_Result::Created:
+            break;
+        }
+        for (int i = 0; i < row.Fields.size(); ++i) {
+            const int id = m_columns.Elements.at(i);
+            QString error;
+            if (id >= 0 && !Read_Cell(id, row.Fields.at(i), planned.Values[id], error))
+                return QStringLiteral("column %1: %2").arg(ParGen_Element(id).Name, error);
+        }
+        const int message = ParGen_Check(planned.Values);
+        if (message != 0)
+            return Lang(message);
+        if (planned.Replacing) {
+            // Save_ParGen never overwrites a file that does not load; say so now.
+            TXMLDocument doc;
+            QString error;
+            TParGen_Values old;
+            if (!Load_ParGen(doc, Par_Gen_File(planned.Folder), old, &error))
+                return error;
+        }
+        m_planned.append(planned);
+        return QString();
+    }
+
+    const QList<TPlanned> &Planned() const { return m_planned; }
+
+    static QString Par_Gen_File(const QString &folder)
+    {
+        return Join_Path(Join_Path(Path_Projects, folder), QStringLiteral("ParGen.xml"));
+    }
+
+private:
+    const TCli_Options &m_options;
+    const TColumns &m_columns;
+    const TProject_Names m_names;
+    QHash<QString, int> m_lines;   // first line of each case-folded name
+    QList<TPlanned> m_planned;
+};
+
+// Writes one planned row as Create New Configuration and Set Communication
+// would; a folder made here is taken back when its ParGen.xml cannot be written.
+QString Write_Row(const TPlanned &row)
+{
+    QString error;
+    if (!row.Replacing && !Make_Project_Folder(Path_Projects, row.Folder, &error))
+        return error;
+    TXMLDocument doc;
+    if (Save_ParGen(doc, TImport::Par_Gen_File(row.Folder), row.Values, &error))
+        return QString();
+    if (!row.Replacing) {
+        const QString folder = Join_Path(Path_Projects, row.Folder);
+        QDir(folder).rmdir(QStringLiteral("bin"));
+        QDir().rmdir(folder);
+    }
+    return error;
+}
+
+} // namespace
+
+int Run_Import(const TCli_Options &options)
+{
+    const QString table = options.Arguments.first();
+    QFile file(table);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Print_Problem(QStringLiteral("Cannot read \"%1\": %2").arg(table, file.errorString()));
+        return Exit_Usage;
+    }
+    TCsv_Table csv;
+    int errorLine = 0;
+    QString error;
+    if (!Read_Csv_Table(file.readAll(), csv, errorLine, error)) {
+        Print_Problem(QStringLiteral("%1:%2: %3").arg(table).arg(errorLine).arg(error));
+        return Exit_Usage;
+    }
+    if (csv.Rows.isEmpty()) {
+        Print_Problem(QStringLiteral("%1: no header row").arg(table));
+        return Exit_Usage;
+    }
+    TColumns columns;
+    if (!Read_Header(table, csv.Rows.first(), columns))
+        return Exit_Usage;
+    if (!options.Dry_Run)
+        Set_Program_Folders(Path_Exe);
+
+    // Every row is checked before any is written, so the answers come in row order.
+    TImport import(options, columns);
+    QMap<int, QString> failures;
+    for (int i = 1; i < csv.Rows.size(); ++i) {
+        const TCsv_Row &row = csv.Rows.at(i);
+        const QString message = import.Check_Row(row);
+        if (!message.isEmpty()) {
+            const QString name = row.Fields.value(columns.Name);
+            failures.insert(row.Line, name.isEmpty() ? message : name + QStringLiteral(": ") + message);
+        }
+    }
+    const QList<TPlanned> &planned = import.Planned();
+    // Each row writes only its own folder: rows whose names differ only in
+    // letter case were refused.
+    std::vector<std::function<QString()>> jobs;
+    if (!options.Dry_Run) {
+        for (const TPlanned &row : planned)
+            jobs.push_back([row] { return Write_Row(row); });
+    }
+    const std::vector<QString> answers =
+        options.Dry_Run ? std::vector<QString>(static_cast<size_t>(planned.size())) : Run_Writes(jobs);
+    QMap<int, QString> done;
+    for (qsizetype i = 0; i < planned.size(); ++i) {
+        const TPlanned &row = planned.at(i);
+        const QString &answer = answers.at(static_cast<size_t>(i));
+        if (!answer.isEmpty()) {
+            failures.insert(row.Line, row.Name + QStringLiteral(": ") + answer);
+            continue;
+        }
+        const QString what = row.Replacing ? QStringLiteral("replaced") : QStringLiteral("created");
+        done.insert(row.Line, row.Name + QStringLiteral(": ")
+                                  + (options.Dry_Run ? QStringLiteral("would be ") + what : what));
+    }
+    for (auto it = done.cbegin(); it != done.cend(); ++it)
+        Print_Result(QStringLiteral("%1:%2: %3").arg(table).arg(it.key()).arg(it.value()));
+    for (auto it = failures.cbegin(); it != failures.cend(); ++it)
+        Print_Problem(QStringLiteral("%1:%2: %3").arg(table).arg(it.key()).arg(it.value()));
+    return failures.isEmpty() ? Exit_Done : Exit_Failed;
+}

@@ -1,0 +1,118 @@
+#include "cli/UCli_Options.h"
+
+#include "cli/UCli_Commands.h"
+
+#include <QCommandLineParser>
+
+namespace {
+
+struct TCommand
+{
+    const char *Name;
+    int (*Run)(const TCli_Options &);
+    bool Takes_Names;   // otherwise exactly one argument
+    bool Takes_All;
+};
+
+constexpr TCommand Commands[] = {
+    {"import", Run_Import, false, false}, {"bank", Run_Bank, true, true},
+    {"show", Run_Show, false, false},     {"check", Run_Check, true, true},
+    {"export", Run_Export, true, true},
+};
+
+const TCommand *Find_Command(const QString &name)
+{
+    for (const TCommand &command : Commands) {
+        if (name == QLatin1String(command.Name))
+            return &command;
+    }
+    return nullptr;
+}
+
+TCli_Request Usage_Error(QString &error, const QString &text)
+{
+    error = text;
+    return TCli_Request::Usage_Error;
+}
+
+} // namespace
+
+TCli_Request Read_Cli_Options(const QStringList &arguments, TCli_Options &options, QString &error)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption folder(QStringLiteral("folder"), QString(), QStringLiteral("DIR"));
+    const QCommandLineOption language(QStringLiteral("language"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption replace(QStringLiteral("replace"));
+    const QCommandLineOption dryRun(QStringLiteral("dry-run"));
+    const QCommandLineOption all(QStringLiteral("all"));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({folder, language, replace, dryRun, all, help, version});
+    // The program's name comes first for the parser.
+    if (!parser.parse(QStringList{QStringLiteral("velmora-cli")} + arguments))
+        return Usage_Error(error, parser.errorText());
+    if (parser.isSet(help))
+        return TCli_Request::Help;
+    if (parser.isSet(version))
+        return TCli_Request::Version;
+
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return Usage_Error(error, QStringLiteral("no command given"));
+    options.Command = positional.takeFirst();
+    options.Arguments = positional;
+    options.Folder = parser.value(folder);
+    if (parser.isSet(language))
+        options.Language = parser.value(language);
+    options.Replace = parser.isSet(replace);
+    options.Dry_Run = parser.isSet(dryRun);
+    options.All = parser.isSet(all);
+
+    const TCommand *command = Find_Command(options.Command);
+    if (!command)
+        return Usage_Error(error, QStringLiteral("unknown command \"%1\"").arg(options.Command));
+    options.Run = command->Run;
+    if ((options.Replace || options.Dry_Run) && options.Command != QLatin1String("import"))
+        return Usage_Error(error, QStringLiteral("--replace and --dry-run go with import only"));
+    if (options.All && !command->Takes_All)
+        return Usage_Error(error, QStringLiteral("%1 does not take --all").arg(options.Command));
+    if (!command->Takes_Names && options.Arguments.size() != 1)
+        return Usage_Error(error, QStringLiteral("%1 takes exactly one %2")
+                                      .arg(options.Command, options.Command == QLatin1String("import")
+                                                                ? QStringLiteral("table")
+                                                                : QStringLiteral("name")));
+    if (command->Takes_Names && options.All == !options.Arguments.isEmpty())
+        return Usage_Error(error, QStringLiteral("%1 takes configuration names or --all (one of the two)")
+                                      .arg(options.Command));
+    return TCli_Request::Run;
+}
+
+QString Cli_Help_Text()
+{
+    return QStringLiteral(
+        "Usage: velmora-cli [options] COMMAND [arguments]\n"
+        "\n"
+        "Works on the configurations in PROJECTS of the program folder.\n"
+        "\n"
+        "Commands:\n"
+        "  import TABLE.csv         one configuration per table row: a header row with\n"
+        "                           Name and any ParGen.xml element names, then the rows\n"
+        "  bank NAME... | --all     builds bin/bank.bin as Update Device does\n"
+        "  show NAME                the values as Set Communication shows them, and what\n"
+        "                           bin/bank.bin holds\n"
+        "  check NAME... | --all    the Set Communication checks: OK or the first failure\n"
+        "  export NAME... | --all   the configurations as a table that import reads\n"
+        "\n"
+        "Options:\n"
+        "  --folder DIR             the program folder holding PROJECTS and LANGUAGE\n"
+        "                           (default: the folder of this program)\n"
+        "  --language NAME          messages from LANGUAGE/NAME.lng (default: English)\n"
+        "  --replace                import: write over an existing configuration's ParGen.xml\n"
+        "  --dry-run                import: check and report, write nothing\n"
+        "  --all                    bank, check, export: every configuration\n"
+        "  -h, --help               this text\n"
+        "  --version                the program's version\n"
+        "\n"
+        "Exit status: 0 all done, 1 some row or configuration failed, 2 a usage error\n"
+        "or an unreadable table. Results go to standard output, problems to standard error.");
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The console program's command line: one command, its arguments and the
+// options, checked against what each command takes.
+
+#include <QString>
+#include <QStringList>
+
+struct TCli_Options
+{
+    QString Command;          // import, bank, show, check or export
+    int (*Run)(const TCli_Options &) = nullptr;   // the command's own
+    QStringList Arguments;    // the table, or configuration names
+    QString Folder;           // the program folder; "" for the program's own
+    QString Language = QStringLiteral("English");
+    bool Replace = false;
+    bool Dry_Run = false;
+    bool All = false;
+};
+
+enum class TCli_Request { Run, Help, Version, Usage_Error };
+
+// Reads the arguments that follow the program's name; on Usage_Error, error
+// says what is wrong.
+TCli_Request Read_Cli_Options(const QStringList &arguments, TCli_Options &options, QString &error);
+
+QString Cli_Help_Text();

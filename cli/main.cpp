@@ -1,0 +1,75 @@
+// velmora-cli: commissions configurations from the console, over the same
+// program folder as the configurator: import from a table, build bank.bin,
+// show, check and export.
+#include "cli/UCli_Options.h"
+#include "cli/UCli_Output.h"
+
+#include "app/USettings.h"
+#include "common/UComon.h"
+#include "lang/ULang.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
+namespace {
+
+// The one place that picks the language of the messages.
+bool Use_Language(const QString &name, QString &error)
+{
+    QString used;
+    if (!Select_Language(name, &used, &error))
+        return false;
+    if (used == name)
+        return true;
+    error = QStringLiteral("No language file \"%1\"")
+                .arg(QDir::toNativeSeparators(Join_Path(Path_Language, name + QStringLiteral(".lng"))));
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+#ifdef Q_OS_WIN
+    // Tables leave as written (CRLF already) and the console shows UTF-8.
+    _setmode(_fileno(stdout), _O_BINARY);
+    SetConsoleOutputCP(CP_UTF8);
+#endif
+    QCoreApplication application(argc, argv);
+    TCli_Options options;
+    QString error;
+    switch (Read_Cli_Options(QCoreApplication::arguments().mid(1), options, error)) {
+    case TCli_Request::Help:
+        Print_Result(Cli_Help_Text());
+        return Exit_Done;
+    case TCli_Request::Version:
+        Print_Result(QStringLiteral("velmora-cli ") + SW_Version);
+        return Exit_Done;
+    case TCli_Request::Usage_Error:
+        Print_Problem(QStringLiteral("velmora-cli: %1 (velmora-cli --help tells more)").arg(error));
+        return Exit_Usage;
+    case TCli_Request::Run:
+        break;
+    }
+    // The program folder as the configurator sets it; --folder names another one.
+    const QString folder =
+        options.Folder.isEmpty() ? QCoreApplication::applicationDirPath() : options.Folder;
+    if (!QFileInfo(folder).isDir()) {
+        Print_Problem(QStringLiteral("velmora-cli: no program folder \"%1\"")
+                          .arg(QDir::toNativeSeparators(folder)));
+        return Exit_Usage;
+    }
+    Set_Program_Paths(QFileInfo(folder).absoluteFilePath());
+    if (!Use_Language(options.Language, error)) {
+        Print_Problem(QStringLiteral("velmora-cli: ") + error);
+        return Exit_Usage;
+    }
+    return options.Run(options);
+}

@@ -1,0 +1,58 @@
+#include "TestCli.h"
+
+#include "TestData.h"
+
+#include "common/UXmlDoc.h"
+#include "params/UParGen_File.h"
+
+#include <QDir>
+#include <QProcess>
+
+static QStringList Lines(const QByteArray &bytes)
+{
+    QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+TCli_Run Run_Cli(const QString &folder, const QStringList &arguments)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(qEnvironmentVariable("VELMORA_DIST_DIR") + QStringLiteral("/velmora-cli"),
+                  QStringList{QStringLiteral("--folder"), folder} + arguments);
+    TCli_Run run;
+    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
+        run.Status = process.exitCode();
+    run.Out = Lines(process.readAllStandardOutput());
+    run.Err = Lines(process.readAllStandardError());
+    return run;
+}
+
+QByteArray Dialog_ParGen(const QStringList &changes)
+{
+    TParGen_Values values = ParGen_Defaults();
+    for (const QString &change : changes) {
+        const int id = Id_Of(change.section(QLatin1Char('='), 0, 0));
+        values.at(static_cast<size_t>(id)) = Decode_ParGen_Value(id, change.section(QLatin1Char('='), 1));
+    }
+    TXMLDocument doc;
+    Compile_XML_Parameter(doc, values);
+    return doc.To_Bytes();
+}
+
+void Make_Configuration(const TTestFolder &folder, const QString &name, const QStringList &changes)
+{
+    const QString project = QStringLiteral("PROJECTS/") + name;
+    QDir().mkpath(folder.Path(project + QStringLiteral("/bin")));
+    if (changes != QStringList{QStringLiteral("-")})
+        folder.Write_File(project + QStringLiteral("/ParGen.xml"), Dialog_ParGen(changes));
+}
+
+QStringList With_Folder(const QString &folder, QStringList texts)
+{
+    for (QString &text : texts)
+        text.replace(QStringLiteral("{folder}"), QDir::toNativeSeparators(folder));
+    return texts;
+}
