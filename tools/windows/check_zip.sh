@@ -3,7 +3,9 @@
 # Velmora.exe from there under Wine on a virtual display, with nothing but
 # the folder itself to load its libraries from: its main window must appear
 # and MASTER, PROJECTS and LANGUAGE be made beside it. The program is then
-# closed with its own Close button, which writes Velmora.xml.
+# closed with its own Close button, which writes Velmora.xml. Last,
+# velmora-cli.exe from the same folder imports a one-row table and builds
+# that configuration's bank.bin.
 #   check_zip.sh BUILD_DIR [SCREENSHOT.png]   (the screenshot is of the main window)
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -28,7 +30,7 @@ archive=$(ls "$work"/out/Velmora-*-win64.zip)
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$archive")
 folder=$(find "$work/unpacked" -mindepth 1 -maxdepth 1 -type d -name 'Velmora-*')
-for f in Velmora.exe Ethernet_Update.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Network.dll \
+for f in Velmora.exe velmora-cli.exe Ethernet_Update.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Network.dll \
          Qt6Xml.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qico.dll \
          libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll LANGUAGE/Italiano.lng \
          "LANGUAGE/Français.lng" LANGUAGE/DefaultFlag.bmp; do
@@ -75,4 +77,11 @@ if kill -0 "$program_pid" 2>/dev/null; then
 fi
 program_pid=""
 [[ -f "$folder/Velmora.xml" ]] || { echo "closing wrote no Velmora.xml"; exit 1; }
-echo "$(basename "$archive") unpacks, starts under Wine and closes"
+
+printf 'Name\r\nZip check\r\n' >"$work/table.csv"
+(cd "$work" && "$velmora_wine" "$folder/velmora-cli.exe" import table.csv \
+    && "$velmora_wine" "$folder/velmora-cli.exe" bank "Zip check") >"$work/cli.log" 2>&1 \
+    || { cat "$work/cli.log"; echo "velmora-cli.exe failed"; exit 1; }
+size=$(stat -c %s "$folder/PROJECTS/Zip check/bin/bank.bin" 2>/dev/null || echo none)
+[[ $size == 2048 ]] || { cat "$work/cli.log"; echo "velmora-cli.exe made no 2048-byte bank.bin ($size)"; exit 1; }
+echo "$(basename "$archive") unpacks, starts under Wine and closes; its velmora-cli.exe imports and builds bank.bin"
