@@ -38,8 +38,11 @@ bool Use_Language(const QString &name, QString &error)
 int main(int argc, char *argv[])
 {
 #ifdef Q_OS_WIN
-    // Tables leave as written (CRLF already) and the console shows UTF-8.
+    // Tables leave as written (CRLF already), and both streams end their
+    // lines alike (LF, as on every system) for scripts that read them; the
+    // console shows UTF-8.
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     SetConsoleOutputCP(CP_UTF8);
 #endif
     QCoreApplication application(argc, argv);

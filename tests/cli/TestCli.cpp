@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 
 static QStringList Lines(const QByteArray &bytes)
 {
@@ -52,7 +53,13 @@ void Make_Configuration(const TTestFolder &folder, const QString &name, const QS
 
 QStringList With_Folder(const QString &folder, QStringList texts)
 {
-    for (QString &text : texts)
-        text.replace(QStringLiteral("{folder}"), QDir::toNativeSeparators(folder));
+    // The program names files with the system's separators, the whole path.
+    static const QRegularExpression path(QStringLiteral("\\{folder\\}([^\":]*)"));
+    for (QString &text : texts) {
+        const QRegularExpressionMatch found = path.match(text);
+        if (found.hasMatch())
+            text.replace(found.capturedStart(), found.capturedLength(),
+                         QDir::toNativeSeparators(folder + found.captured(1)));
+    }
     return texts;
 }

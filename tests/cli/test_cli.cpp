@@ -321,6 +321,12 @@ void TestCli::refusals_data()
     };
     const QStringList none;
     const QStringList import{"import", "t.csv"};
+    // The system's own words for a missing file.
+    const auto Missing_File_Reason = [] {
+        QFile missing(QStringLiteral("velmora-no-such-table.csv"));
+        missing.open(QIODevice::ReadOnly);
+        return missing.errorString();
+    };
     QTest::newRow("version") << QStringList{"--version"} << QByteArray() << 0 << QStringList{"velmora-cli 1.102"} << none;
     QTest::newRow("no command") << none << QByteArray() << 2 << none << usage("no command given");
     QTest::newRow("unknown option") << QStringList{"bank", "--fast"} << QByteArray() << 2 << none
@@ -332,7 +338,7 @@ void TestCli::refusals_data()
     QTest::newRow("no language file") << QStringList{"--language", "Klingon", "check", "Old"} << QByteArray() << 2
         << none << QStringList{"velmora-cli: No language file \"{folder}/LANGUAGE/Klingon.lng\""};
     QTest::newRow("no table") << import << QByteArray() << 2 << none
-                              << QStringList{"Cannot read \"t.csv\": No such file or directory"};
+                              << QStringList{"Cannot read \"t.csv\": " + Missing_File_Reason()};
     QTest::newRow("quote left open") << import << QByteArray("Name\nA\n\"B\nC\n") << 2 << none
                                      << QStringList{"t.csv:3: a quoted field is never closed"};
     QTest::newRow("not UTF-8") << import << QByteArray("Name\nA\nStra\xDF" "e\n") << 2 << none
