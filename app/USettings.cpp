@@ -6,26 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-void Set_Program_Paths(const QString &exeFolder)
-{
-    Path_Exe = exeFolder;
-    while (Path_Exe.size() > 1 && Path_Exe.endsWith(QLatin1Char('/'))
-           && !Path_Exe.endsWith(QLatin1String(":/")))
-        Path_Exe.chop(1);
-    Path_Master = Join_Path(Path_Exe, QStringLiteral("MASTER"));
-    Path_Projects = Join_Path(Path_Exe, QStringLiteral("PROJECTS"));
-    Path_Language = Join_Path(Path_Exe, QStringLiteral("LANGUAGE"));
-}
-
-void Set_Program_Folders(const QString &exeFolder)
-{
-    Set_Program_Paths(exeFolder);
-    for (const QString &folder : {Path_Master, Path_Projects, Path_Language}) {
-        if (!QFileInfo::exists(folder))
-            QDir().mkdir(folder);
-    }
-}
-
 QString Settings_File()
 {
     return Join_Path(Path_Exe, QStringLiteral("Velmora.xml"));

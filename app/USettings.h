@@ -1,16 +1,9 @@
 #pragma once
-// The program folders and the settings file Velmora.xml beside the program.
+// The settings file Velmora.xml beside the program.
 
 #include "common/UXmlDoc.h"
 
 #include <QString>
-
-// Sets Path_Exe and the paths of the three program folders below it without
-// touching the disk.
-void Set_Program_Paths(const QString &exeFolder);
-// Set_Program_Paths, then creates each folder that is missing (one level; a
-// failure shows up where the folder is used).
-void Set_Program_Folders(const QString &exeFolder);
 
 QString Settings_File();
 

@@ -9,6 +9,7 @@
 #include "options/USoftOptions.h"
 #include "options/UVersion.h"
 #include "params/UParGen.h"
+#include "params/UParGen_File.h"
 #include "platform/UPlatform.h"
 #include "project/UNew_Project.h"
 #include "project/UOpenConf.h"
@@ -261,7 +262,7 @@ void TFVelmoraeFirmWare::Change_Language()
 
 void TFVelmoraeFirmWare::Set_Files()
 {
-    File_ParGen = Join_Path(Path_Project, QStringLiteral("ParGen.xml"));
+    File_ParGen = ParGen_File_Path(Path_Project);
 }
 
 void TFVelmoraeFirmWare::L_KestrixClick()

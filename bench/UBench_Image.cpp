@@ -5,6 +5,7 @@
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
 #include "image/USaveBincc.h"
+#include "params/UParGen_File.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -36,7 +37,7 @@ bool Bench_Image()
 {
     QTemporaryDir dir;
     Path_Project = dir.path();
-    File_ParGen = Join_Path(Path_Project, QStringLiteral("ParGen.xml"));
+    File_ParGen = ParGen_File_Path(Path_Project);
     QString error;
     if (!QDir().mkpath(Join_Path(Path_Project, QStringLiteral("bin")))
         || !Save_Whole_File(File_ParGen, QByteArray(Par_Gen), &error)) {

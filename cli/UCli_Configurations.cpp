@@ -28,7 +28,7 @@ void Open_Configuration(const TCli_Configuration &configuration)
 {
     Name_Project = configuration.Name;
     Path_Project = configuration.Path;
-    File_ParGen = Join_Path(Path_Project, QStringLiteral("ParGen.xml"));
+    File_ParGen = ParGen_File_Path(Path_Project);
 }
 
 bool Load_Configuration(const TCli_Configuration &configuration, TParGen_Values &values)

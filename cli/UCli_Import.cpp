@@ -7,7 +7,6 @@
 #include "cli/UCli_Writes.h"
 #include "cli/UCsv_Table.h"
 
-#include "app/USettings.h"
 #include "common/UComon.h"
 #include "lang/ULang.h"
 #include "params/UParGen_Check.h"
@@ -93,7 +92,7 @@ public:
 
     static QString Par_Gen_File(const QString &folder)
     {
-        return Join_Path(Join_Path(Path_Projects, folder), QStringLiteral("ParGen.xml"));
+        return ParGen_File_Path(Join_Path(Path_Projects, folder));
     }
 
 private:

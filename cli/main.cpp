@@ -4,7 +4,6 @@
 #include "cli/UCli_Options.h"
 #include "cli/UCli_Output.h"
 
-#include "app/USettings.h"
 #include "common/UComon.h"
 #include "lang/ULang.h"
 

@@ -1,5 +1,8 @@
 #include "common/UComon.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 const QString Default_SW_Code = QStringLiteral("QV40318");
 const QString Default_SW_Description = QStringLiteral("Serial / Modbus TCP Slave - Converter");
 const QString SW_Code_Check = QStringLiteral("QV40318");
@@ -47,6 +50,26 @@ void Reset_Shared_State()
     SW_Description.clear();
     Update_Option = 0;
     Read_Back = false;
+}
+
+void Set_Program_Paths(const QString &exeFolder)
+{
+    Path_Exe = exeFolder;
+    while (Path_Exe.size() > 1 && Path_Exe.endsWith(QLatin1Char('/'))
+           && !Path_Exe.endsWith(QLatin1String(":/")))
+        Path_Exe.chop(1);
+    Path_Master = Join_Path(Path_Exe, QStringLiteral("MASTER"));
+    Path_Projects = Join_Path(Path_Exe, QStringLiteral("PROJECTS"));
+    Path_Language = Join_Path(Path_Exe, QStringLiteral("LANGUAGE"));
+}
+
+void Set_Program_Folders(const QString &exeFolder)
+{
+    Set_Program_Paths(exeFolder);
+    for (const QString &folder : {Path_Master, Path_Projects, Path_Language}) {
+        if (!QFileInfo::exists(folder))
+            QDir().mkdir(folder);
+    }
 }
 
 QString Trim_Text(const QString &text)

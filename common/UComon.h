@@ -22,6 +22,13 @@ extern QString Name_Project;
 extern QString Path_Project;   // "" while no configuration is open
 extern QString File_ParGen;
 
+// Sets Path_Exe and the paths of the three program folders below it without
+// touching the disk.
+void Set_Program_Paths(const QString &exeFolder);
+// Set_Program_Paths, then creates each folder that is missing (one level; a
+// failure shows up where the folder is used).
+void Set_Program_Folders(const QString &exeFolder);
+
 // Persisted in the settings file.
 extern QString Last_IP_Address;
 extern QString Language;

@@ -110,6 +110,11 @@ TParGen_Values Read_ParGen(const TXMLDocument &doc)
     return values;
 }
 
+QString ParGen_File_Path(const QString &project)
+{
+    return Join_Path(project, QStringLiteral("ParGen.xml"));
+}
+
 bool Load_ParGen(TXMLDocument &doc, const QString &path, TParGen_Values &values,
                  QString *error)
 {

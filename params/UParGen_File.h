@@ -83,6 +83,9 @@ TParGen_Values ParGen_Defaults();
 // holding more than text, keeps its default.
 TParGen_Values Read_ParGen(const TXMLDocument &doc);
 
+// project/ParGen.xml: where a configuration keeps its values.
+QString ParGen_File_Path(const QString &project);
+
 // A missing file gives the defaults. A file that exists but cannot be read or
 // parsed gives false with error naming the file and the parser's message.
 bool Load_ParGen(TXMLDocument &doc, const QString &path, TParGen_Values &values,

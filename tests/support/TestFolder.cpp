@@ -4,6 +4,7 @@
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
 #include "lang/ULang.h"
+#include "params/UParGen_File.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,5 +62,5 @@ void TTestFolder::Open_Configuration(const QString &name) const
     Make_Configurations({name});
     Name_Project = name;
     Path_Project = Join_Path(Path_Projects, name);
-    File_ParGen = Join_Path(Path_Project, QStringLiteral("ParGen.xml"));
+    File_ParGen = ParGen_File_Path(Path_Project);
 }
