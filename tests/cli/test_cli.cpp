@@ -99,6 +99,7 @@ private slots:
     void bank();
     void check_data();
     void check();
+    void case_twins();
     void show_data();
     void show();
     void refusals_data();
@@ -264,6 +265,25 @@ void TestCli::check()
     Make_Configuration(*env, QStringLiteral("Gate"), {"ModbusTCPSlave_En_GAT=1", "ModbusTCPSlave_GAT1=x"});
     env->Write_File(QStringLiteral("PROJECTS/Damaged/ParGen.xml"), "<Par_Gen>");
     Run_Row(*env);
+}
+
+// Folders whose names differ only in letter case, as a copy from another
+// system brings them: each is its own configuration, handled once.
+void TestCli::case_twins()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows holds no two names that differ only in letter case");
+#endif
+    Make_Configuration(*env, QStringLiteral("Pump"), {QStringLiteral("Serial_Baud=1")});
+    Make_Configuration(*env, QStringLiteral("pump"), {QStringLiteral("Serial_Baud=2")});
+    QCOMPARE(Run_Cli(Folder(), {"check", "--all"}).Out, QStringList({"Old: OK", "Pump: OK", "pump: OK"}));
+    QCOMPARE(Run_Cli(Folder(), {"check", "pump", "PUMP", "Pump", "pump"}).Out, QStringList({"pump: OK", "Pump: OK"}));
+    const QStringList exported = Run_Cli(Folder(), {"export", "--all"}).Out;
+    QCOMPARE(exported.size(), 4);
+    QVERIFY(exported.at(2).startsWith("Pump,1,1,") && exported.at(3).startsWith("pump,1,2,"));
+    QCOMPARE(Run_Cli(Folder(), {"bank", "--all"}).Out.size(), 3);
+    QCOMPARE(env->Read_File(QStringLiteral("PROJECTS/Pump/bin/bank.bin")), Road_Image({"Serial_Baud=1"}));
+    QCOMPARE(env->Read_File(QStringLiteral("PROJECTS/pump/bin/bank.bin")), Road_Image({"Serial_Baud=2"}));
 }
 
 void TestCli::show_data()
