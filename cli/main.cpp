@@ -32,19 +32,9 @@ bool Use_Language(const QString &name, QString &error)
     return false;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// The exit status of what the command line asks for.
+int Run_Command_Line()
 {
-#ifdef Q_OS_WIN
-    // Tables leave as written (CRLF already), and both streams end their
-    // lines alike (LF, as on every system) for scripts that read them; the
-    // console shows UTF-8.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-    SetConsoleOutputCP(CP_UTF8);
-#endif
-    QCoreApplication application(argc, argv);
     TCli_Options options;
     QString error;
     switch (Read_Cli_Options(QCoreApplication::arguments().mid(1), options, error)) {
@@ -74,4 +64,20 @@ int main(int argc, char *argv[])
         return Exit_Usage;
     }
     return options.Run(options);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+#ifdef Q_OS_WIN
+    // Tables leave as written (CRLF already), and both streams end their
+    // lines alike (LF, as on every system) for scripts that read them; the
+    // console shows UTF-8.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    SetConsoleOutputCP(CP_UTF8);
+#endif
+    QCoreApplication application(argc, argv);
+    return Finish_Output(Run_Command_Line());
 }
