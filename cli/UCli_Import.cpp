@@ -76,14 +76,18 @@ public:
         const int message = ParGen_Check(planned.Values);
         if (message != 0)
             return Lang(message);
-        if (planned.Replacing) {
-            // Save_ParGen never overwrites a file that does not load; say so now.
-            TXMLDocument doc;
-            QString error;
-            TParGen_Values old;
-            if (!Load_ParGen(doc, Par_Gen_File(planned.Folder), old, &error))
-                return error;
-        }
+        // Save_ParGen never overwrites a file that does not load, nor writes a
+        // value the file cannot hold: say so now, so that a dry run promises
+        // only what the real one does.
+        const QString file = Par_Gen_File(planned.Folder);
+        TXMLDocument doc;
+        QString error;
+        TParGen_Values old;
+        if (planned.Replacing && !Load_ParGen(doc, file, old, &error))
+            return error;
+        Compile_XML_Parameter(doc, planned.Values);
+        if (!doc.Check_Storable(file, &error))
+            return error;
         m_planned.append(planned);
         return QString();
     }

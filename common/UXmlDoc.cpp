@@ -226,6 +226,11 @@ bool Find_Unstorable(const QDomNode &node, QString &element, QChar &character)
 
 bool TXMLDocument::Save_File(const QString &path, QString *error) const
 {
+    return Check_Storable(path, error) && Save_Whole_File(path, To_Bytes(), error);
+}
+
+bool TXMLDocument::Check_Storable(const QString &path, QString *error) const
+{
     QString element;
     QChar character;
     if (Find_Unstorable(m_doc, element, character)) {
@@ -237,7 +242,7 @@ bool TXMLDocument::Save_File(const QString &path, QString *error) const
                               QString::number(character.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
         return false;
     }
-    return Save_Whole_File(path, To_Bytes(), error);
+    return true;
 }
 
 bool Save_Whole_File(const QString &path, const QByteArray &bytes, QString *error)

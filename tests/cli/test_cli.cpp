@@ -93,6 +93,8 @@ private slots:
     void cleanup() { delete env; }
     void import_data();
     void import();
+    void dry_run_data();
+    void dry_run();
     void exporting_data();
     void exporting();
     void bank_data();
@@ -170,6 +172,36 @@ void TestCli::import()
     Verify_Configurations(*env, configurations);
     if (env->Exists(QStringLiteral("PROJECTS/L 1")))
         QCOMPARE(env->Read_File(QStringLiteral("PROJECTS/L 1/ParGen.xml")), QByteArray(L1_ParGen));
+}
+
+// What a dry run says is what the real run then does, refusals included.
+void TestCli::dry_run_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QStringList>("err");
+    const QString unstorable("t.csv:%1: %2: Cannot write \"{folder}/PROJECTS/%2/ParGen.xml\": the value of "
+                             "Serial_TimeOut_RX holds the control character U+%3, which the file cannot hold");
+    QTest::newRow("characters the file cannot hold, in a field no check reads")
+        << QByteArray("Name,Serial_TimeOut_RX\nA,5\x01\nB,\x1F\n")
+        << QStringList{unstorable.arg("2", "A", "0001"), unstorable.arg("3", "B", "001F")};
+    QTest::newRow("over a damaged ParGen.xml") << QByteArray("Name\nDamaged\n") << QStringList{"t.csv:2: " + Damaged};
+}
+
+void TestCli::dry_run()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(QStringList, err);
+    env->Write_File(QStringLiteral("PROJECTS/Damaged/ParGen.xml"), "<Par_Gen>");
+    env->Write_File(QStringLiteral("t.csv"), table);
+    for (const QStringList &arguments : {QStringList{"import", "--replace", "--dry-run", "t.csv"},
+                                         QStringList{"import", "--replace", "t.csv"}}) {
+        const TCli_Run run = Run_Cli(Folder(), arguments);
+        QCOMPARE(run.Err, With_Folder(Folder(), err));
+        QCOMPARE(run.Out, QStringList());
+        QCOMPARE(run.Status, 1);
+    }
+    QCOMPARE(List_Configurations(env->Path(QStringLiteral("PROJECTS"))), QStringList({"Damaged", "Old"}));
+    QCOMPARE(env->Read_File(QStringLiteral("PROJECTS/Damaged/ParGen.xml")), QByteArray("<Par_Gen>"));
 }
 
 // The rows are table lines; the table, read back by import, gives the same files.
