@@ -139,7 +139,7 @@ int Run_Import(const TCli_Options &options)
     int errorLine = 0;
     QString error;
     if (!Read_Csv_Table(file.readAll(), csv, errorLine, error)) {
-        Print_Problem(QStringLiteral("%1:%2: %3").arg(table).arg(errorLine).arg(error));
+        Print_Problem(QStringLiteral("%1:%2: %3").arg(table, QString::number(errorLine), error));
         return Exit_Usage;
     }
     if (csv.Rows.isEmpty()) {
@@ -186,8 +186,8 @@ int Run_Import(const TCli_Options &options)
                                   + (options.Dry_Run ? QStringLiteral("would be ") + what : what));
     }
     for (auto it = done.cbegin(); it != done.cend(); ++it)
-        Print_Result(QStringLiteral("%1:%2: %3").arg(table).arg(it.key()).arg(it.value()));
+        Print_Result(QStringLiteral("%1:%2: %3").arg(table, QString::number(it.key()), it.value()));
     for (auto it = failures.cbegin(); it != failures.cend(); ++it)
-        Print_Problem(QStringLiteral("%1:%2: %3").arg(table).arg(it.key()).arg(it.value()));
+        Print_Problem(QStringLiteral("%1:%2: %3").arg(table, QString::number(it.key()), it.value()));
     return failures.isEmpty() ? Exit_Done : Exit_Failed;
 }

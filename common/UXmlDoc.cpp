@@ -85,9 +85,8 @@ bool TXMLDocument::Load_Bytes(const QByteArray &bytes, QString *error)
             const QString message =
                 reader.hasError() ? reader.errorString() : QStringLiteral("no root element");
             *error = QStringLiteral("%1 (line %2, column %3)")
-                         .arg(message)
-                         .arg(reader.lineNumber())
-                         .arg(reader.columnNumber());
+                         .arg(message, QString::number(reader.lineNumber()),
+                              QString::number(reader.columnNumber()));
         }
         return false;
     }

@@ -139,7 +139,8 @@ void TestCli::import_data()
     QTest::newRow("a failing row makes nothing, the others go on") << import
         << QByteArray("Name,ModbusTCPSlave_IP4,Serial_Send_Type,Serial_End_Char,ModbusTCPSlave_En_GAT\n"
                       "A,300,0,13,0\nB,300,0,256,0\nC,1,2,256,1\nCON,300,0,13,0\n,1,0,13,0\n"
-                      "old,1,0,13,0\nc,1,0,13,0\nD,1,5,13,0\nE,1,0,13,yes\nF,1,0\nG,1,0,13,0,x\n")
+                      "old,1,0,13,0\nc,1,0,13,0\nD,1,5,13,0\nE,1,0,13,yes\nF,1,0\nG,1,0,13,0,x\n"
+                      "H,1,3,13,0\nI,1,x%1,13,0\n")
         << 1 << QStringList{"t.csv:4: C: created"}
         << QStringList{"t.csv:2: A: " + Lang(486), "t.csv:3: B: " + Lang(472), "t.csv:5: CON: " + Lang(105),
                        "t.csv:6: " + Lang(107), "t.csv:7: old: " + Lang(106),
@@ -148,7 +149,11 @@ void TestCli::import_data()
                        "End Character, Num Bytes on Control Word, Fix Num Bytes",
                        "t.csv:10: E: column ModbusTCPSlave_En_GAT: \"yes\" is neither 1 nor 0",
                        "t.csv:11: F: the row has 3 fields, the header has 5",
-                       "t.csv:12: G: the row has 6 fields, the header has 5"}
+                       "t.csv:12: G: the row has 6 fields, the header has 5",
+                       "t.csv:13: H: column Serial_Send_Type: \"3\" is neither a position 0 to 2 nor one of "
+                       "End Character, Num Bytes on Control Word, Fix Num Bytes",
+                       "t.csv:14: I: column Serial_Send_Type: \"x%1\" is neither a position 0 to 2 nor one of "
+                       "End Character, Num Bytes on Control Word, Fix Num Bytes"}
         << QStringList{"C:ModbusTCPSlave_IP4=1|Serial_Send_Type=2|Serial_End_Char=256|ModbusTCPSlave_En_GAT=1", old};
     const QByteArray replacing("Name,Serial_Baud\nOLD,1\nNew,2\nX,9\n");
     const QStringList xFails{"t.csv:4: X: column Serial_Baud: \"9\" is neither a position 0 to 7 "

@@ -134,7 +134,7 @@ private:
                                      .arg(fileName);
             return;
         }
-        m_report.Lines << QStringLiteral("  file %1 (%2 bytes)").arg(fileName).arg(file.size());
+        m_report.Lines << QStringLiteral("  file %1 (%2 bytes)").arg(fileName, QString::number(file.size()));
         if (configuration)
             Check_Image(number, file.filePath());
     }
