@@ -32,6 +32,27 @@ bool Use_Language(const QString &name, QString &error)
     return false;
 }
 
+#ifdef Q_OS_WIN
+// The console shows UTF-8 while the program runs. The console is the user's
+// shell's, so the code page it had is given back at the end.
+class TConsole_Utf8
+{
+public:
+    TConsole_Utf8() : m_before(GetConsoleOutputCP()) { SetConsoleOutputCP(CP_UTF8); }
+    ~TConsole_Utf8()
+    {
+        // 0: no console to give it back to.
+        if (m_before != 0)
+            SetConsoleOutputCP(m_before);
+    }
+    TConsole_Utf8(const TConsole_Utf8 &) = delete;
+    TConsole_Utf8 &operator=(const TConsole_Utf8 &) = delete;
+
+private:
+    const UINT m_before;
+};
+#endif
+
 // The exit status of what the command line asks for.
 int Run_Command_Line()
 {
@@ -72,11 +93,10 @@ int main(int argc, char *argv[])
 {
 #ifdef Q_OS_WIN
     // Tables leave as written (CRLF already), and both streams end their
-    // lines alike (LF, as on every system) for scripts that read them; the
-    // console shows UTF-8.
+    // lines alike (LF, as on every system) for scripts that read them.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
-    SetConsoleOutputCP(CP_UTF8);
+    const TConsole_Utf8 console;
 #endif
     QCoreApplication application(argc, argv);
     return Finish_Output(Run_Command_Line());
