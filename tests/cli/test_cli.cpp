@@ -106,6 +106,7 @@ private slots:
     void show();
     void refusals_data();
     void refusals();
+    void help();
 };
 
 void TestCli::init()
@@ -217,7 +218,7 @@ void TestCli::exporting_data()
     for (int id = 0; id < ParGen_Count; ++id)
         header << ParGen_Element(id).Name;
     const QString head = header.join(QLatin1Char(',')) + QLatin1Char('\r');
-    const QString odd = QStringLiteral("\" a;b\",1,7,2,2,\"say \"\"x\"\"\",1024,\"1,5\",1,0,,192,168,0,10,"
+    const QString odd = QStringLiteral("\" a;b\",1,7,2,2,\"say \"\"x\"\"\",1024,\"1,5\",1,0,\"20 \",192,168,0,10,"
                                        "255,255,255,0,192,168,0,1,0,\" 502\",1,1,0,0,1,1\r");
     const QString old("Old,1,3,0,0,13,1024,0,1,0,20,192,168,0,10,255,255,255,0,192,168,0,1,0,502,1,1,0,0,1,1\r");
     QTest::newRow("named in any case, fields quoted where they must be") << QStringList{"export", " a;b", "old"}
@@ -232,7 +233,7 @@ void TestCli::exporting()
 {
     Make_Configuration(*env, QStringLiteral(" a;b"),
                        {"Serial_Baud=7", "Serial_Parity=2", "Serial_Send_Type=2", "Serial_End_Char=say \"x\"",
-                        "Serial_TimeOut_RX=1,5", "Serial_Time_Wait_RX_Time=", "ModbusTCPSlave_Port= 502"});
+                        "Serial_TimeOut_RX=1,5", "Serial_Time_Wait_RX_Time=20 ", "ModbusTCPSlave_Port= 502"});
     env->Write_File(QStringLiteral("PROJECTS/Damaged/ParGen.xml"), "<Par_Gen>");
     const QString odd = QStringLiteral("PROJECTS/ a;b/ParGen.xml");
     const QByteArray before = env->Read_File(odd);
@@ -345,6 +346,8 @@ void TestCli::show_data()
                        "0x03C (4 bytes), 0x040 (2 bytes), 0x044 (4 bytes)"};
     QTest::newRow("bank.bin of another size") << QStringList() << QByteArray(100, 'x')
         << QStringList{"bin/bank.bin: 100 bytes, not a configuration image of 2048 bytes"};
+    QTest::newRow("bank.bin longer than an image") << QStringList() << QByteArray(2049, 'x')
+        << QStringList{"bin/bank.bin: more than 2048 bytes, not a configuration image of 2048 bytes"};
 }
 
 void TestCli::show()
@@ -400,8 +403,8 @@ void TestCli::refusals_data()
                                      << QStringList{"t.csv:3: a quoted field is never closed"};
     QTest::newRow("not UTF-8") << import << QByteArray("Name\nA\nStra\xDF" "e\n") << 2 << none
                                << QStringList{"t.csv:3: the table is not UTF-8 text"};
-    QTest::newRow("header faults") << import << QByteArray("\n Name ,Baud,Serial_Parity,serial_parity,\nA,1,1,1,\n")
-        << 2 << none << QStringList{"t.csv:2: unknown column \"Baud\"", "t.csv:2: column \"serial_parity\" appears twice",
+    QTest::newRow("header faults") << import << QByteArray("\n Name ,Baud,Serial_Parity,SERIAL_PARITY,\nA,1,1,1,\n")
+        << 2 << none << QStringList{"t.csv:2: unknown column \"Baud\"", "t.csv:2: column \"SERIAL_PARITY\" appears twice",
                                     "t.csv:2: column 5 has no name"};
     QTest::newRow("no Name column") << import << QByteArray("Serial_Baud\n1\n") << 2 << none
                                     << QStringList{"t.csv:1: no \"Name\" column"};
@@ -412,6 +415,14 @@ void TestCli::refusals()
 {
     Run_Row(*env);
     Verify_Configurations(*env, {"Old:Serial_Baud=3"});
+}
+
+void TestCli::help()
+{
+    const TCli_Run run = Run_Cli(Folder(), {"--help"});
+    QCOMPARE(run.Status, 0);
+    QCOMPARE(run.Err, QStringList());
+    QCOMPARE(run.Out.value(0), QStringLiteral("Usage: velmora-cli [options] COMMAND [arguments]"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)
