@@ -1,11 +1,22 @@
 #include "cli/UCli_Output.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+// Why standard output first refused the results; "" while it takes them.
+static QString Result_Failure;
 
 static void Write(std::FILE *stream, const QByteArray &bytes)
 {
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-    std::fflush(stream);
+    errno = 0;
+    const bool written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream)
+                             == static_cast<size_t>(bytes.size())
+                         && std::fflush(stream) == 0;
+    // A full disk, a quota or a failing share behind a redirection: the
+    // results are cut, which the exit status must say.
+    if (!written && stream == stdout && Result_Failure.isEmpty())
+        Result_Failure = QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : EIO));
 }
 
 void Print_Result(const QString &line)
@@ -21,4 +32,20 @@ void Print_Problem(const QString &line)
 void Write_Result(const QByteArray &bytes)
 {
     Write(stdout, bytes);
+}
+
+int Finish_Output(int status)
+{
+    // Some file systems (network shares) report a failed write only when
+    // the file is closed.
+    // A standard output closed from the start fails here too, but only
+    // matters when results were written to it, and those writes failed.
+    errno = 0;
+    if (std::fclose(stdout) != 0 && errno != EBADF && Result_Failure.isEmpty())
+        Result_Failure = QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : EIO));
+    if (Result_Failure.isEmpty())
+        return status;
+    Print_Problem(QStringLiteral("velmora-cli: cannot write the results to standard output: ")
+                  + Result_Failure);
+    return status == Exit_Done ? Exit_Failed : status;
 }

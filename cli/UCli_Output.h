@@ -14,3 +14,8 @@ void Print_Result(const QString &line);
 void Print_Problem(const QString &line);
 // Bytes as they are, for a table on standard output.
 void Write_Result(const QByteArray &bytes);
+
+// The last step of the program: closes standard output and gives the exit
+// status, Exit_Failed in place of Exit_Done after reporting that standard
+// output did not take every result.
+int Finish_Output(int status);

@@ -32,19 +32,30 @@ bool Use_Language(const QString &name, QString &error)
     return false;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
-{
 #ifdef Q_OS_WIN
-    // Tables leave as written (CRLF already), and both streams end their
-    // lines alike (LF, as on every system) for scripts that read them; the
-    // console shows UTF-8.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-    SetConsoleOutputCP(CP_UTF8);
+// The console shows UTF-8 while the program runs. The console is the user's
+// shell's, so the code page it had is given back at the end.
+class TConsole_Utf8
+{
+public:
+    TConsole_Utf8() : m_before(GetConsoleOutputCP()) { SetConsoleOutputCP(CP_UTF8); }
+    ~TConsole_Utf8()
+    {
+        // 0: no console to give it back to.
+        if (m_before != 0)
+            SetConsoleOutputCP(m_before);
+    }
+    TConsole_Utf8(const TConsole_Utf8 &) = delete;
+    TConsole_Utf8 &operator=(const TConsole_Utf8 &) = delete;
+
+private:
+    const UINT m_before;
+};
 #endif
-    QCoreApplication application(argc, argv);
+
+// The exit status of what the command line asks for.
+int Run_Command_Line()
+{
     TCli_Options options;
     QString error;
     switch (Read_Cli_Options(QCoreApplication::arguments().mid(1), options, error)) {
@@ -74,4 +85,19 @@ int main(int argc, char *argv[])
         return Exit_Usage;
     }
     return options.Run(options);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+#ifdef Q_OS_WIN
+    // Tables leave as written (CRLF already), and both streams end their
+    // lines alike (LF, as on every system) for scripts that read them.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    const TConsole_Utf8 console;
+#endif
+    QCoreApplication application(argc, argv);
+    return Finish_Output(Run_Command_Line());
 }
