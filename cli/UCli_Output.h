@@ -2,6 +2,8 @@
 // What the console program says: results on standard output, problems on
 // standard error, both in UTF-8, and its exit statuses.
 
+#include "cli/UCli_Options.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -14,3 +16,14 @@ void Print_Result(const QString &line);
 void Print_Problem(const QString &line);
 // Bytes as they are, for a table on standard output.
 void Write_Result(const QByteArray &bytes);
+
+// On Windows both streams binary, so lines end in LF as on every system and
+// bytes written whole (a table with CRLF already) leave unchanged, and the
+// console shows UTF-8; nothing elsewhere. Before anything is printed.
+void Set_Console_Streams();
+
+// What a console program does for a request other than Run: prints its help
+// text or its name and version, or the usage error; the exit status, or -1
+// for Run.
+int Answer_Request(TCli_Request request, const QString &program, const QString &help,
+                   const QString &error);
