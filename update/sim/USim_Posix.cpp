@@ -35,7 +35,7 @@ QString Listen_Failure(int error)
 {
     switch (error) {
     case EADDRINUSE:
-        return QStringLiteral("the port is taken (another program listens there)");
+        return QStringLiteral("the port is taken (something else listens there)");
     case EACCES:
         return QStringLiteral("ports below 1024 need root's rights here (choose one with --port)");
     case EADDRNOTAVAIL:

@@ -50,7 +50,7 @@ QString Listen_Failure(int error)
     switch (error) {
     case WSAEADDRINUSE:
     case WSAEACCES:
-        return QStringLiteral("the port is taken (another program listens there)");
+        return QStringLiteral("the port is taken (something else listens there)");
     case WSAEADDRNOTAVAIL:
         return QStringLiteral("the address is not one of this machine's");
     default:
