@@ -14,7 +14,7 @@ constexpr int No_Socket = -1;
 // from ending the program (SIGPIPE elsewhere); false with error.
 bool Sim_Start_Network(QString &error);
 
-// A non-blocking socket listening at address (first part in the top byte)
+// A non-blocking socket listening at address (first octet in the top byte)
 // and port, or No_Socket with error saying why in words a user acts on: the
 // port taken, the address not on this machine, a port that needs rights.
 int Sim_Listen(uint32_t address, uint16_t port, QString &error);
