@@ -7,6 +7,10 @@
 // One line: what was measured, minimum and median in unit, and the count.
 void Print_Figure(const char *what, QList<double> values, const char *unit);
 
+// The peak resident memory of a running process in MiB, or -1 where the
+// system does not tell it (/proc/<pid>/status, line VmHWM).
+double Peak_Memory_MiB(qint64 pid);
+
 // The measurements; each prints its heading and figures and returns false
 // (after saying why on standard error) when it could not be made.
 bool Bench_Image();
@@ -14,3 +18,4 @@ bool Bench_Echo();
 bool Bench_Version_Check();
 bool Bench_Startup();
 bool Bench_Cli();
+bool Bench_Sim();

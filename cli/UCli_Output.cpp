@@ -1,11 +1,19 @@
 #include "cli/UCli_Output.h"
 
+#include "common/UComon.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 // Why standard output first refused the results; "" while it takes them.
 static QString Result_Failure;
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
 
 static void Write(std::FILE *stream, const QByteArray &bytes)
 {
@@ -48,4 +56,41 @@ int Finish_Output(int status)
     Print_Problem(QStringLiteral("velmora-cli: cannot write the results to standard output: ")
                   + Result_Failure);
     return status == Exit_Done ? Exit_Failed : status;
+}
+
+TConsole_Streams::TConsole_Streams()
+{
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    m_code_page = GetConsoleOutputCP();
+    SetConsoleOutputCP(CP_UTF8);
+#endif
+}
+
+TConsole_Streams::~TConsole_Streams()
+{
+#ifdef Q_OS_WIN
+    if (m_code_page != 0)
+        SetConsoleOutputCP(m_code_page);
+#endif
+}
+
+int Answer_Request(TCli_Request request, const QString &program, const QString &help,
+                   const QString &error)
+{
+    switch (request) {
+    case TCli_Request::Help:
+        Print_Result(help);
+        return Exit_Done;
+    case TCli_Request::Version:
+        Print_Result(program + QLatin1Char(' ') + SW_Version);
+        return Exit_Done;
+    case TCli_Request::Usage_Error:
+        Print_Problem(QStringLiteral("%1: %2 (%1 --help tells more)").arg(program, error));
+        return Exit_Usage;
+    case TCli_Request::Run:
+        break;
+    }
+    return -1;
 }
