@@ -14,3 +14,4 @@ bool Bench_Echo();
 bool Bench_Version_Check();
 bool Bench_Startup();
 bool Bench_Cli();
+bool Bench_Modbus();
