@@ -328,8 +328,8 @@ void TestModbusCheck::cancel()
     QTRY_COMPARE(server.Open_Connections, 0);
 }
 
-// Checks on worker threads at once: each gets its own answers, and two that
-// wait out their limit take it once, not twice.
+// Checks on worker threads at once: each gets its own answers (and echoes),
+// and two that wait out their limit take it once, not twice.
 void TestModbusCheck::side_by_side()
 {
     TTestModbusServer silent(TServer_Behaviour::Silent);
@@ -339,6 +339,8 @@ void TestModbusCheck::side_by_side()
                                    Request_To(QStringLiteral("127.0.0.1"), answering.serverPort(), {}),
                                    Request_To(QStringLiteral("127.0.0.1"), Refused_Port(), {})};
     requests[0].Time_Limit_Ms = requests[1].Time_Limit_Ms = 1000;
+    // Echoes go out side by side too.
+    requests[2].Echo = requests[3].Echo = true;
     const QString peer = qEnvironmentVariable("VELMORA_MODBUS_PEER");
     if (!peer.isEmpty())
         requests << Request_To(peer.section(QLatin1Char(':'), 0, 0),
