@@ -34,7 +34,8 @@ struct TProbe_Job
     bool Done = false;
 };
 
-// "read data 2 ms" when it passed, otherwise what happened.
+// "read data 2 ms" when it passed, otherwise what happened (and for a
+// block, where it was read).
 QString Step_Part(const TCheck_Step &step)
 {
     switch (step.State) {
@@ -44,8 +45,11 @@ QString Step_Part(const TCheck_Step &step)
     case TStep_State::Pending:
         return Step_Name(step) + QStringLiteral(": ") + step.Text;
     default:
-        return QStringLiteral("%1: %2, %3 ms").arg(Step_Name(step), step.Text).arg(step.Ms);
+        break;
     }
+    const QString place = step.Kind == TStep_Kind::Read ? QStringLiteral(", ") + Block_Place(step.Block)
+                                                        : QString();
+    return QStringLiteral("%1%2: %3, %4 ms").arg(Step_Name(step), place, step.Text).arg(step.Ms);
 }
 
 QString Probe_Line(const TProbe_Job &job)

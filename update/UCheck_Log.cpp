@@ -28,13 +28,7 @@ QString Step_Title(const TCheck_Step &step)
 {
     QString name = Step_Name(step);
     name[0] = name[0].toUpper();
-    if (step.Kind != TStep_Kind::Read)
-        return name;
-    const TRegister_Block &block = step.Block;
-    const QString where = block.Count == 1
-                              ? QStringLiteral("address %1").arg(block.Start)
-                              : QStringLiteral("addresses %1-%2").arg(block.Start).arg(block.Start + block.Count - 1);
-    return QStringLiteral("%1, function %2, %3").arg(name, Function_Name(block.Function), where);
+    return step.Kind == TStep_Kind::Read ? name + QStringLiteral(", ") + Block_Place(step.Block) : name;
 }
 
 QString Step_Line(const TCheck_Step &step)

@@ -448,6 +448,15 @@ QString Step_Name(const TCheck_Step &step)
     return Role_Name(step.Block.Role);
 }
 
+QString Block_Place(const TRegister_Block &block)
+{
+    const QString where = block.Count == 1 ? QStringLiteral("address %1").arg(block.Start)
+                                           : QStringLiteral("addresses %1-%2")
+                                                 .arg(block.Start)
+                                                 .arg(block.Start + block.Count - 1);
+    return QStringLiteral("function %1, %2").arg(Function_Name(block.Function), where);
+}
+
 QString Exception_Name(int code)
 {
     static const char *const names[] = {

@@ -124,6 +124,9 @@ void Set_Function(TModbus_Map &map, TRegister_Role role, int function);
 
 // "echo", "connect", the block's role ("read data", ...), "verdict".
 QString Step_Name(const TCheck_Step &step);
+// Where a block is read: "function 04 (input registers), addresses 1-8", or
+// "... address 0" for one register.
+QString Block_Place(const TRegister_Block &block);
 // "02 illegal data address" and the like; "exception NN" for a code Modbus
 // does not name.
 QString Exception_Name(int code);

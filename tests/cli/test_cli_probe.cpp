@@ -74,7 +74,8 @@ void TestCliProbe::probe_data()
                        "--timeout", "300", "New"}
         << 1
         << QStringList{"New: 127.0.0.1:{port}, unit 7 (no ParGen.xml yet; checked with Set Communication's "
-                       "defaults); connect N ms; read data: no answer within N ms, N ms; status word, byte count, "
+                       "defaults); connect N ms; read data, function 04 (input registers), addresses 1-8: no answer "
+                       "within N ms, N ms; status word, byte count, "
                        "write data, control word: not asked (after the fault above); no answer"}
         << QStringList();
     QTest::newRow("damaged ParGen.xml; a configuration that names no register")
