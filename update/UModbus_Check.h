@@ -127,8 +127,8 @@ QString Step_Name(const TCheck_Step &step);
 // Where a block is read: "function 04 (input registers), addresses 1-8", or
 // "... address 0" for one register.
 QString Block_Place(const TRegister_Block &block);
-// "02 illegal data address" and the like; "exception NN" for a code Modbus
-// does not name.
+// "02 illegal data address" and the like; "0C unknown exception" for a code
+// Modbus does not name.
 QString Exception_Name(int code);
 // "03 (holding registers)" or "04 (input registers)".
 QString Function_Name(int function);
