@@ -1,6 +1,4 @@
-// velmora-cli probe against the independent Modbus peer: lines in the order
-// given behind a slow check, the table, the options and their refusals,
-// configurations without a readable ParGen.xml, and each one's Check.log.
+// velmora-cli probe beside the Modbus peer: lines, table, options, unreadable ParGen.xml, Check.log.
 #include "TestCli.h"
 #include "TestHttpServer.h"
 

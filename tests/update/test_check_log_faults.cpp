@@ -1,5 +1,4 @@
-// Check.log on a full disk: the check's record fails with the reason, and
-// the earlier blocks stay as they were, with no save file left behind.
+// Check.log on a full disk: the reason told, the earlier blocks kept, no save file left behind.
 #include "TestFolder.h"
 #include "TestMounts.h"
 

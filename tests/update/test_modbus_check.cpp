@@ -1,6 +1,4 @@
-// The Modbus TCP check against real peers on the loopback: the independent
-// pymodbus slave, a scripted server for the faults, refused, full and
-// unreachable ports; cancels in each step, checks side by side, the record.
+// The Modbus check on the loopback: peers' answers and faults, cancels, checks side by side, the record.
 #include "TestHttpServer.h"
 #include "TestModbusServer.h"
 #include "TestData.h"
