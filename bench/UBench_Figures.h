@@ -19,3 +19,4 @@ bool Bench_Version_Check();
 bool Bench_Startup();
 bool Bench_Cli();
 bool Bench_Sim();
+bool Bench_Modbus();

@@ -292,8 +292,10 @@ void TestCli::check_data()
     Add_Run_Columns();
     QTest::newRow("named; no ParGen.xml yet checks the defaults") << QStringList{"check", "new", "Old"}
         << QByteArray() << 0 << QStringList{"New: OK", "Old: OK"} << QStringList();
-    QTest::newRow("all: first failing check each, damaged file") << QStringList{"check", "--all"} << QByteArray()
-        << 1 << QStringList{"New: OK", "Old: OK"} << QStringList{"Bad: " + Lang(480), Damaged, "Gate: " + Lang(496)};
+    QTest::newRow("all: first failing check each, damaged file, one address for three") << QStringList{"check", "--all"} << QByteArray()
+        << 1 << QStringList{"New: OK", "Old: OK"}
+        << QStringList{"Bad: " + Lang(480), Damaged, "Gate: " + Lang(496),
+                       "Gate, New, Old: 3 configurations share the device address 192.168.0.10"};
 }
 
 void TestCli::check()

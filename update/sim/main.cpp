@@ -12,7 +12,7 @@
 
 int main(int argc, char *argv[])
 {
-    Set_Console_Streams();
+    const TConsole_Streams console;
     QCoreApplication application(argc, argv);
     TSim_Options options;
     QString error;
