@@ -21,22 +21,6 @@ namespace {
 
 constexpr int Rounds = 5;
 constexpr int Configurations = 200;
-constexpr int Wait_Limit_Ms = 30000;
-
-// The first of count consecutive ports free on 127.0.0.1, or 0.
-int Free_Ports(int count)
-{
-    for (int base = 20000; base + count <= 60000; base += count) {
-        bool free = true;
-        for (int port = base; free && port < base + count; ++port) {
-            QTcpServer probe;
-            free = probe.listen(QHostAddress::LocalHost, static_cast<quint16>(port));
-        }
-        if (free)
-            return base;
-    }
-    return 0;
-}
 
 struct TSim_Run
 {
@@ -78,30 +62,66 @@ TSim_Run Run_Once(const QString &folder, int base)
     QProcess sim;
     QElapsedTimer clock;
     clock.start();
-    sim.start(QStringLiteral(VELMORA_DIST_DIR "/velmora-sim"),
-              {"--folder", folder, "--all", "--port", QString::number(base)});
-    QByteArray output;
-    while (!output.contains("velmora-sim: serving") && clock.elapsed() < Wait_Limit_Ms
-           && sim.waitForReadyRead(Wait_Limit_Ms))
-        output += sim.readAllStandardOutput();
-    if (output.contains("velmora-sim: serving " + QByteArray::number(Configurations))) {
-        run.Serving_Ms = clock.nsecsElapsed() / 1e6;
-        run.Reads_Ms = Read_All(base);
-        run.Peak_MiB = Peak_Memory_MiB(sim.processId());
+    QString error;
+    if (!Start_Sim(sim, {"--folder", folder, "--all", "--port", QString::number(base)}, Configurations,
+                   error)) {
+        std::fprintf(stderr, "velmora-sim did not serve: %s\n", qPrintable(error));
+        return run;
     }
-    sim.terminate();
-    if (!sim.waitForFinished(5000) || sim.exitStatus() != QProcess::NormalExit || sim.exitCode() != 0
-        || run.Reads_Ms < 0) {
-        std::fprintf(stderr, "velmora-sim did not serve and stop as it should: %s\n",
-                     sim.readAllStandardError().constData());
-        sim.kill();
-        sim.waitForFinished(5000);
+    run.Serving_Ms = clock.nsecsElapsed() / 1e6;
+    run.Reads_Ms = Read_All(base);
+    run.Peak_MiB = Peak_Memory_MiB(sim.processId());
+    if (!Stop_Sim(sim) || run.Reads_Ms < 0) {
+        std::fprintf(stderr, "velmora-sim did not answer and stop as it should\n");
         return TSim_Run();
     }
     return run;
 }
 
 } // namespace
+
+int Free_Ports(int count)
+{
+    for (int base = 20000; base + count <= 60000; base += count) {
+        bool free = true;
+        for (int port = base; free && port < base + count; ++port) {
+            QTcpServer probe;
+            free = probe.listen(QHostAddress::LocalHost, static_cast<quint16>(port));
+        }
+        if (free)
+            return base;
+    }
+    return 0;
+}
+
+bool Start_Sim(QProcess &sim, const QStringList &arguments, int expected, QString &error)
+{
+    constexpr int Wait_Limit_Ms = 30000;
+    QElapsedTimer clock;
+    clock.start();
+    sim.start(QStringLiteral(VELMORA_DIST_DIR "/velmora-sim"), arguments);
+    const QByteArray serving = "velmora-sim: serving " + QByteArray::number(expected) + ' ';
+    QByteArray output;
+    while (!output.contains(serving) && clock.elapsed() < Wait_Limit_Ms
+           && sim.waitForReadyRead(Wait_Limit_Ms))
+        output += sim.readAllStandardOutput();
+    if (output.contains(serving))
+        return true;
+    sim.kill();
+    sim.waitForFinished(5000);
+    error = QString::fromUtf8(sim.readAllStandardError());
+    return false;
+}
+
+bool Stop_Sim(QProcess &sim)
+{
+    sim.terminate();
+    if (sim.waitForFinished(5000) && sim.exitStatus() == QProcess::NormalExit && sim.exitCode() == 0)
+        return true;
+    sim.kill();
+    sim.waitForFinished(5000);
+    return false;
+}
 
 bool Bench_Sim()
 {
