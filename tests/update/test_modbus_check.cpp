@@ -6,7 +6,9 @@
 #include "update/UCheck_Log.h"
 #include "update/UModbus_Check.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -22,16 +24,70 @@ using Clock = std::chrono::steady_clock;
 constexpr int Limit_Ms = 300;
 
 // Where a row's check is pointed: the pymodbus peer, the row's scripted
-// server, a refused port, a port whose connects time out, an unreachable
-// address. The peer and the full port come from with_modbus_peer.sh.
-enum class TTarget { Pymodbus, Scripted, Refused, Full, Unreachable };
+// server, velmora-sim (as it is, silent, or serving its registers 100
+// addresses off), a refused port, a port whose connects time out, an
+// unreachable address. The peer and the full port come from
+// with_modbus_peer.sh.
+enum class TTarget { Pymodbus, Scripted, Sim, Sim_Silent, Sim_Offset, Refused, Full, Unreachable };
+
+// The built velmora-sim serving one configuration with Set Communication's
+// values at 127.0.0.1:Port, while it lives; Port 0 when it does not serve.
+class TSim
+{
+public:
+    explicit TSim(TTarget target)
+    {
+        QStringList options;
+        if (target == TTarget::Sim_Silent)
+            options << QStringLiteral("--silent");
+        else if (target == TTarget::Sim_Offset)
+            options << QStringLiteral("--offset") << QStringLiteral("100");
+        else if (target != TTarget::Sim)
+            return;
+        QTcpServer free;
+        if (!m_folder.isValid() || !QDir(m_folder.path()).mkpath(QStringLiteral("PROJECTS/Pump"))
+            || !free.listen(QHostAddress::LocalHost))
+            return;
+        const quint16 port = free.serverPort();
+        free.close();
+        m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_sim.start(qEnvironmentVariable("VELMORA_DIST_DIR") + QStringLiteral("/velmora-sim"),
+                    QStringList{"--folder", m_folder.path(), "--all", "--port", QString::number(port)}
+                        + options);
+        QByteArray said;
+        while (!said.contains("velmora-sim: serving") && m_sim.waitForReadyRead(10000))
+            said += m_sim.readAllStandardOutput();
+        if (said.contains("velmora-sim: serving 1 "))
+            Port = port;
+    }
+    ~TSim()
+    {
+        m_sim.kill();
+        m_sim.waitForFinished(5000);
+    }
+    TSim(const TSim &) = delete;
+    TSim &operator=(const TSim &) = delete;
+
+    quint16 Port = 0;
+
+private:
+    QTemporaryDir m_folder;
+    QProcess m_sim;
+};
 
 // The address and port of a target; empty (after saying why) where it is
 // missing here.
-QString Target_Of(TTarget target, const TTestModbusServer &server, quint16 &port, QString &missing)
+QString Target_Of(TTarget target, const TTestModbusServer &server, const TSim &sim, quint16 &port,
+                  QString &missing)
 {
     const QString peer = qEnvironmentVariable("VELMORA_MODBUS_PEER");
     switch (target) {
+    case TTarget::Sim:
+    case TTarget::Sim_Silent:
+    case TTarget::Sim_Offset:
+        port = sim.Port;
+        missing = QStringLiteral("velmora-sim did not serve");
+        return port ? QStringLiteral("127.0.0.1") : QString();
     case TTarget::Pymodbus:
         port = quint16(peer.section(QLatin1Char(':'), 1).toUInt());
         missing = QStringLiteral("no independent Modbus peer (with_modbus_peer.sh and python3-pymodbus)");
@@ -197,6 +253,15 @@ void TestModbusCheck::check_data()
         << "answers, but 8 registers refused";
     QTest::newRow("pymodbus: another unit, not answered") << py << answer << 0 << QStringList() << 7 << ""
         << false << "-+x----x" << "no answer within 300 ms" << "no answer";
+    // The simulator's registers start at 0 and its status word counts.
+    QTest::newRow("velmora-sim: the default map") << int(TTarget::Sim) << answer << 0 << QStringList() << 1
+        << "" << false << "-++++++" "+" << "" << map;
+    QTest::newRow("velmora-sim: running another configuration") << int(TTarget::Sim_Offset) << answer << 0
+        << QStringList() << 1 << "" << false << "-+xxxxxx"
+        << "refused: exception 02 illegal data address (the device may be running another configuration)"
+        << "answers, but 19 registers refused";
+    QTest::newRow("velmora-sim: silent") << int(TTarget::Sim_Silent) << answer << 0 << QStringList() << 1
+        << "" << false << "-+x----x" << "no answer within 300 ms" << "no answer";
     QTest::newRow("scripted: accepts and never answers") << sc << b(TServer_Behaviour::Silent) << 0
         << QStringList() << 1 << "" << false << "-+x----x" << "no answer within 300 ms" << "no answer";
     QTest::newRow("scripted: closes at once") << sc << b(TServer_Behaviour::Close_At_Once) << 0
@@ -245,9 +310,10 @@ void TestModbusCheck::check()
     QFETCH(QString, fault);
     QFETCH(QString, verdict);
     TTestModbusServer server(TServer_Behaviour(behaviour), exception);
+    const TSim sim{TTarget(target)};
     quint16 port = 0;
     QString missing;
-    const QString address = Target_Of(TTarget(target), server, port, missing);
+    const QString address = Target_Of(TTarget(target), server, sim, port, missing);
     if (address.isEmpty())
         QSKIP(qPrintable(missing));
     TCheck_Request request = Request_To(address, port, changes);
@@ -272,7 +338,7 @@ void TestModbusCheck::check()
         if (step.State != TStep_State::Passed || step.Kind != TStep_Kind::Read)
             continue;
         QCOMPARE(step.Values.size(), int(step.Block.Count));
-        for (int i = 0; i < step.Values.size(); ++i)
+        for (int i = 0; i < step.Values.size() && TTarget(target) != TTarget::Sim; ++i)
             QCOMPARE(step.Values.at(i), Peer_Value(step.Block.Function, step.Block.Start + i));
     }
     QVERIFY(fault.isEmpty());
@@ -306,9 +372,10 @@ void TestModbusCheck::cancel()
     QFETCH(int, step);
     QFETCH(QString, states);
     TTestModbusServer server{TServer_Behaviour(behaviour)};
+    const TSim sim{TTarget(target)};
     quint16 port = 0;
     QString missing;
-    const QString address = Target_Of(TTarget(target), server, port, missing);
+    const QString address = Target_Of(TTarget(target), server, sim, port, missing);
     if (address.isEmpty())
         QSKIP(qPrintable(missing));
     TEcho_Silence silence;
