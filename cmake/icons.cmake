@@ -53,6 +53,8 @@ function(velmora_icon_resource target)
         COMMENT "Rendering the icons to PNG"
         VERBATIM)
     qt_add_resources(${target} icons PREFIX /icons BASE ${folder} FILES ${pngs})
+    # The program knows the pictures by these sides, without listing the resource.
+    target_compile_definitions(${target} PRIVATE VELMORA_ICON_SIDES=${side_list})
 endfunction()
 
 function(velmora_program_icon target source rc)

@@ -5,6 +5,8 @@
 #include "common/UComon.h"
 #include "lang/ULang.h"
 #include "params/UParGen.h"
+#include "project/UNew_Project.h"
+#include "project/UOpenConf.h"
 #include "ui/UWidgets.h"
 #include "update/UBoot.h"
 
@@ -14,6 +16,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmapCache>
 #include <QScreen>
 #include <QTextDocument>
 #include <QtTest>
@@ -475,6 +478,16 @@ void TestMainWindow::icons_drawn_from_pictures_of_their_size()
     }
     QVERIFY(buttons >= 12);
     QVERIFY(Program_Icon(QStringLiteral(":/icons/none.svg")).isNull());
+
+    // One icon for every button that shows it, its picture decoded when first drawn.
+    TImageButton *ok = FNew_Project->Btn_OK;
+    QCOMPARE(FOpenConf->Btn_OK->Icon().cacheKey(), ok->Icon().cacheKey());
+    const QString picture = QStringLiteral(":/icons/ok-%1.png").arg(ok->Icon_Side());
+    QPixmap decoded;
+    QVERIFY(!QPixmapCache::find(picture, &decoded));
+    ok->grab();
+    QVERIFY(QPixmapCache::find(picture, &decoded));
+    QCOMPARE(decoded.size(), QSize(ok->Icon_Side(), ok->Icon_Side()));
 }
 
 QTEST_MAIN(TestMainWindow)
