@@ -5,6 +5,7 @@
 #include "lang/ULang.h"
 #include "params/UParGen_Check.h"
 #include "params/UParGen_Lists.h"
+#include "ui/UDefault_Button.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -107,6 +108,7 @@ TFParGen::TFParGen(QWidget *parent) : QDialog(parent)
     Btn_Cancel = new TImageButton(QStringLiteral("Btn_Cancel"), QStringLiteral(":/icons/cancel.svg"), this);
     connect(Btn_OK, &QAbstractButton::clicked, this, &TFParGen::Btn_OKClick);
     connect(Btn_Cancel, &QAbstractButton::clicked, this, &TFParGen::Btn_CancelClick);
+    Set_Default_Button(this, Btn_OK);
 
     m_controls = {CB_Serial_Serial, CB_Serial_Baud, CB_Serial_Parity, CB_Serial_SendType,
                   E_Serial_ST_EndChar, E_Serial_ST_NumByte, E_Serial_TimeOut, CB_Serial_DataBits,

@@ -3,6 +3,7 @@
 #include "common/UComon.h"
 #include "lang/ULang.h"
 #include "project/UProject_Folders.h"
+#include "ui/UDefault_Button.h"
 
 #include <QListWidget>
 #include <QShowEvent>
@@ -39,6 +40,9 @@ TFOpenConf::TFOpenConf(QWidget *parent) : QDialog(parent)
     Btn_Cancel = m_panel.Btn_Cancel;
     connect(Btn_OK, &QAbstractButton::clicked, this, &QDialog::accept);
     connect(Btn_Cancel, &QAbstractButton::clicked, this, &QDialog::reject);
+    // Enter, or a double-click on a configuration, opens it as OK does.
+    Set_Default_Button(this, Btn_OK);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, Btn_OK, &QAbstractButton::click);
 
     Place_Controls();
     Set_Lang();

@@ -70,6 +70,8 @@ private slots:
     void dot_in_last_gateway_edit_is_ignored();
     void cancel_with_changes_asks();
     void close_box_and_escape_ask_like_cancel();
+    void enter_presses_ok_or_the_focused_button_data();
+    void enter_presses_ok_or_the_focused_button();
     void ok_reports_first_bad_value_then_writes();
     void list_index_outside_list_saves_no_selection();
     void damaged_file_shown_and_never_overwritten();
@@ -333,6 +335,36 @@ void TestParGenDialog::close_box_and_escape_ask_like_cancel()
     QTest::keyClick(d, Qt::Key_Escape);
     QVERIFY(!d->isVisible());
     QVERIFY(!QFileInfo::exists(File_ParGen));
+}
+
+void TestParGenDialog::enter_presses_ok_or_the_focused_button_data()
+{
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<bool>("keypad");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("open");
+    QTest::newRow("Enter in an edit") << "E_Serial_TimeOut" << false << true << false;
+    QTest::newRow("keypad Enter in a list") << "CB_Serial_Baud" << true << true << false;
+    QTest::newRow("Enter on Cancel") << "Btn_Cancel" << false << false << false;
+    QTest::newRow("Enter on a collapse button") << "Btn_Serial_Collapse" << false << false << true;
+}
+
+void TestParGenDialog::enter_presses_ok_or_the_focused_button()
+{
+    QFETCH(QString, focused);
+    QFETCH(bool, keypad);
+    QFETCH(bool, saved);
+    QFETCH(bool, open);
+    dialog->show();
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    dialog->findChild<QWidget *>(focused)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), keypad ? Qt::Key_Enter : Qt::Key_Return,
+                    keypad ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(QFileInfo::exists(File_ParGen), saved);
+    QCOMPARE(dialog->isVisible(), open);
+    QCOMPARE(dialog->GB_Serial_Visible, focused != QLatin1String("Btn_Serial_Collapse"));
+    dialog->done(QDialog::Rejected);
 }
 
 void TestParGenDialog::ok_reports_first_bad_value_then_writes()

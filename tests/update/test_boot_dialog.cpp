@@ -242,6 +242,11 @@ void TestBootDialog::update_hands_over()
     Set_Address("127", "0", "0", "1");
     Boot->CB_Update_Options->setCurrentIndex(2);
     Boot->CB_Update_Option_Read_Back->setChecked(true);
+    // Only a deliberate click starts an update: Enter, even on the button, does not.
+    QVERIFY(QTest::qWaitForWindowActive(Boot));
+    Boot->Btn_Update->setFocus();
+    QTest::keyClick(Boot->Btn_Update, Qt::Key_Return);
+    QCOMPARE(Boot->ping_res, 0);
     QElapsedTimer clock;
     clock.start();
     QTest::mouseClick(Boot->Btn_Update, Qt::LeftButton);
