@@ -34,6 +34,8 @@ void TestProjectDialogs::new_dialog_texts_and_size()
     QCOMPARE(d->E_New_Proj->geometry(), QRect(16, 94, 297, 21));
     QCOMPARE(d->Btn_Cancel->Hint(), QStringLiteral("Cancel the New Configuration"));
     QCOMPARE(d->P_Button->geometry(), QRect(0, 122, 331, 40));
+    // The buttons end where the name field ends.
+    QCOMPARE(d->Btn_Cancel->geometry().right(), d->E_New_Proj->geometry().right());
     QVERIFY(d->findChild<QWidget *>(QStringLiteral("P_Title")));
     Lang_Strings[103] = QStringLiteral("Bene");
     d->Set_Lang();
@@ -53,8 +55,9 @@ void TestProjectDialogs::open_dialog_texts_and_resizing()
     const QRect list = d->ListBox1->geometry();
     const QPoint ok = d->Btn_OK->mapTo(d, QPoint());
     const QPoint cancel = d->Btn_Cancel->mapTo(d, QPoint());
-    QCOMPARE(cancel.x() + d->Btn_Cancel->width() + 8, 377);
     QCOMPARE(list.topLeft(), QPoint(16, 94));
+    // The buttons end where the list ends, also after a resize.
+    QCOMPARE(cancel.x() + d->Btn_Cancel->width(), list.right() + 1);
     QCOMPARE(list.width(), 335);
     QVERIFY(list.bottom() < d->P_Button->y());
     d->show();

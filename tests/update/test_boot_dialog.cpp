@@ -125,6 +125,9 @@ void TestBootDialog::panels_stacked_data()
     QTest::newRow("address") << "P_IP_Address" << QRect(0, 69, 449, 49);
     QTest::newRow("options") << "P_Options" << QRect(0, 118, 449, 72);
     QTest::newRow("buttons") << "P_Button" << QRect(0, 190, 449, 40);
+    // 16 from the right edge, as the fields are from the left; 6 from the bottom.
+    QTest::newRow("cancel") << "Btn_Cancel" << QRect(123, 6, 110, 28);
+    QTest::newRow("update") << "Btn_Update" << QRect(241, 6, 192, 28);
 }
 
 void TestBootDialog::panels_stacked()
