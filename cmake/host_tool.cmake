@@ -3,7 +3,7 @@
 #   velmora_host_tool(NAME FOLDER)   FOLDER's project, which builds the program NAME
 #
 # In a cross-build FOLDER is built as a project of its own with the build
-# machine's compiler and Qt; otherwise it is part of this build, without the
+# machine's compiler and Qt; otherwise it is built with the program, without the
 # sanitizers, whose leak report at the tool's exit would fail the build. The
 # global properties NAME_COMMAND and NAME_DEPENDS hold the program to run and
 # what a rule that runs it depends on.
