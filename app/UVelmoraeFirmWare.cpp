@@ -83,12 +83,18 @@ void TFVelmoraeFirmWare::FormCreate(const QString &exeFolder)
     L_Kestrix = Create_Label(this, QStringLiteral("L_Kestrix"), 565, L_Step_3->y());
     Style_Bold_Grey_Label(L_Kestrix);
     Set_Label_Text(L_Kestrix, Maker_Host);
+    // Ends where the icon buttons above end, at the window's right margin.
+    L_Kestrix->move(Btn_Close->geometry().right() + 1 - L_Kestrix->width(), L_Kestrix->y());
     L_Kestrix->setAccessibleName(Maker_Host);
     Make_Clickable(L_Kestrix, [this] { L_KestrixClick(); });
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setGeometry(10, Btn_CreateBin->y() + 51, 674, 1);
-    Shape1->setFrameShape(QFrame::HLine);
+    // Filled, not drawn as a line: a one-pixel line misses every device pixel
+    // at some scales (1.25, 1.5) and vanishes, where a fill always covers one.
+    Shape1->setFrameShape(QFrame::NoFrame);
+    Shape1->setBackgroundRole(QPalette::WindowText);
+    Shape1->setAutoFillBackground(true);
     LL_Update = Create_Label(this, QStringLiteral("LL_Update"), 208, 19);
     LL_Update->setTextFormat(Qt::RichText);
     LL_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);

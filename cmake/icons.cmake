@@ -8,33 +8,12 @@
 #   velmora_program_icon(TARGET SVG RC)     Velmora.ico made from SVG, found by
 #                                            the resource script RC on TARGET's include path
 
-if(CMAKE_CROSSCOMPILING)
-    # Built for the build machine with its own compiler and Qt SVG.
-    include(ExternalProject)
-    set(velmora_icon_render ${CMAKE_BINARY_DIR}/icon-render-host/velmora_icon_render)
-    ExternalProject_Add(velmora_icon_render_host
-        SOURCE_DIR ${CMAKE_SOURCE_DIR}/tools/icons
-        BINARY_DIR ${CMAKE_BINARY_DIR}/icon-render-host
-        CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
-        INSTALL_COMMAND ""
-        BUILD_ALWAYS ON
-        BUILD_BYPRODUCTS ${velmora_icon_render})
-    set_property(GLOBAL PROPERTY VELMORA_ICON_RENDER ${velmora_icon_render})
-    set_property(GLOBAL PROPERTY VELMORA_ICON_RENDER_DEPENDS velmora_icon_render_host ${velmora_icon_render})
-else()
-    find_package(Qt6 6.4 REQUIRED COMPONENTS Svg)
-    add_executable(velmora_icon_render ${CMAKE_SOURCE_DIR}/tools/icons/render_icons.cpp)
-    target_link_libraries(velmora_icon_render PRIVATE Qt6::Gui Qt6::Svg)
-    # A build tool: never built with the sanitizers, whose leak report at its
-    # exit would fail the build.
-    set_target_properties(velmora_icon_render PROPERTIES COMPILE_OPTIONS "" LINK_OPTIONS "")
-    set_property(GLOBAL PROPERTY VELMORA_ICON_RENDER $<TARGET_FILE:velmora_icon_render>)
-    set_property(GLOBAL PROPERTY VELMORA_ICON_RENDER_DEPENDS velmora_icon_render)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/host_tool.cmake)
+velmora_host_tool(velmora_icon_render ${CMAKE_SOURCE_DIR}/tools/icons)
 
 function(velmora_icon_resource target)
-    get_property(render GLOBAL PROPERTY VELMORA_ICON_RENDER)
-    get_property(render_depends GLOBAL PROPERTY VELMORA_ICON_RENDER_DEPENDS)
+    get_property(render GLOBAL PROPERTY velmora_icon_render_COMMAND)
+    get_property(render_depends GLOBAL PROPERTY velmora_icon_render_DEPENDS)
     # The sides: 11 the collapse buttons, 22 and 24 captioned buttons 28 and
     # 30-36 high, 44 the icon-only buttons of the main window, 81 the About logo.
     set(sides 11 22 24 44 81)
@@ -53,11 +32,13 @@ function(velmora_icon_resource target)
         COMMENT "Rendering the icons to PNG"
         VERBATIM)
     qt_add_resources(${target} icons PREFIX /icons BASE ${folder} FILES ${pngs})
+    # The program knows the pictures by these sides, without listing the resource.
+    target_compile_definitions(${target} PRIVATE VELMORA_ICON_SIDES=${side_list})
 endfunction()
 
 function(velmora_program_icon target source rc)
-    get_property(render GLOBAL PROPERTY VELMORA_ICON_RENDER)
-    get_property(render_depends GLOBAL PROPERTY VELMORA_ICON_RENDER_DEPENDS)
+    get_property(render GLOBAL PROPERTY velmora_icon_render_COMMAND)
+    get_property(render_depends GLOBAL PROPERTY velmora_icon_render_DEPENDS)
     set(folder ${CMAKE_BINARY_DIR}/icons)
     set(ico ${folder}/Velmora.ico)
     add_custom_command(OUTPUT ${ico}

@@ -5,6 +5,7 @@
 #include "lang/ULang.h"
 #include "params/UParGen_Check.h"
 #include "params/UParGen_Lists.h"
+#include "ui/UDefault_Button.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,7 @@ TFParGen *FParGen = nullptr;
 namespace {
 
 constexpr int Group_Left = 8;
+// The top of the groups' panel.
 constexpr int Group_Top = 70;
 constexpr int Group_Width = 296;
 constexpr int Group_Gap = 6;
@@ -101,12 +103,14 @@ TFParGen::TFParGen(QWidget *parent) : QDialog(parent)
     Title = Create_Title_Band(this, Client_Width);
     Set_Label_Text(Title.L_SW_Code, SW_Code);
 
+    P_Groups = new TScroll_Panel(this, QStringLiteral("P_Groups"));
     Create_Serial_Group();
     Create_ModbusTCPSlave_Group();
     Btn_OK = new TImageButton(QStringLiteral("Btn_OK"), QStringLiteral(":/icons/ok.svg"), this);
     Btn_Cancel = new TImageButton(QStringLiteral("Btn_Cancel"), QStringLiteral(":/icons/cancel.svg"), this);
     connect(Btn_OK, &QAbstractButton::clicked, this, &TFParGen::Btn_OKClick);
     connect(Btn_Cancel, &QAbstractButton::clicked, this, &TFParGen::Btn_CancelClick);
+    Set_Default_Button(this, Btn_OK);
 
     m_controls = {CB_Serial_Serial, CB_Serial_Baud, CB_Serial_Parity, CB_Serial_SendType,
                   E_Serial_ST_EndChar, E_Serial_ST_NumByte, E_Serial_TimeOut, CB_Serial_DataBits,
@@ -149,9 +153,9 @@ TFParGen::TFParGen(QWidget *parent) : QDialog(parent)
 
 void TFParGen::Create_Serial_Group()
 {
-    GB_Serial = new QGroupBox(this);
+    GB_Serial = new QGroupBox(P_Groups->widget());
     GB_Serial->setObjectName(QStringLiteral("GB_Serial"));
-    GB_Serial->setGeometry(Group_Left, Group_Top, Group_Width, 329);
+    GB_Serial->setGeometry(Group_Left, 0, Group_Width, 329);
     QWidget *g = GB_Serial;
 
     L_Serial_Serial = Create_Row_Label(g, QStringLiteral("L_Serial_Serial"), 21);
@@ -185,9 +189,9 @@ void TFParGen::Create_Serial_Group()
 
 void TFParGen::Create_ModbusTCPSlave_Group()
 {
-    GB_ModbusTCPSlave = new QGroupBox(this);
+    GB_ModbusTCPSlave = new QGroupBox(P_Groups->widget());
     GB_ModbusTCPSlave->setObjectName(QStringLiteral("GB_ModbusTCPSlave"));
-    GB_ModbusTCPSlave->setGeometry(Group_Left, 405, Group_Width, 395);
+    GB_ModbusTCPSlave->setGeometry(Group_Left, 335, Group_Width, 395);
     QWidget *g = GB_ModbusTCPSlave;
     const QString prefix = QStringLiteral("E_ModbusTCPSlave_");
 
@@ -337,17 +341,24 @@ void TFParGen::Set_Lang()
 
 void TFParGen::Move_GroupBoxs()
 {
-    GB_Serial->move(Group_Left, Group_Top);
+    GB_Serial->move(Group_Left, 0);
     if (GB_Serial_Visible)
         GB_Serial->resize(Group_Width, Bottom(E_Serial_Time_Wait_RX) + Group_Bottom_Margin);
     GB_ModbusTCPSlave->move(Group_Left, Bottom(GB_Serial) + Group_Gap);
     if (GB_ModbusTCPSlave_Visible)
         GB_ModbusTCPSlave->resize(Group_Width,
                                   Bottom(E_ModbusTCPSlave_NumBytesRX) + Group_Bottom_Margin);
-    const int buttonTop = Bottom(GB_ModbusTCPSlave) + Button_Gap;
+    const int groupsHeight = Bottom(GB_ModbusTCPSlave);
+    const int clientHeight = std::min(Group_Top + groupsHeight + Client_Bottom_Margin,
+                                      Available_Client_Height(this));
+    const int viewHeight =
+        std::max(Collapsed_Height, clientHeight - Group_Top - Client_Bottom_Margin);
+    const int width = P_Groups->Place(Group_Top, Client_Width, groupsHeight, viewHeight);
+    Title.P_Title->resize(width, Title.P_Title->height());
+    const int buttonTop = Bottom(P_Groups) + Button_Gap;
     Btn_OK->setGeometry(71, buttonTop, 112, 28);
     Btn_Cancel->setGeometry(192, buttonTop, 112, 28);
-    Set_Fixed_Client_Size(this, Client_Width, Bottom(GB_ModbusTCPSlave) + Client_Bottom_Margin);
+    Set_Fixed_Client_Size(this, width, Bottom(P_Groups) + Client_Bottom_Margin);
 }
 
 void TFParGen::Btn_GB_Collapse(QAbstractButton *sender)
@@ -430,13 +441,14 @@ void TFParGen::FormShow()
     if (Load_ParGen(XML1, File_ParGen, values, &error)) {
         Set_Values(values);
         Is_Change = false;
-        Move_GroupBoxs();
     } else {
         // The dialog still opens with what it showed last; the message comes
         // once it is on the screen.
         QMetaObject::invokeMethod(
             this, [this, error] { Platform().Error_Box(this, error); }, Qt::QueuedConnection);
     }
+    // Fitted to the screen the dialog opens on.
+    Move_GroupBoxs();
     Center_On_Screen(this);
     FormActivate();
 }

@@ -3,6 +3,7 @@
 // collapsible groups, Serial and Modbus TCP Slave, checks the values on OK and
 // writes the file.
 
+#include "ui/UScroll_Panel.h"
 #include "ui/UWidgets.h"
 #include "common/UXmlDoc.h"
 #include "params/UParGen_File.h"
@@ -22,7 +23,9 @@ public:
     explicit TFParGen(QWidget *parent = nullptr);
 
     void Set_Lang();
-    // Places the groups and the buttons and sizes the dialog to them.
+    // Places the groups and the buttons and sizes the dialog to them; where
+    // the screen is too short for the whole dialog, the groups scroll between
+    // the title band and the buttons.
     void Move_GroupBoxs();
     void Btn_GB_Collapse(QAbstractButton *sender);
     void Btn_GB_Expande(QAbstractButton *sender);
@@ -47,6 +50,9 @@ public:
     bool GB_ModbusTCPSlave_Visible = true;
     bool Is_Change = false;
     TXMLDocument XML1;
+
+    // The two groups, one under the other.
+    TScroll_Panel *P_Groups;
 
     QGroupBox *GB_Serial;
     QLabel *L_Serial_Serial;

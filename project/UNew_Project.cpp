@@ -11,24 +11,31 @@
 
 TFNew_Project *FNew_Project = nullptr;
 
+namespace {
+constexpr int Client_Width = 331;
+constexpr int Edit_Left = 16;
+constexpr int Edit_Width = 297;
+} // namespace
+
 TFNew_Project::TFNew_Project(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FNew_Project"));
     Set_Dialog_Flags(this);
     Apply_Look(this);
-    Set_Fixed_Client_Size(this, 331, 162);
-    Title = Create_Title_Band(this, 331);
+    Set_Fixed_Client_Size(this, Client_Width, 162);
+    Title = Create_Title_Band(this, Client_Width);
     Set_Label_Text(Title.L_SW_Code, SW_Code);
 
     Label1 = Create_Label(this, QStringLiteral("Label1"), 16, 70);
     E_New_Proj = new QLineEdit(this);
     E_New_Proj->setObjectName(QStringLiteral("E_New_Proj"));
-    E_New_Proj->setGeometry(16, 94, 297, 21);
+    E_New_Proj->setGeometry(Edit_Left, 94, Edit_Width, 21);
     Accept_Only_Storable_Text(E_New_Proj);
     // Enter in the name field is the same as OK (Return and the keypad's Enter).
     connect(E_New_Proj, &QLineEdit::returnPressed, this, &TFNew_Project::Btn_OKClick);
 
-    const TProject_Button_Panel panel = Create_Project_Button_Panel(this);
+    const TProject_Button_Panel panel =
+        Create_Project_Button_Panel(this, Client_Width - Edit_Left - Edit_Width);
     P_Button = panel.P_Button;
     Btn_OK = panel.Btn_OK;
     Btn_Cancel = panel.Btn_Cancel;

@@ -3,6 +3,7 @@
 #include "common/UComon.h"
 #include "lang/ULang.h"
 #include "project/UProject_Folders.h"
+#include "ui/UDefault_Button.h"
 
 #include <QListWidget>
 #include <QShowEvent>
@@ -33,12 +34,15 @@ TFOpenConf::TFOpenConf(QWidget *parent) : QDialog(parent)
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(ListBox1, &QListWidget::currentRowChanged, this, &TFOpenConf::ListBox1Click);
 
-    m_panel = Create_Project_Button_Panel(this);
+    m_panel = Create_Project_Button_Panel(this, List_Right_Margin);
     P_Button = m_panel.P_Button;
     Btn_OK = m_panel.Btn_OK;
     Btn_Cancel = m_panel.Btn_Cancel;
     connect(Btn_OK, &QAbstractButton::clicked, this, &QDialog::accept);
     connect(Btn_Cancel, &QAbstractButton::clicked, this, &QDialog::reject);
+    // Enter, or a double-click on a configuration, opens it as OK does.
+    Set_Default_Button(this, Btn_OK);
+    connect(ListBox1, &QListWidget::itemDoubleClicked, Btn_OK, &QAbstractButton::click);
 
     Place_Controls();
     Set_Lang();
@@ -67,7 +71,7 @@ void TFOpenConf::resizeEvent(QResizeEvent *event)
 void TFOpenConf::Place_Controls()
 {
     Title.P_Title->resize(width(), Title.P_Title->height());
-    Place_Project_Button_Panel(m_panel, width(), height());
+    Place_Project_Button_Panel(m_panel, width(), height(), List_Right_Margin);
     ListBox1->setGeometry(List_Left, List_Top, width() - List_Left - List_Right_Margin,
                           P_Button->y() - List_Gap_Above_Panel - List_Top);
 }

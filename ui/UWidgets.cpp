@@ -1,8 +1,6 @@
 #include "ui/UWidgets.h"
 
-#include <QDir>
 #include <QEnterEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPainter>
@@ -58,18 +56,6 @@ void Set_Dialog_Flags(QWidget *window)
 {
     window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-}
-
-QIcon Program_Icon(const QString &source)
-{
-    const QDir folder(QStringLiteral(":/icons"));
-    const QString name = QFileInfo(source).completeBaseName();
-    QIcon icon;
-    // Each file carries its own pixel size, the @2x ones included, so the
-    // icon finds the exact picture for a side and a screen density.
-    for (const QString &file : folder.entryList({name + QStringLiteral("-*.png")}, QDir::Files))
-        icon.addFile(folder.filePath(file));
-    return icon;
 }
 
 TImageButton::TImageButton(const QString &objectName, const QString &icon, QWidget *parent,

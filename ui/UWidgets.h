@@ -2,6 +2,8 @@
 // The shared look of every window: the font, the background colour, the title
 // band and the image buttons that change colour under the pointer.
 
+#include "ui/UProgram_Icon.h"
+
 #include <QAbstractButton>
 #include <QColor>
 #include <QDialog>
@@ -26,12 +28,6 @@ void Center_On_Screen(QWidget *window);
 void Set_Fixed_Client_Size(QWidget *window, int width, int height);
 // A window whose only title-bar button is the close box.
 void Set_Dialog_Flags(QWidget *window);
-
-// One of the program's icons, named by the resource path of its source picture
-// (":/icons/ok.svg"): the PNGs rendered from that SVG at build time at every
-// side the windows draw it at, in single and double density
-// (cmake/icons.cmake). Null for a name without pictures.
-QIcon Program_Icon(const QString &source);
 
 // A real push button drawn as an icon with an optional caption: keyboard
 // operable, its caption (else its hint) is its accessible name, its hint is

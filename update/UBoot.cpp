@@ -23,6 +23,14 @@ const int Title_Height = 69;
 const int IP_Panel_Height = 49;
 const int Options_Panel_Height = 72;
 const int Button_Panel_Height = 40;
+// The buttons end at the right margin the fields keep on the left, as high
+// as the other dialogs' buttons and as far from the bottom.
+const int Margin = 16;
+const int Button_Top = 6;
+const int Button_Height = 28;
+const int Button_Gap = 8;
+const int Cancel_Width = 110;
+const int Update_Width = 192;
 
 QWidget *Create_Panel(QWidget *parent, const QString &name, int height)
 {
@@ -85,10 +93,12 @@ TFBoot::TFBoot(QWidget *parent) : QDialog(parent)
     P_Button = Create_Panel(this, QStringLiteral("P_Button"), Button_Panel_Height);
     Btn_Cancel = new TImageButton(QStringLiteral("Btn_Cancel"), QStringLiteral(":/icons/cancel.svg"),
                                   P_Button);
-    Btn_Cancel->setGeometry(131, 4, 110, 32);
+    const int updateLeft = Client_Width - Margin - Update_Width;
+    Btn_Cancel->setGeometry(updateLeft - Button_Gap - Cancel_Width, Button_Top, Cancel_Width,
+                            Button_Height);
     Btn_Update = new TImageButton(QStringLiteral("Btn_Update"), QStringLiteral(":/icons/update.svg"),
                                   P_Button);
-    Btn_Update->setGeometry(249, 4, 192, 32);
+    Btn_Update->setGeometry(updateLeft, Button_Top, Update_Width, Button_Height);
     connect(Btn_Cancel, &QAbstractButton::clicked, this, &QDialog::reject);
     connect(Btn_Update, &QAbstractButton::clicked, this, [this] { Btn_UpdateClick(); });
 

@@ -5,6 +5,8 @@
 #include "common/UComon.h"
 #include "lang/ULang.h"
 #include "params/UParGen.h"
+#include "project/UNew_Project.h"
+#include "project/UOpenConf.h"
 #include "ui/UWidgets.h"
 #include "update/UBoot.h"
 
@@ -14,6 +16,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmapCache>
 #include <QScreen>
 #include <QTextDocument>
 #include <QtTest>
@@ -45,6 +48,8 @@ private slots:
     void unstorable_values_refused_data();
     void unstorable_values_refused();
     void icons_drawn_from_pictures_of_their_size();
+    void divider_shows_at_every_scale_data();
+    void divider_shows_at_every_scale();
 };
 
 void TestMainWindow::first_start_in_empty_folder()
@@ -106,7 +111,10 @@ void TestMainWindow::controls_at_their_places()
     for (const char *label : {"L_SW_Code", "L_SW_Desc", "L_Begin", "L_Name_Conf", "L_Name_Conf_L2",
                               "L_Step_1", "L_Step_2", "L_Step_3", "L_Kestrix", "LL_Update"})
         QVERIFY2(FVelmoraeFirmWare->findChild<QLabel *>(QLatin1String(label)), label);
-    QCOMPARE(FVelmoraeFirmWare->L_Kestrix->pos(), QPoint(565, 216));
+    // The web address ends where the icon buttons end.
+    QCOMPARE(FVelmoraeFirmWare->L_Kestrix->y(), 216);
+    QCOMPARE(FVelmoraeFirmWare->L_Kestrix->geometry().right(),
+             FVelmoraeFirmWare->Btn_Close->geometry().right());
 }
 
 void TestMainWindow::restores_saved_configuration_data()
@@ -476,6 +484,42 @@ void TestMainWindow::icons_drawn_from_pictures_of_their_size()
     }
     QVERIFY(buttons >= 12);
     QVERIFY(Program_Icon(QStringLiteral(":/icons/none.svg")).isNull());
+
+    // One icon for every button that shows it, its picture decoded when first drawn.
+    TImageButton *ok = FNew_Project->Btn_OK;
+    QCOMPARE(FOpenConf->Btn_OK->Icon().cacheKey(), ok->Icon().cacheKey());
+    const QString picture = QStringLiteral(":/icons/ok-%1.png").arg(ok->Icon_Side());
+    QPixmap decoded;
+    QVERIFY(!QPixmapCache::find(picture, &decoded));
+    ok->grab();
+    QVERIFY(QPixmapCache::find(picture, &decoded));
+    QCOMPARE(decoded.size(), QSize(ok->Icon_Side(), ok->Icon_Side()));
+}
+
+void TestMainWindow::divider_shows_at_every_scale_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::newRow("100 %") << 1.0;
+    QTest::newRow("125 %") << 1.25;
+    QTest::newRow("150 %") << 1.5;
+    QTest::newRow("200 %") << 2.0;
+}
+
+void TestMainWindow::divider_shows_at_every_scale()
+{
+    QFETCH(qreal, scale);
+    TTestEnv env;
+    env.Start();
+    TFVelmoraeFirmWare *w = FVelmoraeFirmWare;
+    QImage image(w->size() * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    w->render(&image);
+    // Some pixel of the divider's band, in the middle of the line, is dark.
+    const QRect band = w->Shape1->geometry();
+    int darkest = 255;
+    for (int y = int(band.top() * scale); y < qCeil((band.bottom() + 1) * scale); ++y)
+        darkest = qMin(darkest, qGray(image.pixel(int(band.center().x() * scale), y)));
+    QVERIFY2(darkest < 128, qPrintable(QString::number(darkest)));
 }
 
 QTEST_MAIN(TestMainWindow)

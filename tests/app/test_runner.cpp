@@ -3,6 +3,7 @@
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
@@ -136,6 +137,14 @@ void TestRunner::repaints_but_drops_input_while_waiting()
     connect(&button, &QPushButton::clicked, [&clicks] { ++clicks; });
     button.show();
     QVERIFY(QTest::qWaitForWindowExposed(&button));
+    QComboBox list;
+    list.addItems({QStringLiteral("first"), QStringLiteral("second")});
+    list.show();
+    const auto turn_wheel = [&list] {
+        QWheelEvent wheel(QPointF(5, 5), list.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&list, &wheel);
+    };
 
     int paints_before = -1;
     QTimer::singleShot(100, [&] {
@@ -143,6 +152,7 @@ void TestRunner::repaints_but_drops_input_while_waiting()
         canvas.update();
         QTest::mouseClick(&button, Qt::LeftButton);
         QTest::keyClick(&button, Qt::Key_Space);
+        turn_wheel();
         canvas.close();
     });
     int paints_during = -1;
@@ -152,10 +162,13 @@ void TestRunner::repaints_but_drops_input_while_waiting()
     QVERIFY(paints_before >= 0 && paints_during > paints_before);
     QCoreApplication::processEvents();
     QCOMPARE(clicks, 0);
+    QCOMPARE(list.currentIndex(), 0);
     QVERIFY(canvas.isVisible());
     // Input works again once the wait is over.
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(clicks, 1);
+    turn_wheel();
+    QCOMPARE(list.currentIndex(), 1);
 }
 
 void TestRunner::no_version_check_while_waiting()

@@ -24,11 +24,13 @@ private slots:
     void flags();
     void program_folder_copies_data();
     void program_folder_copies();
+    void english_file_is_the_built_in_table();
 
 private:
     static QDir Source_Dir() { return QDir(QStringLiteral(VELMORA_LANG_FILES_DIR)); }
     static QString Dist_Language_Dir();
     static QByteArray Read_All(const QString &path);
+    static QString Load_Over_Marks(const QString &path);
     static void Lng_Rows();
 };
 
@@ -56,6 +58,21 @@ QByteArray TestLangFiles::Read_All(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
     return file.readAll();
+}
+
+// Reads a language file, UTF-8 with its mark as shipped, over a table whose
+// every entry is marked, so an index the file names shows whatever it holds.
+// The reason when it cannot, else "".
+QString TestLangFiles::Load_Over_Marks(const QString &path)
+{
+    if (!Read_All(path).startsWith("\xEF\xBB\xBF"))
+        return path + QStringLiteral(": missing, or without its byte-order mark");
+    Load_Default_Strings();
+    for (QString &entry : Lang_Strings)
+        entry = Unset;
+    QString error;
+    Load_Lang_File(path, &error);
+    return error;
 }
 
 void TestLangFiles::Lng_Rows()
@@ -90,15 +107,8 @@ void TestLangFiles::every_text_set_data()
 void TestLangFiles::every_text_set()
 {
     QFETCH(QString, stem);
-    const QString path = Source_Dir().filePath(stem + QStringLiteral(".lng"));
-    QVERIFY(Read_All(path).startsWith("\xEF\xBB\xBF"));
-
-    // Mark every entry, so an index the file names shows whatever it holds.
-    Load_Default_Strings();
-    for (QString &entry : Lang_Strings)
-        entry = Unset;
-    QString error;
-    QVERIFY2(Load_Lang_File(path, &error), qPrintable(error));
+    const QString error = Load_Over_Marks(Source_Dir().filePath(stem + QStringLiteral(".lng")));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(Lang_Count, 800);
     QCOMPARE(Lang_Strings.size(), 800);
 
@@ -192,6 +202,19 @@ void TestLangFiles::program_folder_copies()
     const QByteArray source = Read_All(Source_Dir().filePath(name));
     QVERIFY(!source.isEmpty());
     QCOMPARE(Read_All(Join_Path(Dist_Language_Dir(), name)), source);
+}
+
+// Written from the built-in table at build time, so choosing English after
+// another language gives back exactly the texts the program started with.
+void TestLangFiles::english_file_is_the_built_in_table()
+{
+    const QString error = Load_Over_Marks(Join_Path(Dist_Language_Dir(), QStringLiteral("English.lng")));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    const QStringList &english = Default_Strings();
+    for (int i = 0; i < 800; ++i) {
+        const QString expected = english.at(i) == QLatin1String(" ") ? Unset : english.at(i);
+        QCOMPARE(Lang(i), expected);
+    }
 }
 
 QTEST_MAIN(TestLangFiles)

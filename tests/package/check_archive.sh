@@ -14,7 +14,7 @@ tar -xzf "$archive" -C "$work"
 folder=$(find "$work" -maxdepth 1 -type d -name 'Velmora-*')
 for f in Velmora velmora-cli velmora-sim Ethernet_Update LICENSES/libmodbus.txt \
          LANGUAGE/Italiano.lng LANGUAGE/Deutsch.lng "LANGUAGE/Français.lng" "LANGUAGE/Español.lng" LANGUAGE/DefaultFlag.bmp \
-         LANGUAGE/English.bmp; do
+         LANGUAGE/English.bmp LANGUAGE/English.lng; do
     [[ -e "$folder/$f" ]] || { echo "missing in the archive: $f"; exit 1; }
 done
 set +e

@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QScreen>
+#include <QScrollBar>
 #include <QtTest>
 #include <optional>
 
@@ -43,6 +44,12 @@ static QStringList Shown(const TFParGen *d)
     return shown;
 }
 
+// Where a control stands in the dialog (the groups are in a panel of their own).
+static QRect In_Dialog(const QWidget *control)
+{
+    return QRect(control->mapTo(control->window(), QPoint()), control->size());
+}
+
 static const QStringList Defaults_Shown = {
     "RS485/RS422", "115200", "NONE", "End Character", "13", "1024", "0", "8", "off", "20",
     "192", "168", "0", "10", "255", "255", "255", "0", "192", "168", "0", "1", "off",
@@ -70,11 +77,13 @@ private slots:
     void dot_in_last_gateway_edit_is_ignored();
     void cancel_with_changes_asks();
     void close_box_and_escape_ask_like_cancel();
+    void enter_presses_ok_or_the_focused_button_data();
+    void enter_presses_ok_or_the_focused_button();
     void ok_reports_first_bad_value_then_writes();
     void list_index_outside_list_saves_no_selection();
     void damaged_file_shown_and_never_overwritten();
     void write_failure_keeps_dialog_open();
-    void title_bar_stays_on_screen();
+    void dialog_stays_on_the_screen();
 };
 
 void TestParGenDialog::init()
@@ -193,7 +202,7 @@ void TestParGenDialog::layouts()
     if (tcpCollapsed)
         QTest::mouseClick(d->Btn_ModbusTCPSlave_Collapse, Qt::LeftButton);
 
-    QCOMPARE(d->GB_ModbusTCPSlave->y(), tcpTop);
+    QCOMPARE(In_Dialog(d->GB_ModbusTCPSlave).y(), tcpTop);
     QCOMPARE(d->Btn_OK->y(), buttonTop);
     QCOMPARE(d->Btn_Cancel->y(), buttonTop);
     QCOMPARE(d->size(), QSize(312, clientHeight));
@@ -214,7 +223,7 @@ void TestParGenDialog::layouts()
         QTest::mouseClick(d->Btn_Serial_Expande, Qt::LeftButton);
     if (tcpCollapsed)
         QTest::mouseClick(d->Btn_ModbusTCPSlave_Expande, Qt::LeftButton);
-    QCOMPARE(d->GB_ModbusTCPSlave->geometry(), QRect(8, 405, 296, 395));
+    QCOMPARE(In_Dialog(d->GB_ModbusTCPSlave), QRect(8, 405, 296, 395));
     QCOMPARE(d->Btn_OK->y(), 813);
     QCOMPARE(d->size(), QSize(312, 854));
     QVERIFY(d->CB_Serial_Serial->isVisible() && d->L_ModbusTCPSlave_IP_Add->isVisible());
@@ -229,14 +238,14 @@ void TestParGenDialog::collapse_survives_reopening_not_restart()
     QTest::mouseClick(dialog->Btn_Cancel, Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
     dialog->show();
-    QCOMPARE(dialog->GB_ModbusTCPSlave->y(), 102);
+    QCOMPARE(In_Dialog(dialog->GB_ModbusTCPSlave).y(), 102);
     QCOMPARE(dialog->height(), 551);
     dialog->done(QDialog::Rejected);
 
     // The next start builds the dialog anew.
     Start();
     dialog->show();
-    QCOMPARE(dialog->GB_ModbusTCPSlave->y(), 405);
+    QCOMPARE(In_Dialog(dialog->GB_ModbusTCPSlave).y(), 405);
     QCOMPARE(dialog->height(), 854);
     dialog->done(QDialog::Rejected);
 }
@@ -333,6 +342,36 @@ void TestParGenDialog::close_box_and_escape_ask_like_cancel()
     QTest::keyClick(d, Qt::Key_Escape);
     QVERIFY(!d->isVisible());
     QVERIFY(!QFileInfo::exists(File_ParGen));
+}
+
+void TestParGenDialog::enter_presses_ok_or_the_focused_button_data()
+{
+    QTest::addColumn<QString>("focused");
+    QTest::addColumn<bool>("keypad");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("open");
+    QTest::newRow("Enter in an edit") << "E_Serial_TimeOut" << false << true << false;
+    QTest::newRow("keypad Enter in a list") << "CB_Serial_Baud" << true << true << false;
+    QTest::newRow("Enter on Cancel") << "Btn_Cancel" << false << false << false;
+    QTest::newRow("Enter on a collapse button") << "Btn_Serial_Collapse" << false << false << true;
+}
+
+void TestParGenDialog::enter_presses_ok_or_the_focused_button()
+{
+    QFETCH(QString, focused);
+    QFETCH(bool, keypad);
+    QFETCH(bool, saved);
+    QFETCH(bool, open);
+    dialog->show();
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    dialog->findChild<QWidget *>(focused)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), keypad ? Qt::Key_Enter : Qt::Key_Return,
+                    keypad ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(QFileInfo::exists(File_ParGen), saved);
+    QCOMPARE(dialog->isVisible(), open);
+    QCOMPARE(dialog->GB_Serial_Visible, focused != QLatin1String("Btn_Serial_Collapse"));
+    dialog->done(QDialog::Rejected);
 }
 
 void TestParGenDialog::ok_reports_first_bad_value_then_writes()
@@ -446,14 +485,47 @@ void TestParGenDialog::write_failure_keeps_dialog_open()
     d->done(QDialog::Rejected);
 }
 
-void TestParGenDialog::title_bar_stays_on_screen()
+// The whole dialog, its title bar, OK and Cancel included, is on the screen.
+// ctest runs this file on a desktop screen ("desktop", 1920 x 1200), where the
+// dialog is as it always was, and this test again on two laptop screens
+// (1366 x 768, 1920 x 1080 at 150 %), where the groups scroll.
+void TestParGenDialog::dialog_stays_on_the_screen()
 {
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    if (area.height() >= 854)
-        QSKIP("the screen is taller than the dialog");
-    dialog->show();
-    QCOMPARE(dialog->frameGeometry().top(), area.top());
-    dialog->done(QDialog::Rejected);
+    TFParGen *d = dialog;
+    d->show();
+    d->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    const QRect area = d->screen()->availableGeometry();
+    QVERIFY2(area.contains(d->frameGeometry()), qPrintable(QStringLiteral("%1 x %2")
+                                                           .arg(d->width()).arg(d->height())));
+    for (QWidget *button : {d->Btn_OK, d->Btn_Cancel})
+        QVERIFY(area.contains(QRect(button->mapToGlobal(QPoint()), button->size())));
+    QScrollBar *bar = d->P_Groups->verticalScrollBar();
+    if (d->screen()->name() == QLatin1String("desktop")) {
+        QCOMPARE(d->size(), QSize(312, 854));
+        QVERIFY(!bar->isVisible());
+        d->done(QDialog::Rejected);
+        return;
+    }
+    QVERIFY(bar->isVisible());
+    QCOMPARE(In_Dialog(d->P_Groups).right(), d->width() - 1);
+    // A list under the wheel leaves it to the groups unless it has the focus.
+    QComboBox *parity = d->CB_Serial_Parity;
+    QWheelEvent wheel(QPointF(5, 5), parity->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    // As the system sends it: only such wheel events go on to the parents.
+    QSpontaneKeyEvent::setSpontaneous(&wheel);
+    qApp->notify(parity, &wheel);
+    QCOMPARE(parity->currentText(), QStringLiteral("NONE"));
+    QVERIFY(bar->value() > 0);
+    // The last field comes into view when it takes the focus, and Enter there saves.
+    QLineEdit *last = d->E_ModbusTCPSlave_NumBytesRX;
+    last->setFocus();
+    const QRect view(d->P_Groups->viewport()->mapTo(d, QPoint()), d->P_Groups->viewport()->size());
+    QVERIFY(view.contains(In_Dialog(last)));
+    QTest::keyClick(last, Qt::Key_Return);
+    QVERIFY(!d->isVisible());
+    QVERIFY(QFileInfo::exists(File_ParGen));
 }
 
 QTEST_MAIN(TestParGenDialog)

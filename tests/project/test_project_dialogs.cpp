@@ -8,6 +8,7 @@
 #include "project/UNew_Project.h"
 #include "project/UOpenConf.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,6 +21,8 @@ private slots:
     void new_dialog_texts_and_size();
     void open_dialog_texts_and_resizing();
     void open_lists_visible_folders_sorted();
+    void open_by_enter_and_double_click_data();
+    void open_by_enter_and_double_click();
 };
 
 void TestProjectDialogs::new_dialog_texts_and_size()
@@ -31,6 +34,8 @@ void TestProjectDialogs::new_dialog_texts_and_size()
     QCOMPARE(d->E_New_Proj->geometry(), QRect(16, 94, 297, 21));
     QCOMPARE(d->Btn_Cancel->Hint(), QStringLiteral("Cancel the New Configuration"));
     QCOMPARE(d->P_Button->geometry(), QRect(0, 122, 331, 40));
+    // The buttons end where the name field ends.
+    QCOMPARE(d->Btn_Cancel->geometry().right(), d->E_New_Proj->geometry().right());
     QVERIFY(d->findChild<QWidget *>(QStringLiteral("P_Title")));
     Lang_Strings[103] = QStringLiteral("Bene");
     d->Set_Lang();
@@ -50,8 +55,9 @@ void TestProjectDialogs::open_dialog_texts_and_resizing()
     const QRect list = d->ListBox1->geometry();
     const QPoint ok = d->Btn_OK->mapTo(d, QPoint());
     const QPoint cancel = d->Btn_Cancel->mapTo(d, QPoint());
-    QCOMPARE(cancel.x() + d->Btn_Cancel->width() + 8, 377);
     QCOMPARE(list.topLeft(), QPoint(16, 94));
+    // The buttons end where the list ends, also after a resize.
+    QCOMPARE(cancel.x() + d->Btn_Cancel->width(), list.right() + 1);
     QCOMPARE(list.width(), 335);
     QVERIFY(list.bottom() < d->P_Button->y());
     d->show();
@@ -89,6 +95,49 @@ void TestProjectDialogs::open_lists_visible_folders_sorted()
 #else
     QCOMPARE(second.rows, (QStringList{"Alpha", "beta", "Gamma"}));
 #endif
+}
+
+void TestProjectDialogs::open_by_enter_and_double_click_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("Enter in the list") << "Return" << int(QDialog::Accepted) << "B2";
+    QTest::newRow("keypad Enter in the list") << "Enter" << int(QDialog::Accepted) << "B2";
+    QTest::newRow("Enter on Cancel") << "Cancel" << int(QDialog::Rejected) << "B2";
+    QTest::newRow("double-click on a row") << "double-click" << int(QDialog::Accepted) << "C3";
+}
+
+void TestProjectDialogs::open_by_enter_and_double_click()
+{
+    QFETCH(QString, action);
+    QFETCH(int, result);
+    QFETCH(QString, name);
+    TDialog_Env<TFOpenConf> env;
+    TFOpenConf *d = env.Build();
+    env.Make_Configurations({QStringLiteral("A1"), QStringLiteral("B2"), QStringLiteral("C3")});
+    // Closed with Cancel when the action did not close it.
+    When_Shown(d, [&] {
+        d->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d));
+        QTest::keyClick(d->ListBox1, Qt::Key_Down);
+        if (action == QLatin1String("Cancel"))
+            d->Btn_Cancel->setFocus();
+        if (action == QLatin1String("double-click")) {
+            // As the system sends a double-click: press, release, double-click, release.
+            const QPoint row = d->ListBox1->visualItemRect(d->ListBox1->item(2)).center();
+            QTest::mouseClick(d->ListBox1->viewport(), Qt::LeftButton, {}, row);
+            QTest::mouseDClick(d->ListBox1->viewport(), Qt::LeftButton, {}, row);
+            QTest::mouseRelease(d->ListBox1->viewport(), Qt::LeftButton, {}, row);
+        } else if (action == QLatin1String("Enter")) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+    });
+    d->exec();
+    QCOMPARE(d->result(), result);
+    QCOMPARE(d->Name_Conf, name);
 }
 
 QTEST_MAIN(TestProjectDialogs)

@@ -125,6 +125,9 @@ void TestBootDialog::panels_stacked_data()
     QTest::newRow("address") << "P_IP_Address" << QRect(0, 69, 449, 49);
     QTest::newRow("options") << "P_Options" << QRect(0, 118, 449, 72);
     QTest::newRow("buttons") << "P_Button" << QRect(0, 190, 449, 40);
+    // 16 from the right edge, as the fields are from the left; 6 from the bottom.
+    QTest::newRow("cancel") << "Btn_Cancel" << QRect(123, 6, 110, 28);
+    QTest::newRow("update") << "Btn_Update" << QRect(241, 6, 192, 28);
 }
 
 void TestBootDialog::panels_stacked()
@@ -242,6 +245,11 @@ void TestBootDialog::update_hands_over()
     Set_Address("127", "0", "0", "1");
     Boot->CB_Update_Options->setCurrentIndex(2);
     Boot->CB_Update_Option_Read_Back->setChecked(true);
+    // Only a deliberate click starts an update: Enter, even on the button, does not.
+    QVERIFY(QTest::qWaitForWindowActive(Boot));
+    Boot->Btn_Update->setFocus();
+    QTest::keyClick(Boot->Btn_Update, Qt::Key_Return);
+    QCOMPARE(Boot->ping_res, 0);
     QElapsedTimer clock;
     clock.start();
     QTest::mouseClick(Boot->Btn_Update, Qt::LeftButton);

@@ -35,7 +35,7 @@ for f in Velmora.exe velmora-cli.exe velmora-sim.exe libmodbus-5.dll LICENSES/li
          Ethernet_Update.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Network.dll \
          Qt6Xml.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qico.dll \
          libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll LANGUAGE/Italiano.lng \
-         "LANGUAGE/Français.lng" LANGUAGE/DefaultFlag.bmp; do
+         "LANGUAGE/Français.lng" LANGUAGE/English.lng LANGUAGE/DefaultFlag.bmp; do
     [[ -e "$folder/$f" ]] || { echo "missing in the archive: $f"; exit 1; }
 done
 [[ -d "$folder/MASTER" ]] || { echo "no MASTER folder in the archive"; exit 1; }

@@ -7,7 +7,9 @@ velmora_win_build=${VELMORA_WIN_BUILD:-$velmora_root/build-win}
 velmora_wine=/usr/lib/wine/wine64
 velmora_wineserver=/usr/lib/wine/wineserver
 
-export WINEPREFIX=${WINEPREFIX:-$velmora_win_build/wine-prefix}
+# Always the build's own prefix, whatever WINEPREFIX the environment names:
+# test.sh deletes it to start afresh.
+export WINEPREFIX=$velmora_win_build/wine-prefix
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installers: they would wait for an answer on a screen.
