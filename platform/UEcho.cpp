@@ -1,7 +1,7 @@
-#include "update/UEcho.h"
+#include "platform/UEcho.h"
 
 #include "common/UComon.h"
-#include "update/UEcho_Ways.h"
+#include "platform/UEcho_Ways.h"
 
 #include <QStringList>
 

@@ -3,7 +3,7 @@
 // address is a parsed dotted quad (first part in the top byte); unavailable
 // is set when the way does not exist or is not allowed here.
 
-#include "update/UEcho.h"
+#include "platform/UEcho.h"
 
 #include <QtGlobal>
 

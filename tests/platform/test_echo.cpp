@@ -1,5 +1,5 @@
-#include "update/UEcho.h"
-#include "update/UEcho_Ways.h"
+#include "platform/UEcho.h"
+#include "platform/UEcho_Ways.h"
 
 #include <QElapsedTimer>
 #include <QtTest>

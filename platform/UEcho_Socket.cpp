@@ -1,4 +1,4 @@
-#include "update/UEcho_Ways.h"
+#include "platform/UEcho_Ways.h"
 
 #ifndef Q_OS_WIN
 
