@@ -58,6 +58,17 @@ QString Errno_Text(const char *what)
     return QStringLiteral("%1: %2").arg(QLatin1String(what), qt_error_string(errno));
 }
 
+// The address as a plain dotted quad, without leading zeros that another
+// reader could take for octal.
+QString Dotted_Quad_Text(uint32_t address)
+{
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(address >> 24)
+        .arg((address >> 16) & 0xFF)
+        .arg((address >> 8) & 0xFF)
+        .arg(address & 0xFF);
+}
+
 // The ICMP part of a received datagram: raw sockets (and datagram sockets on
 // some systems) deliver the IPv4 header in front, which starts with version 4.
 bool Icmp_Part(const char *buffer, int size, const char *&icmp, int &icmpSize)
