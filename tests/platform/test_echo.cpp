@@ -1,3 +1,4 @@
+// The echo request: reading dotted quads, an answer from the loopback, and which replies count.
 #include "platform/UEcho.h"
 #include "platform/UEcho_Ways.h"
 
