@@ -15,7 +15,7 @@ if(CMAKE_CROSSCOMPILING)
     ExternalProject_Add(velmora_icon_render_host
         SOURCE_DIR ${CMAKE_SOURCE_DIR}/tools/icons
         BINARY_DIR ${CMAKE_BINARY_DIR}/icon-render-host
-        CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
+        CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DVELMORA_WERROR=${VELMORA_WERROR}
         INSTALL_COMMAND ""
         BUILD_ALWAYS ON
         BUILD_BYPRODUCTS ${velmora_icon_render})
@@ -24,10 +24,9 @@ if(CMAKE_CROSSCOMPILING)
 else()
     find_package(Qt6 6.4 REQUIRED COMPONENTS Svg)
     add_executable(velmora_icon_render ${CMAKE_SOURCE_DIR}/tools/icons/render_icons.cpp)
-    target_link_libraries(velmora_icon_render PRIVATE Qt6::Gui Qt6::Svg)
-    # A build tool: never built with the sanitizers, whose leak report at its
-    # exit would fail the build.
-    set_target_properties(velmora_icon_render PROPERTIES COMPILE_OPTIONS "" LINK_OPTIONS "")
+    # A build tool: without the sanitizers, whose leak report at its exit
+    # would fail the build.
+    target_link_libraries(velmora_icon_render PRIVATE Qt6::Gui Qt6::Svg velmora_warnings)
     set_property(GLOBAL PROPERTY VELMORA_ICON_RENDER $<TARGET_FILE:velmora_icon_render>)
     set_property(GLOBAL PROPERTY VELMORA_ICON_RENDER_DEPENDS velmora_icon_render)
 endif()
@@ -52,7 +51,13 @@ function(velmora_icon_resource target)
         DEPENDS ${render_depends} ${ARGN}
         COMMENT "Rendering the icons to PNG"
         VERBATIM)
-    qt_add_resources(${target} icons PREFIX /icons BASE ${folder} FILES ${pngs})
+    qt_add_resources(${target} icons PREFIX /icons BASE ${folder} FILES ${pngs}
+                     OUTPUT_TARGETS resource_targets)
+    # The resource's own object library (made for a static library) is
+    # compiled like the rest.
+    foreach(resource_target IN LISTS resource_targets)
+        target_link_libraries(${resource_target} PRIVATE velmora_warnings velmora_sanitize)
+    endforeach()
 endfunction()
 
 function(velmora_program_icon target source rc)
