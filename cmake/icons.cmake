@@ -23,7 +23,7 @@ if(CMAKE_CROSSCOMPILING)
     set_property(GLOBAL PROPERTY VELMORA_ICON_RENDER_DEPENDS velmora_icon_render_host ${velmora_icon_render})
 else()
     find_package(Qt6 6.4 REQUIRED COMPONENTS Svg)
-    add_executable(velmora_icon_render ${CMAKE_SOURCE_DIR}/tools/icons/render_icons.cpp)
+    qt_add_executable(velmora_icon_render ${CMAKE_SOURCE_DIR}/tools/icons/render_icons.cpp)
     # A build tool: without the sanitizers, whose leak report at its exit
     # would fail the build.
     target_link_libraries(velmora_icon_render PRIVATE Qt6::Gui Qt6::Svg velmora_warnings)
