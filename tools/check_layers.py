@@ -11,8 +11,10 @@ builds two graphs over them:
   folder runs back up.
 - calls: a .cpp file calls another when it names a function, a variable or a
   class that a header it includes (directly or through other headers)
-  declares and the other .cpp file defines. Files that call each other, one
-  way or round several, form a circle.
+  declares and the other .cpp file defines (a name the file defines itself
+  is its own: the branches of one header for different systems do not call
+  each other). Files that call each other, one way or round several, form a
+  circle.
 
 Prints the figures (with --list also every edge it found); exits 1 when an
 include runs back up, a .cpp circle or an include circle exists, or a folder
@@ -27,7 +29,8 @@ from pathlib import Path
 
 # The folders of the program from the bottom up: a file may include from its
 # own folder and the ones before it, never from one after it. Folders on the
-# same line are beside each other (neither may include the other).
+# same line are beside each other (neither may include the other). A folder
+# inside another may have a place of its own; its files belong to it.
 LAYERS = [
     ["common"],     # shared state, program paths, text and number rules, XML
     ["lang"],       # string table and language files
@@ -238,7 +241,14 @@ class Tree:
 
 
 def folder_of(rel):
-    return rel.split("/", 1)[0]
+    """The folder with a place in LAYERS that holds rel (the innermost), else
+    its top folder."""
+    parts = rel.split("/")[:-1]
+    for depth in range(len(parts), 0, -1):
+        folder = "/".join(parts[:depth])
+        if folder in RANK:
+            return folder
+    return parts[0] if parts else rel
 
 
 def includes_back_up(tree):
@@ -284,7 +294,8 @@ def call_graph(tree):
     for rel, code in tree.files.items():
         if not rel.endswith(".cpp"):
             continue
-        used = set(IDENTIFIER.findall(code))
+        own_names = defined_names(code)[0]
+        used = set(IDENTIFIER.findall(code)) - own_names
         for header in reachable_headers(tree, rel, memo):
             names, types = declared[header]
             for name in names & used:
