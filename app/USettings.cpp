@@ -14,10 +14,40 @@ QString Settings_File()
 // The bytes of a settings file that did not load, kept until the first write
 // puts them beside it, so the user's settings are never lost to the defaults.
 static QByteArray Damaged_Settings;
+// A settings file that could not even be opened (no read rights, another
+// program's lock): the first write moves it aside, as it stands, instead.
+static bool Unopened_Settings = false;
 
 static QString Damaged_Settings_File()
 {
     return Settings_File() + QStringLiteral(".damaged");
+}
+
+// The newest two damaged files are kept: an earlier .damaged becomes
+// .damaged.1, in place of any older one, before the new one is kept.
+static bool Keep_Damaged_Settings(QString *error)
+{
+    const QString kept = Damaged_Settings_File();
+    const QString earlier = kept + QStringLiteral(".1");
+    const auto fail = [error](const QString &from, const QString &to, const QFile &file) {
+        if (error)
+            *error = QStringLiteral("Cannot keep \"%1\" as \"%2\": %3")
+                         .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to), file.errorString());
+        return false;
+    };
+    if (QFileInfo::exists(kept)) {
+        QFile older(earlier);
+        if (older.exists() && !older.remove())
+            return fail(kept, earlier, older);
+        QFile last(kept);
+        if (!last.rename(earlier))
+            return fail(kept, earlier, last);
+    }
+    if (!Unopened_Settings)
+        return Save_Whole_File(kept, Damaged_Settings, error);
+    // Gone since the start: nothing left to keep.
+    QFile unopened(Settings_File());
+    return !unopened.exists() || unopened.rename(kept) || fail(Settings_File(), kept, unopened);
 }
 
 static void Set_Default_Settings()
@@ -48,6 +78,7 @@ void Read_Settings(TXMLDocument &doc, QString *warning)
 {
     Name_Project.clear();
     Damaged_Settings.clear();
+    Unopened_Settings = false;
     const QString path = Settings_File();
     if (!QFileInfo::exists(path)) {
         Set_Default_Settings();
@@ -60,9 +91,11 @@ void Read_Settings(TXMLDocument &doc, QString *warning)
         QFile damaged(path);
         if (damaged.open(QIODevice::ReadOnly))
             Damaged_Settings = damaged.readAll();
-        if (!Damaged_Settings.isEmpty()) {
+        else
+            Unopened_Settings = true;
+        if (Unopened_Settings || !Damaged_Settings.isEmpty()) {
             error += QStringLiteral("\nThe program starts with its default settings. Before they "
-                                    "are saved, the damaged file is kept as \"%1\".")
+                                    "are saved, the file is kept as \"%1\".")
                          .arg(QDir::toNativeSeparators(Damaged_Settings_File()));
         }
         if (warning)
@@ -92,10 +125,11 @@ static QString Flag_Text(bool flag)
 
 bool Save_Setting(TXMLDocument &doc, QString *error)
 {
-    if (!Damaged_Settings.isEmpty()) {
-        if (!Save_Whole_File(Damaged_Settings_File(), Damaged_Settings, error))
+    if (Unopened_Settings || !Damaged_Settings.isEmpty()) {
+        if (!Keep_Damaged_Settings(error))
             return false;
         Damaged_Settings.clear();
+        Unopened_Settings = false;
     }
     Build_Settings_Document(doc);
     return doc.Save_File(Settings_File(), error);

@@ -39,23 +39,6 @@ bool Copy_Folder(const QString &from, const QString &to)
     return true;
 }
 
-// The peak resident memory of a running process in MiB, or -1 where the
-// system does not tell it (/proc/<pid>/status, line VmHWM).
-double Peak_Memory_MiB(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:")) {
-            bool ok = false;
-            const double kib = line.mid(6).trimmed().split(' ').value(0).toDouble(&ok);
-            return ok ? kib / 1024.0 : -1;
-        }
-    }
-    return -1;
-}
-
 struct TStart
 {
     double Shown_Ms = -1;

@@ -1,8 +1,10 @@
 // Prints every figure of the configurator in one run: the configuration
 // image, the reachability test against 127.0.0.1, the version check against a
 // refused port, start-up time and peak memory beside a minimal Qt dialog, and
-// the console program's import and bank over 1,000 configurations. Names on
-// the command line (image, echo, version, startup, cli) run only those.
+// the console program's import and bank over 1,000 configurations, and the
+// virtual converter serving 200, and the Modbus TCP check against a slave on
+// the loopback. Names on the command line (image, echo, version, startup,
+// cli, sim, modbus) run only those.
 #include "bench/UBench_Figures.h"
 
 #include <QApplication>
@@ -27,12 +29,14 @@ int main(int argc, char *argv[])
         {"version", Bench_Version_Check},
         {"startup", Bench_Startup},
         {"cli", Bench_Cli},
+        {"sim", Bench_Sim},
+        {"modbus", Bench_Modbus},
     };
     const QStringList chosen = application.arguments().mid(1);
     for (const QString &name : chosen) {
         if (std::none_of(std::begin(benches), std::end(benches),
                          [&name](const auto &b) { return name == QLatin1String(b.Name); })) {
-            std::fprintf(stderr, "unknown benchmark \"%s\"; known: image echo version startup cli\n",
+            std::fprintf(stderr, "unknown benchmark \"%s\"; known: image echo version startup cli sim modbus\n",
                          qPrintable(name));
             return 2;
         }

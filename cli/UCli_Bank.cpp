@@ -56,9 +56,8 @@ int Run_Bank(const TCli_Options &options)
             continue;
         }
         Print_Result(QStringLiteral("%1: %2 bytes, byte sum %3")
-                         .arg(QDir::toNativeSeparators(Bank_File_Path(image.Project)))
-                         .arg(image.Image.size())
-                         .arg(image.Sum));
+                         .arg(QDir::toNativeSeparators(Bank_File_Path(image.Project)),
+                              QString::number(image.Image.size()), QString::number(image.Sum)));
     }
     return failed ? Exit_Failed : Exit_Done;
 }

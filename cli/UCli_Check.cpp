@@ -1,8 +1,10 @@
 // check: the Set Communication checks over each configuration's ParGen.xml
-// (its defaults where there is none yet), as OK would run them.
+// (its defaults where there is none yet), as OK would run them; with --all,
+// also the configurations that give one device address.
 #include "cli/UCli_Commands.h"
 #include "cli/UCli_Configurations.h"
 #include "cli/UCli_Output.h"
+#include "cli/UCli_Shared_Addresses.h"
 
 #include "lang/ULang.h"
 #include "params/UParGen_Check.h"
@@ -10,12 +12,14 @@
 int Run_Check(const TCli_Options &options)
 {
     bool failed = false;
+    TShared_Addresses addresses;
     for (const TCli_Configuration &configuration : Chosen_Configurations(options, failed)) {
         TParGen_Values values;
         if (!Load_Configuration(configuration, values)) {
             failed = true;
             continue;
         }
+        addresses.Add(configuration.Name, values);
         const int message = ParGen_Check(values);
         if (message == 0) {
             Print_Result(configuration.Name + QStringLiteral(": OK"));
@@ -24,5 +28,7 @@ int Run_Check(const TCli_Options &options)
             failed = true;
         }
     }
+    if (options.All && !addresses.Report())
+        failed = true;
     return failed ? Exit_Failed : Exit_Done;
 }

@@ -19,7 +19,7 @@ int Column_Element(const QString &header)
 
 bool Read_Header(const QString &table, const TCsv_Row &header, TColumns &columns)
 {
-    const QString where = QStringLiteral("%1:%2: ").arg(table).arg(header.Line);
+    const QString where = QStringLiteral("%1:%2: ").arg(table, QString::number(header.Line));
     bool sound = true;
     const auto fail = [&sound, &where](const QString &message) {
         Print_Problem(where + message);
@@ -62,9 +62,7 @@ static bool Read_List_Cell(int id, const QString &text, TParGen_Value &value, QS
         }
     }
     error = QStringLiteral("\"%1\" is neither a position 0 to %2 nor one of %3")
-                .arg(text)
-                .arg(items.size() - 1)
-                .arg(items.join(QStringLiteral(", ")));
+                .arg(text, QString::number(items.size() - 1), items.join(QStringLiteral(", ")));
     return false;
 }
 

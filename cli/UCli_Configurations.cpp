@@ -9,18 +9,23 @@
 QList<TCli_Configuration> Chosen_Configurations(const TCli_Options &options, bool &missing)
 {
     const QStringList listed = List_Configurations(Path_Projects);
-    const QStringList wanted = options.All ? listed : options.Arguments;
-    QList<TCli_Configuration> chosen;
-    for (const QString &name : wanted) {
+    QStringList names;
+    if (options.All)
+        names = listed;
+    for (const QString &name : std::as_const(options.Arguments)) {
         const int found = Search_Configuration(listed, name);
         if (found < 0) {
             Print_Problem(QStringLiteral("%1: no configuration of that name in \"%2\"")
                               .arg(name, QDir::toNativeSeparators(Path_Projects)));
             missing = true;
-            continue;
+        } else if (!names.contains(listed.at(found))) {
+            // Two writers on one configuration's files would race.
+            names.append(listed.at(found));
         }
-        chosen.append({listed.at(found), Join_Path(Path_Projects, listed.at(found))});
     }
+    QList<TCli_Configuration> chosen;
+    for (const QString &name : std::as_const(names))
+        chosen.append({name, Join_Path(Path_Projects, name)});
     return chosen;
 }
 

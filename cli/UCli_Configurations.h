@@ -14,10 +14,10 @@ struct TCli_Configuration
     QString Path;
 };
 
-// The named configurations, each found as the Open dialog finds a name
-// (ASCII letters in any case), or with --all every one it lists. A name with
-// no configuration is reported on standard error and left out; missing is
-// then set.
+// The named configurations, each found as the Open dialog finds a name (as
+// spelled, else ASCII letters in any case) and each once, or with --all every
+// folder it lists. A name with no configuration is reported on standard error
+// and left out; missing is then set.
 QList<TCli_Configuration> Chosen_Configurations(const TCli_Options &options, bool &missing);
 
 // Sets Name_Project, Path_Project and File_ParGen.

@@ -76,14 +76,18 @@ public:
         const int message = ParGen_Check(planned.Values);
         if (message != 0)
             return Lang(message);
-        if (planned.Replacing) {
-            // Save_ParGen never overwrites a file that does not load; say so now.
-            TXMLDocument doc;
-            QString error;
-            TParGen_Values old;
-            if (!Load_ParGen(doc, Par_Gen_File(planned.Folder), old, &error))
-                return error;
-        }
+        // Save_ParGen never overwrites a file that does not load, nor writes a
+        // value the file cannot hold: say so now, so that a dry run promises
+        // only what the real one does.
+        const QString file = Par_Gen_File(planned.Folder);
+        TXMLDocument doc;
+        QString error;
+        TParGen_Values old;
+        if (planned.Replacing && !Load_ParGen(doc, file, old, &error))
+            return error;
+        Compile_XML_Parameter(doc, planned.Values);
+        if (!doc.Check_Storable(file, &error))
+            return error;
         m_planned.append(planned);
         return QString();
     }
@@ -135,7 +139,7 @@ int Run_Import(const TCli_Options &options)
     int errorLine = 0;
     QString error;
     if (!Read_Csv_Table(file.readAll(), csv, errorLine, error)) {
-        Print_Problem(QStringLiteral("%1:%2: %3").arg(table).arg(errorLine).arg(error));
+        Print_Problem(QStringLiteral("%1:%2: %3").arg(table, QString::number(errorLine), error));
         return Exit_Usage;
     }
     if (csv.Rows.isEmpty()) {
@@ -182,8 +186,8 @@ int Run_Import(const TCli_Options &options)
                                   + (options.Dry_Run ? QStringLiteral("would be ") + what : what));
     }
     for (auto it = done.cbegin(); it != done.cend(); ++it)
-        Print_Result(QStringLiteral("%1:%2: %3").arg(table).arg(it.key()).arg(it.value()));
+        Print_Result(QStringLiteral("%1:%2: %3").arg(table, QString::number(it.key()), it.value()));
     for (auto it = failures.cbegin(); it != failures.cend(); ++it)
-        Print_Problem(QStringLiteral("%1:%2: %3").arg(table).arg(it.key()).arg(it.value()));
+        Print_Problem(QStringLiteral("%1:%2: %3").arg(table, QString::number(it.key()), it.value()));
     return failures.isEmpty() ? Exit_Done : Exit_Failed;
 }

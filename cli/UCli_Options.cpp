@@ -17,7 +17,7 @@ struct TCommand
 constexpr TCommand Commands[] = {
     {"import", Run_Import, false, false}, {"bank", Run_Bank, true, true},
     {"show", Run_Show, false, false},     {"check", Run_Check, true, true},
-    {"export", Run_Export, true, true},
+    {"export", Run_Export, true, true},   {"probe", Run_Probe, true, true},
 };
 
 const TCommand *Find_Command(const QString &name)
@@ -48,6 +48,7 @@ TCli_Request Read_Cli_Options(const QStringList &arguments, TCli_Options &option
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOptions({folder, language, replace, dryRun, all, help, version});
+    parser.addOptions(Probe_Options());
     // The program's name comes first for the parser.
     if (!parser.parse(QStringList{QStringLiteral("velmora-cli")} + arguments))
         return Usage_Error(error, parser.errorText());
@@ -74,6 +75,8 @@ TCli_Request Read_Cli_Options(const QStringList &arguments, TCli_Options &option
     options.Run = command->Run;
     if ((options.Replace || options.Dry_Run) && options.Command != QLatin1String("import"))
         return Usage_Error(error, QStringLiteral("--replace and --dry-run go with import only"));
+    if (!Read_Probe_Options(parser, options.Command == QLatin1String("probe"), options.Probe, error))
+        return TCli_Request::Usage_Error;
     if (options.All && !command->Takes_All)
         return Usage_Error(error, QStringLiteral("%1 does not take --all").arg(options.Command));
     if (!command->Takes_Names && options.Arguments.size() != 1)
@@ -102,6 +105,9 @@ QString Cli_Help_Text()
         "                           bin/bank.bin holds\n"
         "  check NAME... | --all    the Set Communication checks: OK or the first failure\n"
         "  export NAME... | --all   the configurations as a table that import reads\n"
+        "  probe NAME... | --all    does each device answer on Modbus TCP? echo, connect\n"
+        "                           and a read of each register block, one line each;\n"
+        "                           each check is added to the configuration's Check.log\n"
         "\n"
         "Options:\n"
         "  --folder DIR             the program folder holding PROJECTS and LANGUAGE\n"
@@ -109,10 +115,24 @@ QString Cli_Help_Text()
         "  --language NAME          messages from LANGUAGE/NAME.lng (default: English)\n"
         "  --replace                import: write over an existing configuration's ParGen.xml\n"
         "  --dry-run                import: check and report, write nothing\n"
-        "  --all                    bank, check, export: every configuration\n"
+        "  --all                    bank, check, export, probe: every configuration\n"
+        "  --unit N                 probe: the Modbus unit identifier (default 1)\n"
+        "  --timeout MS             probe: time limit of the connect and of each read\n"
+        "                           (default 3000)\n"
+        "  --count N                probe: registers read of each data block, 1 to 125\n"
+        "                           (default 8)\n"
+        "  --function ROLE=3|4      probe: read read-data, status-word, byte-count,\n"
+        "                           write-data or control-word with function 03 or 04\n"
+        "                           (default 04 for the first three, 03 for the others)\n"
+        "  --address A, --port N    probe: this address or port instead of the\n"
+        "                           configuration's own\n"
+        "  --no-echo                probe: no echo requests first\n"
+        "  --csv                    probe: one table row per configuration, a column\n"
+        "                           per register\n"
         "  -h, --help               this text\n"
         "  --version                the program's version\n"
         "\n"
-        "Exit status: 0 all done, 1 some row or configuration failed, 2 a usage error\n"
-        "or an unreadable table. Results go to standard output, problems to standard error.");
+        "Exit status: 0 all done (probe: every device answers with its configured map),\n"
+        "1 some row or configuration failed, 2 a usage error or an unreadable table.\n"
+        "Results go to standard output, problems to standard error.");
 }

@@ -2,12 +2,14 @@
 // The console program's command line: one command, its arguments and the
 // options, checked against what each command takes.
 
+#include "cli/UCli_Probe_Options.h"
+
 #include <QString>
 #include <QStringList>
 
 struct TCli_Options
 {
-    QString Command;          // import, bank, show, check or export
+    QString Command;          // import, bank, show, check, export or probe
     int (*Run)(const TCli_Options &) = nullptr;   // the command's own
     QStringList Arguments;    // the table, or configuration names
     QString Folder;           // the program folder; "" for the program's own
@@ -15,6 +17,7 @@ struct TCli_Options
     bool Replace = false;
     bool Dry_Run = false;
     bool All = false;
+    TProbe_Options Probe;
 };
 
 enum class TCli_Request { Run, Help, Version, Usage_Error };

@@ -1,11 +1,30 @@
 #include "cli/UCli_Output.h"
 
+#include "common/UComon.h"
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+// Why standard output first refused the results; "" while it takes them.
+static QString Result_Failure;
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
 
 static void Write(std::FILE *stream, const QByteArray &bytes)
 {
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
-    std::fflush(stream);
+    errno = 0;
+    const bool written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream)
+                             == static_cast<size_t>(bytes.size())
+                         && std::fflush(stream) == 0;
+    // A full disk, a quota or a failing share behind a redirection: the
+    // results are cut, which the exit status must say.
+    if (!written && stream == stdout && Result_Failure.isEmpty())
+        Result_Failure = QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : EIO));
 }
 
 void Print_Result(const QString &line)
@@ -21,4 +40,57 @@ void Print_Problem(const QString &line)
 void Write_Result(const QByteArray &bytes)
 {
     Write(stdout, bytes);
+}
+
+int Finish_Output(int status)
+{
+    // Some file systems (network shares) report a failed write only when
+    // the file is closed.
+    // A standard output closed from the start fails here too, but only
+    // matters when results were written to it, and those writes failed.
+    errno = 0;
+    if (std::fclose(stdout) != 0 && errno != EBADF && Result_Failure.isEmpty())
+        Result_Failure = QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : EIO));
+    if (Result_Failure.isEmpty())
+        return status;
+    Print_Problem(QStringLiteral("velmora-cli: cannot write the results to standard output: ")
+                  + Result_Failure);
+    return status == Exit_Done ? Exit_Failed : status;
+}
+
+TConsole_Streams::TConsole_Streams()
+{
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    m_code_page = GetConsoleOutputCP();
+    SetConsoleOutputCP(CP_UTF8);
+#endif
+}
+
+TConsole_Streams::~TConsole_Streams()
+{
+#ifdef Q_OS_WIN
+    if (m_code_page != 0)
+        SetConsoleOutputCP(m_code_page);
+#endif
+}
+
+int Answer_Request(TCli_Request request, const QString &program, const QString &help,
+                   const QString &error)
+{
+    switch (request) {
+    case TCli_Request::Help:
+        Print_Result(help);
+        return Exit_Done;
+    case TCli_Request::Version:
+        Print_Result(program + QLatin1Char(' ') + SW_Version);
+        return Exit_Done;
+    case TCli_Request::Usage_Error:
+        Print_Problem(QStringLiteral("%1: %2 (%1 --help tells more)").arg(program, error));
+        return Exit_Usage;
+    case TCli_Request::Run:
+        break;
+    }
+    return -1;
 }

@@ -11,12 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#ifdef Q_OS_WIN
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
-#endif
-
 namespace {
 
 // The one place that picks the language of the messages.
@@ -32,34 +26,14 @@ bool Use_Language(const QString &name, QString &error)
     return false;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// The exit status of what the command line asks for.
+int Run_Command_Line()
 {
-#ifdef Q_OS_WIN
-    // Tables leave as written (CRLF already), and both streams end their
-    // lines alike (LF, as on every system) for scripts that read them; the
-    // console shows UTF-8.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-    SetConsoleOutputCP(CP_UTF8);
-#endif
-    QCoreApplication application(argc, argv);
     TCli_Options options;
     QString error;
-    switch (Read_Cli_Options(QCoreApplication::arguments().mid(1), options, error)) {
-    case TCli_Request::Help:
-        Print_Result(Cli_Help_Text());
-        return Exit_Done;
-    case TCli_Request::Version:
-        Print_Result(QStringLiteral("velmora-cli ") + SW_Version);
-        return Exit_Done;
-    case TCli_Request::Usage_Error:
-        Print_Problem(QStringLiteral("velmora-cli: %1 (velmora-cli --help tells more)").arg(error));
-        return Exit_Usage;
-    case TCli_Request::Run:
-        break;
-    }
+    const TCli_Request request = Read_Cli_Options(QCoreApplication::arguments().mid(1), options, error);
+    if (request != TCli_Request::Run)
+        return Answer_Request(request, QStringLiteral("velmora-cli"), Cli_Help_Text(), error);
     // The program folder as the configurator sets it; --folder names another one.
     const QString folder =
         options.Folder.isEmpty() ? QCoreApplication::applicationDirPath() : options.Folder;
@@ -74,4 +48,13 @@ int main(int argc, char *argv[])
         return Exit_Usage;
     }
     return options.Run(options);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const TConsole_Streams console;
+    QCoreApplication application(argc, argv);
+    return Finish_Output(Run_Command_Line());
 }

@@ -85,9 +85,8 @@ bool TXMLDocument::Load_Bytes(const QByteArray &bytes, QString *error)
             const QString message =
                 reader.hasError() ? reader.errorString() : QStringLiteral("no root element");
             *error = QStringLiteral("%1 (line %2, column %3)")
-                         .arg(message)
-                         .arg(reader.lineNumber())
-                         .arg(reader.columnNumber());
+                         .arg(message, QString::number(reader.lineNumber()),
+                              QString::number(reader.columnNumber()));
         }
         return false;
     }
@@ -226,6 +225,11 @@ bool Find_Unstorable(const QDomNode &node, QString &element, QChar &character)
 
 bool TXMLDocument::Save_File(const QString &path, QString *error) const
 {
+    return Check_Storable(path, error) && Save_Whole_File(path, To_Bytes(), error);
+}
+
+bool TXMLDocument::Check_Storable(const QString &path, QString *error) const
+{
     QString element;
     QChar character;
     if (Find_Unstorable(m_doc, element, character)) {
@@ -237,7 +241,7 @@ bool TXMLDocument::Save_File(const QString &path, QString *error) const
                               QString::number(character.unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
         return false;
     }
-    return Save_Whole_File(path, To_Bytes(), error);
+    return true;
 }
 
 bool Save_Whole_File(const QString &path, const QByteArray &bytes, QString *error)

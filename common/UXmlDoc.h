@@ -43,6 +43,9 @@ public:
     // value the file cannot hold is refused before anything is written, so the
     // writer never makes a file that its own reader rejects.
     bool Save_File(const QString &path, QString *error = nullptr) const;
+    // Save_File's refusal of a value the file cannot hold, on its own, for a
+    // check that must promise no more than the write will do.
+    bool Check_Storable(const QString &path, QString *error = nullptr) const;
 
     QDomDocument &Dom() { return m_doc; }
 

@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <arpa/inet.h>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <fcntl.h>
@@ -136,7 +137,9 @@ int Echo_Reply_Size(const QByteArray &datagram, uint32_t from, uint32_t target, 
 TEcho_Reply Echo_By_Socket(bool raw, uint32_t address, const QByteArray &data, int timeoutMs,
                            bool &unavailable)
 {
-    static uint16_t sequence = 0;
+    // Echoes go out from several threads at once (checks side by side): each
+    // takes its own sequence number.
+    static std::atomic<uint16_t> next_sequence{0};
     TEcho_Reply reply;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     const int fd = socket(AF_INET, raw ? SOCK_RAW : SOCK_DGRAM, IPPROTO_ICMP);
@@ -147,7 +150,7 @@ TEcho_Reply Echo_By_Socket(bool raw, uint32_t address, const QByteArray &data, i
     }
     fcntl(fd, F_SETFD, FD_CLOEXEC);
 
-    ++sequence;
+    const uint16_t sequence = ++next_sequence;
     const uint16_t id = uint16_t(getpid());
     sockaddr_in target = {};
     target.sin_family = AF_INET;

@@ -149,6 +149,11 @@ QStringList List_Configurations(const QString &projects)
 
 int Search_Configuration(const QStringList &names, const QString &name)
 {
+    // Where a disk holds names that differ only in letter case (copied in
+    // from a system that keeps both), the one spelled as asked for is meant.
+    const int exact = names.indexOf(name);
+    if (exact >= 0)
+        return exact;
     const QString wanted = Ascii_Upper(name);
     for (int i = 0; i < names.size(); ++i) {
         if (Ascii_Upper(names.at(i)) == wanted)

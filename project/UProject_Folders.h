@@ -60,6 +60,6 @@ bool Make_Project_Folder(const QString &projects, const QString &name, QString *
 // that cannot be read gives an empty list.
 QStringList List_Configurations(const QString &projects);
 
-// The index of the first entry equal to name when ASCII letters are compared
-// in upper case, or -1.
+// The index of the entry spelled exactly as name, or else of the first entry
+// equal to name when ASCII letters are compared in upper case, or -1.
 int Search_Configuration(const QStringList &names, const QString &name);

@@ -42,6 +42,7 @@ LAYERS = [
     ["update"],
     ["options"],
     ["cli", "app"],  # the console program and the configurator
+    ["update/sim"],  # the virtual converter, a console program over cli/
 ]
 # Folders over the whole program: they may include anything and nothing
 # includes them.

@@ -242,6 +242,7 @@ void TestMainWindow::damaged_settings_warn_and_start()
     // The defaults written at close never take the user's only copy.
     env.Stop();
     QCOMPARE(env.Read_File(QStringLiteral("Velmora.xml.damaged")), damaged);
+    QCOMPARE(env.Read_File(QStringLiteral("Velmora.xml.damaged.1")), QByteArray("kept from an older start"));
     QVERIFY(env.Read_File(QStringLiteral("Velmora.xml")).startsWith("<Conf_Settings><lastproj><projectname/>"));
 }
 

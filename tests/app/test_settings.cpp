@@ -9,6 +9,12 @@
 #include <QtTest>
 #include <optional>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 class TestSettings : public QObject
 {
     Q_OBJECT
@@ -19,6 +25,7 @@ private slots:
     void reading_rules_data();
     void reading_rules();
     void damaged_file_gives_defaults_and_warning();
+    void unopened_file_kept();
     void exact_bytes_written();
     void folder_in_place_of_file_is_reported();
 
@@ -136,6 +143,38 @@ void TestSettings::damaged_file_gives_defaults_and_warning()
     QCOMPARE(Name_Project, QString());
     QCOMPARE(Language, QStringLiteral("English"));
     QVERIFY(!Enable_Internet);
+}
+
+// A file that exists but cannot be opened is moved aside as it stands, never
+// written over; root opens every file, so the program then runs as nobody.
+void TestSettings::unopened_file_kept()
+{
+#ifdef Q_OS_WIN
+    QSKIP("read rights are modes of POSIX systems");
+#else
+    const QByteArray unread = "<Conf_Settings><lastlang><language>Deutsch</language></lastlang></Conf_Settings>";
+    QVERIFY(m_dir->Write_File(QStringLiteral("Velmora.xml"), unread));
+    QVERIFY(m_dir->Write_File(QStringLiteral("Velmora.xml.damaged"), "kept from an older start"));
+    QVERIFY(chmod(QFile::encodeName(m_dir->Folder()).constData(), 0777) == 0);
+    QVERIFY(chmod(QFile::encodeName(Settings_File()).constData(), 0) == 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        const uid_t nobody = 65534;
+        if (geteuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0))
+            _exit(2);
+        TXMLDocument doc;
+        QString warning;
+        Read_Settings(doc, &warning);
+        _exit(warning.contains(QStringLiteral("Velmora.xml.damaged")) && Save_Setting(doc, nullptr) ? 0 : 1);
+    }
+    int status = 0;
+    QVERIFY(child > 0 && waitpid(child, &status, 0) == child);
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QVERIFY(chmod(QFile::encodeName(Settings_File() + ".damaged").constData(), 0600) == 0);
+    QCOMPARE(m_dir->Read_File(QStringLiteral("Velmora.xml.damaged")), unread);
+    QCOMPARE(m_dir->Read_File(QStringLiteral("Velmora.xml.damaged.1")), QByteArray("kept from an older start"));
+    QVERIFY(m_dir->Read_File(QStringLiteral("Velmora.xml")).contains("<language>English</language>"));
+#endif
 }
 
 void TestSettings::exact_bytes_written()

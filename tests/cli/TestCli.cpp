@@ -18,10 +18,12 @@ static QStringList Lines(const QByteArray &bytes)
     return lines;
 }
 
-TCli_Run Run_Cli(const QString &folder, const QStringList &arguments)
+TCli_Run Run_Cli(const QString &folder, const QStringList &arguments, const QString &output)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
+    if (!output.isEmpty())
+        process.setStandardOutputFile(output);
     process.start(qEnvironmentVariable("VELMORA_DIST_DIR") + QStringLiteral("/velmora-cli"),
                   QStringList{QStringLiteral("--folder"), folder} + arguments);
     TCli_Run run;

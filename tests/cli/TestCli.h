@@ -15,8 +15,9 @@ struct TCli_Run
     QStringList Err;
 };
 
-// velmora-cli --folder folder arguments..., started in folder.
-TCli_Run Run_Cli(const QString &folder, const QStringList &arguments);
+// velmora-cli --folder folder arguments..., started in folder; standard
+// output goes into the file output where one is named.
+TCli_Run Run_Cli(const QString &folder, const QStringList &arguments, const QString &output = QString());
 
 // The defaults with "Element=text" changes, as Compile_XML_Parameter writes them.
 QByteArray Dialog_ParGen(const QStringList &changes);

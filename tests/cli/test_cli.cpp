@@ -93,16 +93,20 @@ private slots:
     void cleanup() { delete env; }
     void import_data();
     void import();
+    void dry_run_data();
+    void dry_run();
     void exporting_data();
     void exporting();
     void bank_data();
     void bank();
     void check_data();
     void check();
+    void case_twins();
     void show_data();
     void show();
     void refusals_data();
     void refusals();
+    void help();
 };
 
 void TestCli::init()
@@ -136,7 +140,8 @@ void TestCli::import_data()
     QTest::newRow("a failing row makes nothing, the others go on") << import
         << QByteArray("Name,ModbusTCPSlave_IP4,Serial_Send_Type,Serial_End_Char,ModbusTCPSlave_En_GAT\n"
                       "A,300,0,13,0\nB,300,0,256,0\nC,1,2,256,1\nCON,300,0,13,0\n,1,0,13,0\n"
-                      "old,1,0,13,0\nc,1,0,13,0\nD,1,5,13,0\nE,1,0,13,yes\nF,1,0\nG,1,0,13,0,x\n")
+                      "old,1,0,13,0\nc,1,0,13,0\nD,1,5,13,0\nE,1,0,13,yes\nF,1,0\nG,1,0,13,0,x\n"
+                      "H,1,3,13,0\nI,1,x%1,13,0\n")
         << 1 << QStringList{"t.csv:4: C: created"}
         << QStringList{"t.csv:2: A: " + Lang(486), "t.csv:3: B: " + Lang(472), "t.csv:5: CON: " + Lang(105),
                        "t.csv:6: " + Lang(107), "t.csv:7: old: " + Lang(106),
@@ -145,7 +150,11 @@ void TestCli::import_data()
                        "End Character, Num Bytes on Control Word, Fix Num Bytes",
                        "t.csv:10: E: column ModbusTCPSlave_En_GAT: \"yes\" is neither 1 nor 0",
                        "t.csv:11: F: the row has 3 fields, the header has 5",
-                       "t.csv:12: G: the row has 6 fields, the header has 5"}
+                       "t.csv:12: G: the row has 6 fields, the header has 5",
+                       "t.csv:13: H: column Serial_Send_Type: \"3\" is neither a position 0 to 2 nor one of "
+                       "End Character, Num Bytes on Control Word, Fix Num Bytes",
+                       "t.csv:14: I: column Serial_Send_Type: \"x%1\" is neither a position 0 to 2 nor one of "
+                       "End Character, Num Bytes on Control Word, Fix Num Bytes"}
         << QStringList{"C:ModbusTCPSlave_IP4=1|Serial_Send_Type=2|Serial_End_Char=256|ModbusTCPSlave_En_GAT=1", old};
     const QByteArray replacing("Name,Serial_Baud\nOLD,1\nNew,2\nX,9\n");
     const QStringList xFails{"t.csv:4: X: column Serial_Baud: \"9\" is neither a position 0 to 7 "
@@ -171,6 +180,36 @@ void TestCli::import()
         QCOMPARE(env->Read_File(QStringLiteral("PROJECTS/L 1/ParGen.xml")), QByteArray(L1_ParGen));
 }
 
+// What a dry run says is what the real run then does, refusals included.
+void TestCli::dry_run_data()
+{
+    QTest::addColumn<QByteArray>("table");
+    QTest::addColumn<QStringList>("err");
+    const QString unstorable("t.csv:%1: %2: Cannot write \"{folder}/PROJECTS/%2/ParGen.xml\": the value of "
+                             "Serial_TimeOut_RX holds the control character U+%3, which the file cannot hold");
+    QTest::newRow("characters the file cannot hold, in a field no check reads")
+        << QByteArray("Name,Serial_TimeOut_RX\nA,5\x01\nB,\x1F\n")
+        << QStringList{unstorable.arg("2", "A", "0001"), unstorable.arg("3", "B", "001F")};
+    QTest::newRow("over a damaged ParGen.xml") << QByteArray("Name\nDamaged\n") << QStringList{"t.csv:2: " + Damaged};
+}
+
+void TestCli::dry_run()
+{
+    QFETCH(QByteArray, table);
+    QFETCH(QStringList, err);
+    env->Write_File(QStringLiteral("PROJECTS/Damaged/ParGen.xml"), "<Par_Gen>");
+    env->Write_File(QStringLiteral("t.csv"), table);
+    for (const QStringList &arguments : {QStringList{"import", "--replace", "--dry-run", "t.csv"},
+                                         QStringList{"import", "--replace", "t.csv"}}) {
+        const TCli_Run run = Run_Cli(Folder(), arguments);
+        QCOMPARE(run.Err, With_Folder(Folder(), err));
+        QCOMPARE(run.Out, QStringList());
+        QCOMPARE(run.Status, 1);
+    }
+    QCOMPARE(List_Configurations(env->Path(QStringLiteral("PROJECTS"))), QStringList({"Damaged", "Old"}));
+    QCOMPARE(env->Read_File(QStringLiteral("PROJECTS/Damaged/ParGen.xml")), QByteArray("<Par_Gen>"));
+}
+
 // The rows are table lines; the table, read back by import, gives the same files.
 void TestCli::exporting_data()
 {
@@ -179,7 +218,7 @@ void TestCli::exporting_data()
     for (int id = 0; id < ParGen_Count; ++id)
         header << ParGen_Element(id).Name;
     const QString head = header.join(QLatin1Char(',')) + QLatin1Char('\r');
-    const QString odd = QStringLiteral("\" a;b\",1,7,2,2,\"say \"\"x\"\"\",1024,\"1,5\",1,0,,192,168,0,10,"
+    const QString odd = QStringLiteral("\" a;b\",1,7,2,2,\"say \"\"x\"\"\",1024,\"1,5\",1,0,\"20 \",192,168,0,10,"
                                        "255,255,255,0,192,168,0,1,0,\" 502\",1,1,0,0,1,1\r");
     const QString old("Old,1,3,0,0,13,1024,0,1,0,20,192,168,0,10,255,255,255,0,192,168,0,1,0,502,1,1,0,0,1,1\r");
     QTest::newRow("named in any case, fields quoted where they must be") << QStringList{"export", " a;b", "old"}
@@ -194,7 +233,7 @@ void TestCli::exporting()
 {
     Make_Configuration(*env, QStringLiteral(" a;b"),
                        {"Serial_Baud=7", "Serial_Parity=2", "Serial_Send_Type=2", "Serial_End_Char=say \"x\"",
-                        "Serial_TimeOut_RX=1,5", "Serial_Time_Wait_RX_Time=", "ModbusTCPSlave_Port= 502"});
+                        "Serial_TimeOut_RX=1,5", "Serial_Time_Wait_RX_Time=20 ", "ModbusTCPSlave_Port= 502"});
     env->Write_File(QStringLiteral("PROJECTS/Damaged/ParGen.xml"), "<Par_Gen>");
     const QString odd = QStringLiteral("PROJECTS/ a;b/ParGen.xml");
     const QByteArray before = env->Read_File(odd);
@@ -253,8 +292,10 @@ void TestCli::check_data()
     Add_Run_Columns();
     QTest::newRow("named; no ParGen.xml yet checks the defaults") << QStringList{"check", "new", "Old"}
         << QByteArray() << 0 << QStringList{"New: OK", "Old: OK"} << QStringList();
-    QTest::newRow("all: first failing check each, damaged file") << QStringList{"check", "--all"} << QByteArray()
-        << 1 << QStringList{"New: OK", "Old: OK"} << QStringList{"Bad: " + Lang(480), Damaged, "Gate: " + Lang(496)};
+    QTest::newRow("all: first failing check each, damaged file, one address for three") << QStringList{"check", "--all"} << QByteArray()
+        << 1 << QStringList{"New: OK", "Old: OK"}
+        << QStringList{"Bad: " + Lang(480), Damaged, "Gate: " + Lang(496),
+                       "Gate, New, Old: 3 configurations share the device address 192.168.0.10"};
 }
 
 void TestCli::check()
@@ -264,6 +305,25 @@ void TestCli::check()
     Make_Configuration(*env, QStringLiteral("Gate"), {"ModbusTCPSlave_En_GAT=1", "ModbusTCPSlave_GAT1=x"});
     env->Write_File(QStringLiteral("PROJECTS/Damaged/ParGen.xml"), "<Par_Gen>");
     Run_Row(*env);
+}
+
+// Folders whose names differ only in letter case, as a copy from another
+// system brings them: each is its own configuration, handled once.
+void TestCli::case_twins()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows holds no two names that differ only in letter case");
+#endif
+    Make_Configuration(*env, QStringLiteral("Pump"), {QStringLiteral("Serial_Baud=1")});
+    Make_Configuration(*env, QStringLiteral("pump"), {QStringLiteral("Serial_Baud=2")});
+    QCOMPARE(Run_Cli(Folder(), {"check", "--all"}).Out, QStringList({"Old: OK", "Pump: OK", "pump: OK"}));
+    QCOMPARE(Run_Cli(Folder(), {"check", "pump", "PUMP", "Pump", "pump"}).Out, QStringList({"pump: OK", "Pump: OK"}));
+    const QStringList exported = Run_Cli(Folder(), {"export", "--all"}).Out;
+    QCOMPARE(exported.size(), 4);
+    QVERIFY(exported.at(2).startsWith("Pump,1,1,") && exported.at(3).startsWith("pump,1,2,"));
+    QCOMPARE(Run_Cli(Folder(), {"bank", "--all"}).Out.size(), 3);
+    QCOMPARE(env->Read_File(QStringLiteral("PROJECTS/Pump/bin/bank.bin")), Road_Image({"Serial_Baud=1"}));
+    QCOMPARE(env->Read_File(QStringLiteral("PROJECTS/pump/bin/bank.bin")), Road_Image({"Serial_Baud=2"}));
 }
 
 void TestCli::show_data()
@@ -288,6 +348,8 @@ void TestCli::show_data()
                        "0x03C (4 bytes), 0x040 (2 bytes), 0x044 (4 bytes)"};
     QTest::newRow("bank.bin of another size") << QStringList() << QByteArray(100, 'x')
         << QStringList{"bin/bank.bin: 100 bytes, not a configuration image of 2048 bytes"};
+    QTest::newRow("bank.bin longer than an image") << QStringList() << QByteArray(2049, 'x')
+        << QStringList{"bin/bank.bin: more than 2048 bytes, not a configuration image of 2048 bytes"};
 }
 
 void TestCli::show()
@@ -343,8 +405,8 @@ void TestCli::refusals_data()
                                      << QStringList{"t.csv:3: a quoted field is never closed"};
     QTest::newRow("not UTF-8") << import << QByteArray("Name\nA\nStra\xDF" "e\n") << 2 << none
                                << QStringList{"t.csv:3: the table is not UTF-8 text"};
-    QTest::newRow("header faults") << import << QByteArray("\n Name ,Baud,Serial_Parity,serial_parity,\nA,1,1,1,\n")
-        << 2 << none << QStringList{"t.csv:2: unknown column \"Baud\"", "t.csv:2: column \"serial_parity\" appears twice",
+    QTest::newRow("header faults") << import << QByteArray("\n Name ,Baud,Serial_Parity,SERIAL_PARITY,\nA,1,1,1,\n")
+        << 2 << none << QStringList{"t.csv:2: unknown column \"Baud\"", "t.csv:2: column \"SERIAL_PARITY\" appears twice",
                                     "t.csv:2: column 5 has no name"};
     QTest::newRow("no Name column") << import << QByteArray("Serial_Baud\n1\n") << 2 << none
                                     << QStringList{"t.csv:1: no \"Name\" column"};
@@ -355,6 +417,14 @@ void TestCli::refusals()
 {
     Run_Row(*env);
     Verify_Configurations(*env, {"Old:Serial_Baud=3"});
+}
+
+void TestCli::help()
+{
+    const TCli_Run run = Run_Cli(Folder(), {"--help"});
+    QCOMPARE(run.Status, 0);
+    QCOMPARE(run.Err, QStringList());
+    QCOMPARE(run.Out.value(0), QStringLiteral("Usage: velmora-cli [options] COMMAND [arguments]"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -1,6 +1,7 @@
 // velmora-cli on disks that refuse its writes: each failing row or
 // configuration names the file and the system's reason, a folder made for a
-// row is taken back, and what was there stays as it was.
+// row is taken back, what was there stays as it was, and results that
+// standard output cannot take fail the run.
 #include "TestCli.h"
 #include "TestMounts.h"
 
@@ -9,7 +10,9 @@
 
 namespace {
 
-enum class TFault { No_Room_For_Folder, No_Room_For_Bin, Full_Disk, Read_Only_Projects, Marked_Read_Only, Full_Bin };
+enum class TFault {
+    No_Room_For_Folder, No_Room_For_Bin, Full_Disk, Read_Only_Projects, Marked_Read_Only, Full_Bin, Full_Output
+};
 
 const QByteArray Old_Bank = "an older bank.bin";
 
@@ -58,6 +61,9 @@ void TestCliFaults::refused_data()
     QTest::newRow("bank.bin on a full disk") << TFault::Full_Bin << QStringList{"bank", "Old"} << QByteArray()
         << "PROJECTS/Old/bin"
         << QStringList{"Old: Cannot write \"{folder}/PROJECTS/Old/bin/bank.bin\": No space left on device"};
+    QTest::newRow("export into a file on a full disk") << TFault::Full_Output << QStringList{"export", "--all"}
+        << QByteArray() << "PROJECTS"
+        << QStringList{"velmora-cli: cannot write the results to standard output: No space left on device"};
 }
 
 void TestCliFaults::refused()
@@ -76,6 +82,9 @@ void TestCliFaults::refused()
         QVERIFY2(mounts.Tmpfs(projects, 256, small ? 24 : 0), qPrintable(mounts.Error));
     if (fault == TFault::Full_Bin)
         QVERIFY2(mounts.Tmpfs(projects + QStringLiteral("/Old/bin"), 64), qPrintable(mounts.Error));
+    const QString output = fault == TFault::Full_Output ? env.Path(QStringLiteral("out/plant.csv")) : QString();
+    if (fault == TFault::Full_Output)
+        QVERIFY2(mounts.Tmpfs(env.Path(QStringLiteral("out")), 64), qPrintable(mounts.Error));
     Make_Configuration(env, QStringLiteral("Old"), {QStringLiteral("Serial_Baud=3")});
     QVERIFY(env.Write_File(QStringLiteral("PROJECTS/Old/bin/bank.bin"), Old_Bank));
     QVERIFY(env.Write_File(QStringLiteral("t.csv"), "Name,Serial_Baud\n" + rows));
@@ -96,12 +105,15 @@ void TestCliFaults::refused()
     case TFault::Full_Bin:
         QVERIFY2(mounts.Fill(projects + QStringLiteral("/Old/bin")), qPrintable(mounts.Error));
         break;
+    case TFault::Full_Output:
+        QVERIFY2(mounts.Fill(env.Path(QStringLiteral("out"))), qPrintable(mounts.Error));
+        break;
     }
     const QString folder = env.Path(watched);
     const QStringList before = Folder_Entries(folder);
     const QByteArray oldParGen = env.Read_File(QStringLiteral("PROJECTS/Old/ParGen.xml"));
 
-    const TCli_Run run = Run_Cli(env.Folder(), arguments);
+    const TCli_Run run = Run_Cli(env.Folder(), arguments, output);
     QCOMPARE(run.Err, With_Folder(env.Folder(), err));
     QCOMPARE(run.Status, 1);
     QCOMPARE(Folder_Entries(folder), before);

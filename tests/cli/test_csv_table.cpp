@@ -37,6 +37,8 @@ void TestCsvTable::reading_data()
         << QByteArray("\"a,b\";c\n") << ";" << QStringList{"1:a,b|c"};
     QTest::newRow("blank separator line before the header does not decide")
         << QByteArray(";;\na,b\n") << "," << QStringList{"2:a|b"};
+    QTest::newRow("blank separator line before a semicolon header")
+        << QByteArray(";;;\r\na;b\r\n") << ";" << QStringList{"2:a|b"};
     QTest::newRow("one column keeps the comma")
         << QByteArray("Name\nx;y\n") << "," << QStringList{"1:Name", "2:x;y"};
     QTest::newRow("quoted separators, quotes and line breaks")

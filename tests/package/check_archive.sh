@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes the portable archive, unpacks it in an empty folder and starts the
 # program from there: it must come up (still running after two seconds) and
-# create its folders beside itself.
+# create its folders beside itself. Then velmora-sim from the same folder
+# serves a configuration that pymodbus reads, and libmodbus's licence note is
+# there.
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
@@ -10,8 +12,8 @@ trap 'rm -rf "$work"' EXIT
 archive=$(ls "$work"/out/Velmora-*.tar.gz)
 tar -xzf "$archive" -C "$work"
 folder=$(find "$work" -maxdepth 1 -type d -name 'Velmora-*')
-for f in Velmora velmora-cli Ethernet_Update LANGUAGE/Italiano.lng LANGUAGE/Deutsch.lng \
-         "LANGUAGE/Français.lng" "LANGUAGE/Español.lng" LANGUAGE/DefaultFlag.bmp \
+for f in Velmora velmora-cli velmora-sim Ethernet_Update LICENSES/libmodbus.txt \
+         LANGUAGE/Italiano.lng LANGUAGE/Deutsch.lng "LANGUAGE/Français.lng" "LANGUAGE/Español.lng" LANGUAGE/DefaultFlag.bmp \
          LANGUAGE/English.bmp; do
     [[ -e "$folder/$f" ]] || { echo "missing in the archive: $f"; exit 1; }
 done
@@ -23,4 +25,8 @@ set -e
 for d in MASTER PROJECTS LANGUAGE; do
     [[ -d "$folder/$d" ]] || { echo "no $d folder beside the unpacked program"; exit 1; }
 done
+grep -q "^License: LGPL-2.1+" "$folder/LICENSES/libmodbus.txt" \
+    || { echo "LICENSES/libmodbus.txt lacks the licence of the system's libmodbus"; exit 1; }
+mkdir "$folder/PROJECTS/Archive check"
+/usr/bin/python3 "$(dirname "$0")/../support/sim_client.py" "$folder/velmora-sim" "$folder" "Archive check"
 echo "archive $(basename "$archive") unpacks and starts"

@@ -204,6 +204,7 @@ void TestProjectFolders::search_data()
     QTest::newRow("same") << "Beta" << 1;
     QTest::newRow("other case") << "ALPHA" << 0;
     QTest::newRow("first of two equal in upper case") << "delta" << 2;
+    QTest::newRow("of two equal in upper case, the one spelled so") << "DELTA" << 3;
     QTest::newRow("empty") << "" << -1;
     QTest::newRow("absent") << "gamma" << -1;
     QTest::newRow("non-ASCII letters keep their case") << QStringLiteral("\u00e4rger") << -1;

@@ -13,6 +13,7 @@ class TestStandinWindow : public QObject
 private slots:
     void shows_the_report();
     void closes_by_itself();
+    void verdict_names_an_unwritten_log();
     void shown_only_where_seen_data();
     void shown_only_where_seen();
 };
@@ -39,6 +40,16 @@ void TestStandinWindow::closes_by_itself()
     window.show();
     QCOMPARE(window.Verdict->text(), QStringLiteral("Verdict: the job is sound."));
     QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 3000);
+}
+
+void TestStandinWindow::verdict_names_an_unwritten_log()
+{
+    TJob_Report report;
+    report.Unlogged = QStringLiteral("Cannot write \"Ethernet_Update.log\": No space left on device");
+    TReport_Window window(report);
+    QCOMPARE(window.Verdict->text(),
+             QStringLiteral("Verdict: the job is sound, but its log Ethernet_Update.log could not be written."));
+    QVERIFY(window.Findings->toPlainText().endsWith(QStringLiteral("Problem: ") + report.Unlogged));
 }
 
 void TestStandinWindow::shown_only_where_seen_data()

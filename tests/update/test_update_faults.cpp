@@ -150,6 +150,9 @@ void TestUpdateFaults::standin_report_on_full_disk()
     const QString said = QString::fromLocal8Bit(run.readAllStandardError());
     QVERIFY2(said.contains(Log_Name) && said.contains(QStringLiteral("No space left on device")),
              qPrintable(said));
+    const QString report = QString::fromUtf8(run.readAllStandardOutput());
+    QVERIFY2(report.endsWith(QStringLiteral("the job is sound, but its log Ethernet_Update.log could not be written.\n")),
+             qPrintable(report));
     QCOMPARE(env.Read_File(Log_Name), Old_Log);
     QCOMPARE(Folder_Entries(env.Folder()), after);
 }

@@ -5,7 +5,8 @@
 # and MASTER, PROJECTS and LANGUAGE be made beside it. The program is then
 # closed with its own Close button, which writes Velmora.xml. Last,
 # velmora-cli.exe from the same folder imports a one-row table and builds
-# that configuration's bank.bin.
+# that configuration's bank.bin, and velmora-sim.exe serves that
+# configuration to pymodbus until Ctrl+C, with the folder's libmodbus-5.dll.
 #   check_zip.sh BUILD_DIR [SCREENSHOT.png]   (the screenshot is of the main window)
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -30,7 +31,8 @@ archive=$(ls "$work"/out/Velmora-*-win64.zip)
 mkdir "$work/unpacked"
 (cd "$work/unpacked" && cmake -E tar xf "$archive")
 folder=$(find "$work/unpacked" -mindepth 1 -maxdepth 1 -type d -name 'Velmora-*')
-for f in Velmora.exe velmora-cli.exe Ethernet_Update.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Network.dll \
+for f in Velmora.exe velmora-cli.exe velmora-sim.exe libmodbus-5.dll LICENSES/libmodbus.txt \
+         Ethernet_Update.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Network.dll \
          Qt6Xml.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qico.dll \
          libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll LANGUAGE/Italiano.lng \
          "LANGUAGE/Français.lng" LANGUAGE/DefaultFlag.bmp; do
@@ -84,4 +86,9 @@ printf 'Name\r\nZip check\r\n' >"$work/table.csv"
     || { cat "$work/cli.log"; echo "velmora-cli.exe failed"; exit 1; }
 size=$(stat -c %s "$folder/PROJECTS/Zip check/bin/bank.bin" 2>/dev/null || echo none)
 [[ $size == 2048 ]] || { cat "$work/cli.log"; echo "velmora-cli.exe made no 2048-byte bank.bin ($size)"; exit 1; }
-echo "$(basename "$archive") unpacks, starts under Wine and closes; its velmora-cli.exe imports and builds bank.bin"
+grep -q "GNU LESSER GENERAL PUBLIC LICENSE" "$folder/LICENSES/libmodbus.txt" \
+    || { echo "LICENSES/libmodbus.txt lacks libmodbus's licence text"; exit 1; }
+(cd / && /usr/bin/python3 "$velmora_root/tests/support/sim_client.py" "$velmora_wine" "$folder/velmora-sim.exe" \
+    "$folder" "Zip check")
+echo "$(basename "$archive") unpacks, starts under Wine and closes; its velmora-cli.exe imports and builds" \
+     "bank.bin, its velmora-sim.exe serves it"

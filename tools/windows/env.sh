@@ -17,11 +17,12 @@ velmora_windows_path() {
     local path=$1
     echo "Z:${path//\//\\}"
 }
-# The Qt libraries and the MinGW runtime (libstdc++, libgcc_s, winpthread).
+# The Qt libraries, the MinGW runtime (libstdc++, libgcc_s, winpthread) and
+# libmodbus, which tools/windows/qt.sh puts in the MinGW sysroot.
 velmora_mingw_dll() {
     dirname "$(readlink -f "$(x86_64-w64-mingw32-g++-posix -print-file-name="$1")")"
 }
-export WINEPATH="$(velmora_windows_path "$VELMORA_WIN_QT/bin");$(velmora_windows_path "$(velmora_mingw_dll libstdc++-6.dll)");$(velmora_windows_path "$(velmora_mingw_dll libwinpthread-1.dll)")"
+export WINEPATH="$(velmora_windows_path "$VELMORA_WIN_QT/bin");$(velmora_windows_path "$(velmora_mingw_dll libstdc++-6.dll)");$(velmora_windows_path "$(velmora_mingw_dll libwinpthread-1.dll)");$(velmora_windows_path /usr/x86_64-w64-mingw32/bin)"
 # Wine hands a Windows program no QT_* variable of the Linux side but passes
 # WINEQT_X on as QT_X. Qt's messages and Qt Test's results go to standard
 # error and output rather than to the debugger channel.

@@ -8,13 +8,16 @@
 # The Windows Qt is unpacked from the ready build in the shared toolchains
 # folder (VELMORA_TOOLCHAINS, by default ../shared/toolchains beside the
 # project) when it is there, and otherwise built from Debian's source of the
-# host's own Qt, which takes about 50 minutes on two cores.
+# host's own Qt, which takes about 50 minutes on two cores. libmodbus for
+# Windows goes into the MinGW sysroot (/usr/x86_64-w64-mingw32) the same way:
+# from its ready build there, or else built from Debian's source of the
+# host's libmodbus in about a minute.
 #
 #   tools/windows/qt.sh                    install where missing
-#   tools/windows/qt.sh --from-source      build from source even if the ready build is there
+#   tools/windows/qt.sh --from-source      build both from source even if the ready builds are there
 #   tools/windows/qt.sh --configure-only   with --from-source: stop after Qt's configure step
-#   tools/windows/qt.sh --available        exit 0 when the Windows Qt is installed or the ready
-#                                          build is there to unpack; installs nothing
+#   tools/windows/qt.sh --available        exit 0 when the Windows Qt and libmodbus are installed
+#                                          or their ready builds are there to unpack; installs nothing
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 
@@ -24,6 +27,9 @@ toolchains=${VELMORA_TOOLCHAINS:-$root/../shared/toolchains}
 archive=$toolchains/qt-$qt_version-mingw-w64-x86_64.tar.zst
 archive_sha256=fba2a8ad051c8db2487c3d27b1bdd433c843980d81ad01dac992552f3e97ebdf
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
+sysroot=/usr/x86_64-w64-mingw32
+modbus_archive=$toolchains/libmodbus-3.1.6-mingw-w64-x86_64.tar.zst
+modbus_archive_sha256=5f2e9d437f12b8ec83c0ff7cd6faf84893d547688fc6a4e532e5ef4cb08eca9d
 
 from_source=0
 configure_only=0
@@ -45,11 +51,21 @@ installed() {
     [[ -x $1/bin/qt-cmake && -f $1/lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake ]]
 }
 
+modbus_installed() {
+    [[ -f $sysroot/include/modbus/modbus.h && -f $sysroot/lib/libmodbus.dll.a \
+       && -f $sysroot/bin/libmodbus-5.dll && -f $sysroot/share/doc/libmodbus/COPYING.LESSER ]]
+}
+
 if ((available)); then
-    installed "$prefix" && exit 0
-    [[ -f $archive ]] && exit 0
-    echo "No Windows Qt in $prefix and no ready build at $archive"
-    exit 1
+    if ! installed "$prefix" && [[ ! -f $archive ]]; then
+        echo "No Windows Qt in $prefix and no ready build at $archive"
+        exit 1
+    fi
+    if ! modbus_installed && [[ ! -f $modbus_archive ]]; then
+        echo "No Windows libmodbus in $sysroot and no ready build at $modbus_archive"
+        exit 1
+    fi
+    exit 0
 fi
 
 sudo=""
@@ -68,6 +84,75 @@ apt_install() {
 
 "$root/tools/setup.sh"
 apt_install mingw-w64 wine wine64 xvfb xauth zstd x11-utils xdotool imagemagick
+
+# A deb-src line for the archive and suite the host's package came from, so
+# its source is exactly the host's version: add_source_line PACKAGE FILE_NAME.
+add_source_line() {
+    local origin archive_uri suite_component suite component signed_by list
+    origin=$(apt-cache policy "$1" | awk -v v="$(dpkg-query -W -f='${Version}' "$1")" '
+        $1 == "***" && $2 == v { take = 1; next }
+        take && $2 ~ /^[a-z]+:\/\// { print $2, $3; exit }')
+    read -r archive_uri suite_component <<<"$origin"
+    suite=${suite_component%%/*}
+    component=${suite_component#*/}
+    if [[ -z $archive_uri || -z $suite ]]; then
+        echo "Cannot tell which archive the host's $1 came from" >&2
+        return 1
+    fi
+    # The source line must name the same key as the binary one, or apt refuses both.
+    signed_by=$(awk -v uri="${archive_uri%/}" '
+        /^$/ { hit = 0 }
+        /^URIs:/ { hit = 0; for (i = 2; i <= NF; i++) if ($i == uri || $i == uri "/") hit = 1 }
+        hit && /^Signed-By:/ { print $2; exit }' /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
+    list=/etc/apt/sources.list.d/$2
+    if [[ ! -f $list ]]; then
+        {
+            echo "Types: deb-src"
+            echo "URIs: $archive_uri"
+            echo "Suites: $suite"
+            echo "Components: $component"
+            [[ -n $signed_by ]] && echo "Signed-By: $signed_by"
+        } | $sudo tee "$list" >/dev/null
+        $sudo apt-get update -qq
+    fi
+}
+
+# libmodbus for Windows, built as the ready build was: Debian's source of the
+# host's version, autotools, the MinGW-w64 compilers; copied into the sysroot
+# only once it is built whole, with its licence beside it.
+build_modbus() {
+    local work version
+    apt_install dpkg-dev autoconf automake libtool libmodbus-dev
+    add_source_line libmodbus-dev velmora-modbus-source.sources
+    version=$(dpkg-query -W -f='${source:Version}' libmodbus-dev)
+    work=$(mktemp -d)
+    if ! (cd "$work" && apt-get source --download-only "libmodbus=$version" \
+          && dpkg-source --no-check -x libmodbus_"${version#*:}".dsc source && cd source \
+          && ./autogen.sh \
+          && ./configure --host=x86_64-w64-mingw32 --prefix="$sysroot" --disable-static --enable-shared \
+                 --without-documentation --disable-tests \
+          && make && make install DESTDIR="$work/stage" \
+          && mkdir -p "$work/stage$sysroot/share/doc/libmodbus" \
+          && cp COPYING.LESSER AUTHORS "$work/stage$sysroot/share/doc/libmodbus/") >"$work/build.log" 2>&1; then
+        tail -30 "$work/build.log"
+        rm -rf "$work"
+        return 1
+    fi
+    $sudo cp -a "$work/stage$sysroot/." "$sysroot/"
+    rm -rf "$work"
+}
+
+if ((!configure_only)) && { ((from_source)) || ! modbus_installed; }; then
+    if ((!from_source)) && [[ -f $modbus_archive ]]; then
+        echo "Unpacking the Windows libmodbus from $modbus_archive into $sysroot"
+        echo "$modbus_archive_sha256  $modbus_archive" | sha256sum --check --quiet
+        $sudo tar -I zstd -xf "$modbus_archive" -C /
+    else
+        echo "Building the Windows libmodbus from Debian's source into $sysroot (about a minute)"
+        build_modbus
+    fi
+    modbus_installed || { echo "libmodbus for Windows is not complete in $sysroot" >&2; exit 1; }
+fi
 
 if ((!from_source)) && installed "$prefix"; then
     exit 0
@@ -100,33 +185,8 @@ if [[ $host_version != "$qt_version"+* ]]; then
     echo "The host's Qt is $host_version; the Windows build needs the host at $qt_version" >&2
     exit 1
 fi
-origin=$(apt-cache policy qt6-base-dev | awk -v v="$host_version" '
-    $1 == "***" && $2 == v { take = 1; next }
-    take && $2 ~ /^[a-z]+:\/\// { print $2, $3; exit }')
-read -r archive_uri suite_component <<<"$origin"
-suite=${suite_component%%/*}
-component=${suite_component#*/}
-if [[ -z $archive_uri || -z $suite ]]; then
-    echo "Cannot tell which archive the host's qt6-base-dev $host_version came from" >&2
-    exit 1
-fi
 apt_install dpkg-dev fonts-dejavu-core
-# The source line must name the same key as the binary one, or apt refuses both.
-signed_by=$(awk -v uri="${archive_uri%/}" '
-    /^$/ { hit = 0 }
-    /^URIs:/ { hit = 0; for (i = 2; i <= NF; i++) if ($i == uri || $i == uri "/") hit = 1 }
-    hit && /^Signed-By:/ { print $2; exit }' /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
-sources_list=/etc/apt/sources.list.d/velmora-qt-source.sources
-if [[ ! -f $sources_list ]]; then
-    {
-        echo "Types: deb-src"
-        echo "URIs: $archive_uri"
-        echo "Suites: $suite"
-        echo "Components: $component"
-        [[ -n $signed_by ]] && echo "Signed-By: $signed_by"
-    } | $sudo tee "$sources_list" >/dev/null
-    $sudo apt-get update -qq
-fi
+add_source_line qt6-base-dev velmora-qt-source.sources
 
 work=${VELMORA_WIN_QT_WORK:-$prefix-work}
 mkdir -p "$work"

@@ -134,7 +134,7 @@ private:
                                      .arg(fileName);
             return;
         }
-        m_report.Lines << QStringLiteral("  file %1 (%2 bytes)").arg(fileName).arg(file.size());
+        m_report.Lines << QStringLiteral("  file %1 (%2 bytes)").arg(fileName, QString::number(file.size()));
         if (configuration)
             Check_Image(number, file.filePath());
     }
@@ -184,16 +184,24 @@ QStringList TJob_Report::Findings() const
     QStringList all = Lines;
     for (const QString &problem : Problems)
         all << QStringLiteral("Problem: ") + problem;
+    if (!Unlogged.isEmpty())
+        all << QStringLiteral("Problem: ") + Unlogged;
     return all;
 }
 
 QString TJob_Report::Verdict() const
 {
-    if (Sound())
-        return QStringLiteral("Verdict: the job is sound.");
-    return QStringLiteral("Verdict: the job is broken (%1 %2).")
-        .arg(Problems.size())
-        .arg(Problems.size() == 1 ? QStringLiteral("problem") : QStringLiteral("problems"));
+    QString verdict = QStringLiteral("Verdict: the job is sound");
+    if (!Sound()) {
+        verdict = QStringLiteral("Verdict: the job is broken (%1 %2)")
+                      .arg(Problems.size())
+                      .arg(Problems.size() == 1 ? QStringLiteral("problem") : QStringLiteral("problems"));
+    }
+    // The same window must not call the run sound and then say its log failed.
+    if (!Unlogged.isEmpty())
+        verdict += (Sound() ? QStringLiteral(", but") : QStringLiteral(", and"))
+                   + QStringLiteral(" its log Ethernet_Update.log could not be written");
+    return verdict + QLatin1Char('.');
 }
 
 QString TJob_Report::Text() const

@@ -11,11 +11,15 @@ struct TJob_Report
 {
     QStringList Lines;
     QStringList Problems;
+    // Why the report could not be kept in its log, Ethernet_Update.log; ""
+    // while it was, or before it is written.
+    QString Unlogged;
 
     bool Sound() const { return Problems.isEmpty(); }
-    // The lines, then each problem as "Problem: ...".
+    // The lines, then each problem as "Problem: ...", the log's last.
     QStringList Findings() const;
-    // "Verdict: the job is sound." or broken, with the number of problems.
+    // "Verdict: the job is sound." or broken, with the number of problems,
+    // and whether its log could not be written.
     QString Verdict() const;
     // Findings and the verdict, one per line.
     QString Text() const;

@@ -10,7 +10,6 @@
 #include "update/standin/UReport_Window.h"
 
 #include <QApplication>
-#include <QPlainTextEdit>
 #include <QProcessEnvironment>
 #include <cstdio>
 #include <memory>
@@ -21,20 +20,20 @@ int main(int argc, char *argv[])
     const std::unique_ptr<QCoreApplication> app(window ? new QApplication(argc, argv)
                                                        : new QCoreApplication(argc, argv));
     const QString folder = QCoreApplication::applicationDirPath();
-    const TJob_Report report = Check_Job(folder);
+    TJob_Report report = Check_Job(folder);
+    QString error;
+    const bool logged = Save_Whole_File(Join_Path(folder, QStringLiteral("Ethernet_Update.log")),
+                                        report.Text().toUtf8(), &error);
+    if (!logged) {
+        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
+        report.Unlogged = error;
+    }
+    // The report as logged, or with why it could not be.
     const QByteArray text = report.Text().toUtf8();
     std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), stdout);
     std::fflush(stdout);
-
-    QString error;
-    const bool logged =
-        Save_Whole_File(Join_Path(folder, QStringLiteral("Ethernet_Update.log")), text, &error);
-    if (!logged)
-        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
     if (window) {
         TReport_Window shown(report);
-        if (!logged)
-            shown.Findings->appendPlainText(QStringLiteral("Problem: ") + error);
         shown.exec();
     }
     return logged && report.Sound() ? 0 : 1;
