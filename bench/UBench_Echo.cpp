@@ -2,8 +2,8 @@
 // device that answers: 127.0.0.1, two answered echoes with their pauses; and
 // one echo request on its own.
 #include "bench/UBench_Figures.h"
+#include "platform/UEcho.h"
 #include "update/UBoot.h"
-#include "update/UEcho.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>

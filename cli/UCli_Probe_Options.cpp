@@ -1,6 +1,6 @@
 #include "cli/UCli_Probe_Options.h"
 
-#include "update/UEcho.h"
+#include "platform/UEcho.h"
 
 namespace {
 

@@ -31,7 +31,13 @@ function(velmora_icon_resource target)
         DEPENDS ${render_depends} ${ARGN}
         COMMENT "Rendering the icons to PNG"
         VERBATIM)
-    qt_add_resources(${target} icons PREFIX /icons BASE ${folder} FILES ${pngs})
+    qt_add_resources(${target} icons PREFIX /icons BASE ${folder} FILES ${pngs}
+                     OUTPUT_TARGETS resource_targets)
+    # The resource's own object library (made for a static library) is
+    # compiled like the rest.
+    foreach(resource_target IN LISTS resource_targets)
+        target_link_libraries(${resource_target} PRIVATE velmora_warnings velmora_sanitize)
+    endforeach()
     # The program knows the pictures by these sides, without listing the resource.
     target_compile_definitions(${target} PRIVATE VELMORA_ICON_SIDES=${side_list})
 endfunction()

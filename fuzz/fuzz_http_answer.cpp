@@ -1,6 +1,6 @@
 // The version request's answer reader: whatever a server sends, in whatever
 // pieces it arrives, the reading is the same and the body stays within its limit.
-#include "options/UHttp_Answer.h"
+#include "platform/UHttp_Answer.h"
 
 #include <QByteArray>
 #include <cstdlib>

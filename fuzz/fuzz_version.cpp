@@ -2,7 +2,7 @@
 // version is four characters read as one number, a "d.ddd" version reads as
 // its digits, and only a version above the program's own offers an update.
 #include "common/UComon.h"
-#include "options/UVersion.h"
+#include "common/UVersion.h"
 
 #include <QString>
 #include <cstdlib>

@@ -23,6 +23,8 @@ void Load_Default_Strings()
     Lang_Count = static_cast<int32_t>(Lang_Strings.size());
 }
 
+#ifndef Q_OS_WIN
+// Windows reads a file without a mark in its own ANSI code page instead.
 static QString Decode_Windows_1252(const QByteArray &bytes)
 {
     // 0x80..0x9F differ from Latin-1; the five undefined codes keep their value.
@@ -39,6 +41,7 @@ static QString Decode_Windows_1252(const QByteArray &bytes)
     }
     return text;
 }
+#endif
 
 QString Decode_Lang_Bytes(const QByteArray &bytes)
 {

@@ -2,9 +2,9 @@
 
 #include "platform/UPlatform.h"
 #include "common/UComon.h"
+#include "common/UVersion.h"
 #include "lang/ULang.h"
 #include "ui/UClickable.h"
-#include "options/UVersion.h"
 
 #include <QCheckBox>
 #include <QPixmap>

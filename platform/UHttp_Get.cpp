@@ -1,7 +1,7 @@
 #include "platform/UHttp_Get.h"
 
-#include "options/UHttp_Answer.h"
-#include "options/UVersion.h"
+#include "common/UVersion.h"
+#include "platform/UHttp_Answer.h"
 #include "ui/UInput_Blocker.h"
 
 #include <QEventLoop>

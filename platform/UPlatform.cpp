@@ -1,7 +1,7 @@
 #include "platform/UPlatform.h"
 
 #include "common/UComon.h"
-#include "options/UVersion.h"
+#include "common/UVersion.h"
 #include "platform/UHttp_Get.h"
 #include "platform/UMessage_Box.h"
 #include "platform/UOpen_Url.h"

@@ -4,8 +4,8 @@
 // been shown, answers the questions a user would answer and points the
 // version request at a server of their own.
 
+#include "platform/UEcho.h"
 #include "platform/UProcess.h"
-#include "update/UEcho.h"
 
 #include <QString>
 #include <memory>
@@ -46,7 +46,7 @@ public:
                                                            const QString &parameters, bool hidden);
 
     // One ICMP echo request to a numeric dotted-quad address, waiting at most
-    // timeoutMs for the reply. (update/UEcho)
+    // timeoutMs for the reply. (platform/UEcho)
     virtual TEcho_Reply Echo_Request(const QString &host, const QByteArray &data, int timeoutMs);
 };
 

@@ -2,11 +2,12 @@
 # Builds the libFuzzer targets with clang and runs each for the given number
 # of seconds (default 60), starting from its committed seed corpus. Prints the
 # executions and the findings of every target; exits 1 when any target found
-# a crash. Findings are kept in build-fuzz/findings/<target>/.
+# a crash. Findings are kept in build-fuzz/findings/<target>/. A compiler
+# warning fails the build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVELMORA_FUZZ=ON \
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DVELMORA_FUZZ=ON -DVELMORA_WERROR=ON \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build-fuzz --target fuzz_all
 failed=0

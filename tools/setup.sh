@@ -2,7 +2,7 @@
 # Installs the Debian or Ubuntu packages the build and the tests need, where missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+packages=(cmake ninja-build g++ python3 qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
           iproute2 iputils-ping clang libclang-rt-dev valgrind xvfb xauth
           libmodbus-dev python3-pymodbus)
 missing=()

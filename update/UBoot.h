@@ -4,7 +4,7 @@
 
 #include "ui/UWidgets.h"
 #include "common/UXmlDoc.h"
-#include "update/UEcho.h"
+#include "platform/UEcho.h"
 
 #include <QDialog>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "update/UModbus_Check.h"
 
+#include "platform/UEcho.h"
 #include "platform/UModbus_Client.h"
-#include "update/UEcho.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// The main window: first start, saved settings and language, the timer rule, links, names and icons.
 #include "TestData.h"
 #include "TestEnv.h"
 

@@ -7,9 +7,9 @@
 
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
+#include "common/UVersion.h"
 #include "lang/ULang.h"
 #include "options/USoftOptions.h"
-#include "options/UVersion.h"
 
 #include <QCheckBox>
 #include <QDir>

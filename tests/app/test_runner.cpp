@@ -1,3 +1,4 @@
+// The program runner on POSIX: the wait for the updater, its limit, parameters, input dropped meanwhile.
 #include "TestEnv.h"
 
 #include "app/UVelmoraeFirmWare.h"

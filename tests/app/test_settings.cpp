@@ -1,3 +1,4 @@
+// The settings file Velmora.xml: defaults, reading rules, damaged files and the exact bytes written.
 #include "TestFolder.h"
 
 #include "app/USettings.h"

@@ -1,3 +1,4 @@
+// The console program run as a child process, and ParGen.xml written by hand (TestCli.h).
 #include "TestCli.h"
 
 #include "TestData.h"

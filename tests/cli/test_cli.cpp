@@ -263,7 +263,7 @@ void TestCli::bank_data()
 {
     Add_Run_Columns();
     QStringList lines;
-    for (const QString &name : {"Old", "New"}) {
+    for (const QString &name : {QStringLiteral("Old"), QStringLiteral("New")}) {
         const QByteArray image = Road_Image(Banked.value(name));
         uint32_t sum = 0;
         for (int i = 0; i < 2044; ++i)

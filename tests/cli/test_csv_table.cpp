@@ -1,3 +1,4 @@
+// velmora-cli's CSV table reader: the tables it reads and the ones it refuses, with the line to blame.
 #include "cli/UCsv_Table.h"
 
 #include <QtTest>

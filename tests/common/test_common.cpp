@@ -1,3 +1,4 @@
+// The shared rules in common/: integers, dotted quads, trimming, and reading and saving XML files.
 #include "TestFolder.h"
 
 #include "common/UComon.h"

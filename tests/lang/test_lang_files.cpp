@@ -1,3 +1,4 @@
+// The shipped language files and flags: the set, every text in each, their copies in the program folder.
 #include "common/UComon.h"
 #include "lang/ULang.h"
 

@@ -1,3 +1,4 @@
+// The string table: the built-in English texts, the .lng line grammar, encodings and unreadable files.
 #include "TestFolder.h"
 
 #include "common/UComon.h"

@@ -7,10 +7,10 @@
 #include "TestHttpServer.h"
 
 #include "common/UComon.h"
+#include "common/UVersion.h"
 #include "lang/ULang.h"
 #include "options/ULang_List.h"
 #include "options/USoftOptions.h"
-#include "options/UVersion.h"
 
 #include <QBuffer>
 #include <QCheckBox>

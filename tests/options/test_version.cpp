@@ -4,8 +4,8 @@
 #include "TestPlatform.h"
 
 #include "common/UComon.h"
+#include "common/UVersion.h"
 #include "options/USoftOptions.h"
-#include "options/UVersion.h"
 
 #include <QElapsedTimer>
 #include <QPushButton>

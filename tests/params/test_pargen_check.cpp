@@ -1,3 +1,4 @@
+// Set Communication's checks of the ParGen.xml values: which value fails first, with which message.
 #include "TestData.h"
 
 #include "params/UParGen_Check.h"

@@ -1,3 +1,4 @@
+// ParGen.xml on disk: its defaults byte for byte, reading, saving, and damaged or unwritable files.
 #include "TestData.h"
 #include "TestFolder.h"
 

@@ -1,3 +1,4 @@
+// The configuration folders under PROJECTS: creating, listing and searching them.
 #include "TestFolder.h"
 
 #include "common/UComon.h"

@@ -1,3 +1,4 @@
+// Values the tests write out or read back by hand (TestData.h).
 #include "TestData.h"
 
 #include "params/UParGen_Check.h"

@@ -1,3 +1,4 @@
+// One dialog built on its own over a program folder prepared as at start (TestDialogs.h).
 #include "TestDialogs.h"
 
 #include "common/UComon.h"

@@ -1,3 +1,4 @@
+// A program folder with the seven windows created in it, as at start (TestEnv.h).
 #include "TestEnv.h"
 
 #include "app/UCreate_Windows.h"

@@ -1,3 +1,4 @@
+// A program folder in a temporary directory, and the start-up steps before any window (TestFolder.h).
 #include "TestFolder.h"
 
 #include "app/USettings.h"

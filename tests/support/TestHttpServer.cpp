@@ -1,3 +1,4 @@
+// A real HTTP server on 127.0.0.1 with canned or broken replies (TestHttpServer.h).
 #include "TestHttpServer.h"
 
 #include <QHostAddress>

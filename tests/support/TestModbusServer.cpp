@@ -1,3 +1,4 @@
+// A scripted Modbus TCP server on 127.0.0.1 for the faults no real slave makes (TestModbusServer.h).
 #include "TestModbusServer.h"
 
 #include <QHostAddress>

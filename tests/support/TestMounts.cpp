@@ -1,3 +1,4 @@
+// Full and read-only disks: tmpfs and bind mounts in a mount namespace (TestMounts.h).
 #include "TestMounts.h"
 
 #include <QDir>

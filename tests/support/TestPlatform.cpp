@@ -1,3 +1,4 @@
+// The platform seam's test double: what would have been shown, and the answers given (TestPlatform.h).
 #include "TestPlatform.h"
 
 TTestPlatform::TTestPlatform()

@@ -1,3 +1,4 @@
+// Driving modal dialogs and edit fields, and watching windows repaint (TestWindows.h).
 #include "TestWindows.h"
 
 #include <QApplication>

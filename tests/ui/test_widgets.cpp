@@ -1,3 +1,4 @@
+// The widget kit: button colours, the windows' look, and message boxes that show text literally.
 #include "TestWindows.h"
 
 #include "platform/UPlatform.h"

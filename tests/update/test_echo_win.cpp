@@ -7,8 +7,8 @@
 #include "TestDialogs.h"
 
 #include "lang/ULang.h"
+#include "platform/UEcho_Ways.h"
 #include "update/UBoot.h"
-#include "update/UEcho_Ways.h"
 
 #include <winsock2.h>
 #include <iphlpapi.h>

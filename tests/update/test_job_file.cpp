@@ -1,3 +1,4 @@
+// The job file Ethernet_Update.xml: its bytes, written whole each time, and a failed save reported.
 #include "TestFolder.h"
 
 #include "common/UComon.h"

@@ -5,8 +5,8 @@
 
 #include "common/UComon.h"
 #include "lang/ULang.h"
+#include "platform/UEcho.h"
 #include "update/UBoot.h"
-#include "update/UEcho.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -2,7 +2,7 @@
 
 #include "cli/UCli_Configurations.h"
 #include "cli/UCli_Output.h"
-#include "update/UEcho.h"
+#include "platform/UEcho.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "update/sim/USim_Options.h"
 
-#include "update/UEcho.h"
+#include "platform/UEcho.h"
 
 #include <QCommandLineParser>
 

@@ -1,6 +1,6 @@
 #include "update/sim/USim_Server.h"
 
-#include "update/UEcho.h"
+#include "platform/UEcho.h"
 #include "update/sim/USim_System.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "options/UVersion.h"
+#include "common/UVersion.h"
 
 #include "common/UComon.h"
 

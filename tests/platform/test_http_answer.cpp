@@ -1,6 +1,6 @@
 // The version request's HTTP/1.0 request bytes and the reading of answers
 // that arrive in pieces, broken, or larger than the version page ever sends.
-#include "options/UHttp_Answer.h"
+#include "platform/UHttp_Answer.h"
 
 #include <QUrl>
 #include <QtTest>

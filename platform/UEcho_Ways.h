@@ -3,7 +3,7 @@
 // address is a parsed dotted quad (first part in the top byte); unavailable
 // is set when the way does not exist or is not allowed here.
 
-#include "update/UEcho.h"
+#include "platform/UEcho.h"
 
 #include <QtGlobal>
 
@@ -24,7 +24,3 @@ TEcho_Reply Echo_By_Ping_Program(uint32_t address, const QByteArray &data, int t
 int Echo_Reply_Size(const QByteArray &datagram, uint32_t from, uint32_t target, bool raw,
                     uint16_t id, uint16_t sequence);
 #endif
-
-// The address as a plain dotted quad, without leading zeros that another
-// reader could take for octal.
-QString Dotted_Quad_Text(uint32_t address);

@@ -1,5 +1,6 @@
-#include "update/UEcho.h"
-#include "update/UEcho_Ways.h"
+// The echo request: reading dotted quads, an answer from the loopback, and which replies count.
+#include "platform/UEcho.h"
+#include "platform/UEcho_Ways.h"
 
 #include <QElapsedTimer>
 #include <QtTest>

@@ -8,7 +8,7 @@
 #include <iphlpapi.h>
 #include <icmpapi.h>
 
-#include "update/UEcho_Ways.h"
+#include "platform/UEcho_Ways.h"
 
 #include <vector>
 

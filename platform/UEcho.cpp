@@ -1,7 +1,7 @@
-#include "update/UEcho.h"
+#include "platform/UEcho.h"
 
 #include "common/UComon.h"
-#include "update/UEcho_Ways.h"
+#include "platform/UEcho_Ways.h"
 
 #include <QStringList>
 
@@ -35,15 +35,6 @@ bool Parse_Dotted_Quad(const QString &text, uint32_t &address)
     }
     address = value;
     return true;
-}
-
-QString Dotted_Quad_Text(uint32_t address)
-{
-    return QStringLiteral("%1.%2.%3.%4")
-        .arg(address >> 24)
-        .arg((address >> 16) & 0xFF)
-        .arg((address >> 8) & 0xFF)
-        .arg(address & 0xFF);
 }
 
 TEcho_Reply Echo_Request_By(TEcho_Way way, const QString &host, const QByteArray &data,

@@ -1,4 +1,4 @@
-#include "options/UHttp_Answer.h"
+#include "platform/UHttp_Answer.h"
 
 #include <QList>
 #include <QStringDecoder>

@@ -1,4 +1,4 @@
-#include "update/UEcho_Ways.h"
+#include "platform/UEcho_Ways.h"
 
 #ifndef Q_OS_WIN
 
@@ -57,6 +57,17 @@ QByteArray Echo_Packet(uint16_t id, uint16_t sequence, const QByteArray &data)
 QString Errno_Text(const char *what)
 {
     return QStringLiteral("%1: %2").arg(QLatin1String(what), qt_error_string(errno));
+}
+
+// The address as a plain dotted quad, without leading zeros that another
+// reader could take for octal.
+QString Dotted_Quad_Text(uint32_t address)
+{
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(address >> 24)
+        .arg((address >> 16) & 0xFF)
+        .arg((address >> 8) & 0xFF)
+        .arg(address & 0xFF);
 }
 
 // The ICMP part of a received datagram: raw sockets (and datagram sockets on

@@ -1,0 +1,91 @@
+# Compiler warnings are faults. Every target that compiles code links
+# velmora_warnings, directly or through the library it stands on, and
+# velmora_check_warnings() refuses a build tree where one does not.
+# VELMORA_WERROR (on in tools/test.sh, tools/fuzz.sh and the Windows build)
+# turns each warning into an error, so CI fails on one.
+
+# Build tools built inside the tree include this again.
+include_guard(GLOBAL)
+
+option(VELMORA_WERROR "Treat compiler warnings as errors" OFF)
+
+add_library(velmora_warnings INTERFACE)
+if(MSVC)
+    target_compile_options(velmora_warnings INTERFACE /W4 $<$<BOOL:${VELMORA_WERROR}>:/WX>)
+else()
+    target_compile_options(velmora_warnings INTERFACE -Wall -Wextra -Wpedantic
+                           $<$<BOOL:${VELMORA_WERROR}>:-Werror>)
+endif()
+
+# True in result when target reaches velmora_warnings through its link
+# libraries (plain target names and $<LINK_ONLY:...> entries).
+function(velmora_links_warnings target result)
+    set(seen)
+    set(queue ${target})
+    while(queue)
+        list(POP_FRONT queue current)
+        if(current IN_LIST seen)
+            continue()
+        endif()
+        list(APPEND seen ${current})
+        if(current STREQUAL "velmora_warnings")
+            set(${result} TRUE PARENT_SCOPE)
+            return()
+        endif()
+        get_target_property(imported ${current} IMPORTED)
+        if(imported)
+            continue()
+        endif()
+        get_target_property(type ${current} TYPE)
+        set(links)
+        if(NOT type STREQUAL "INTERFACE_LIBRARY")
+            get_target_property(direct ${current} LINK_LIBRARIES)
+            if(direct)
+                list(APPEND links ${direct})
+            endif()
+        endif()
+        get_target_property(interface ${current} INTERFACE_LINK_LIBRARIES)
+        if(interface)
+            list(APPEND links ${interface})
+        endif()
+        foreach(link IN LISTS links)
+            string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
+            if(TARGET "${link}")
+                list(APPEND queue ${link})
+            endif()
+        endforeach()
+    endwhile()
+    set(${result} FALSE PARENT_SCOPE)
+endfunction()
+
+# Every target below dir (its own and those of its subdirectories).
+function(velmora_targets_below dir result)
+    get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+    get_property(subdirectories DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+    foreach(subdirectory IN LISTS subdirectories)
+        velmora_targets_below(${subdirectory} below)
+        list(APPEND targets ${below})
+    endforeach()
+    set(${result} ${targets} PARENT_SCOPE)
+endfunction()
+
+# Called last by the top level: every executable and library of the tree
+# links velmora_warnings.
+function(velmora_check_warnings)
+    velmora_targets_below(${CMAKE_SOURCE_DIR} targets)
+    set(missing)
+    foreach(target IN LISTS targets)
+        get_target_property(type ${target} TYPE)
+        if(NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|OBJECT_LIBRARY)$")
+            continue()
+        endif()
+        velmora_links_warnings(${target} found)
+        if(NOT found)
+            list(APPEND missing ${target})
+        endif()
+    endforeach()
+    if(missing)
+        list(JOIN missing ", " names)
+        message(FATAL_ERROR "Targets that do not link velmora_warnings: ${names}")
+    endif()
+endfunction()
