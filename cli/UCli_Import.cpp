@@ -70,7 +70,7 @@ public:
         for (int i = 0; i < row.Fields.size(); ++i) {
             const int id = m_columns.Elements.at(i);
             QString error;
-            if (id >= 0 && !Read_Cell(id, row.Fields.at(i), planned.Values[id], error))
+            if (id >= 0 && !Read_Cell(id, row.Fields.at(i), Lang_Strings, planned.Values[id], error))
                 return QStringLiteral("column %1: %2").arg(ParGen_Element(id).Name, error);
         }
         const int message = ParGen_Check(planned.Values);

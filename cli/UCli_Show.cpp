@@ -55,7 +55,7 @@ QString Shown_Value(const TParGen_Values &values, int id)
 {
     if (ParGen_Element(id).Kind != TParGen_Kind::List_Index)
         return values[id].Text;
-    return ParGen_List_Items(id).value(values[id].Index);
+    return ParGen_List_Items(id, Lang_Strings).value(values[id].Index);
 }
 
 template <size_t N>
