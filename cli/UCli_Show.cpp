@@ -92,5 +92,5 @@ int Run_Show(const TCli_Options &options)
                                                     : QStringLiteral(" not written yet: the defaults")));
     Print_Group(406, Serial_Rows, values);
     Print_Group(442, Modbus_Rows, values);
-    return Show_Bank_File() ? Exit_Done : Exit_Failed;
+    return Show_Bank_File(Path_Project) ? Exit_Done : Exit_Failed;
 }

@@ -89,7 +89,7 @@ void Build_Job_Document(TXMLDocument &doc, const QString &ipAddress, int option,
         QDir::toNativeSeparators(Join_Path(Path_Master, QStringLiteral("sim40318.sim"))),
         QStringLiteral("0x8000"), QStringLiteral("1"), QStringLiteral("1"),
         QStringLiteral("0x78100")};
-    const TOperation_Values configuration = {QDir::toNativeSeparators(Bank_File_Path()),
+    const TOperation_Values configuration = {QDir::toNativeSeparators(Bank_File_Path(Path_Project)),
                                              QStringLiteral("0x68000"), QStringLiteral("2"),
                                              QStringLiteral("0"), QStringLiteral("0x50100")};
     if (option == Update_Firmware) {

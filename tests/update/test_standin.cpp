@@ -118,10 +118,12 @@ void TestStandin::Run(int option, const QString &address, TChange change, TFiles
         nullptr));
     TXMLDocument doc;
     QString error;
-    QVERIFY2(Build_Image(doc, &error) && Write_Bank_File(&error), qPrintable(error));
+    TImage image;
+    QVERIFY2(Build_Image(doc, File_ParGen, image, &error) && Write_Bank_File(Path_Project, image.Bytes, &error),
+             qPrintable(error));
     QVERIFY(Save_Whole_File(firmware, QByteArray(5000, 'F'), nullptr));
 
-    QByteArray bank = Image_Bytes();
+    QByteArray bank = image.Bytes;
     switch (files) {
     case TFiles::Sound:
         break;
@@ -129,19 +131,19 @@ void TestStandin::Run(int option, const QString &address, TChange change, TFiles
         QFile::remove(firmware);
         break;
     case TFiles::No_Bank:
-        QFile::remove(Bank_File_Path());
+        QFile::remove(Bank_File_Path(Path_Project));
         break;
     case TFiles::Short_Bank:
-        Save_Whole_File(Bank_File_Path(), bank.left(2047), nullptr);
+        Save_Whole_File(Bank_File_Path(Path_Project), bank.left(2047), nullptr);
         break;
     case TFiles::Bad_Sum:
         bank[0x100] = 1;
-        Save_Whole_File(Bank_File_Path(), bank, nullptr);
+        Save_Whole_File(Bank_File_Path(Path_Project), bank, nullptr);
         break;
     case TFiles::Huge_Bank: {
         // 1 TiB without using the disk: more than any memory, so reading it
         // whole would fail; the check must read no more than an image.
-        QFile huge(Bank_File_Path());
+        QFile huge(Bank_File_Path(Path_Project));
         QVERIFY(huge.open(QIODevice::ReadWrite) && huge.resize(qint64(1) << 40));
         break;
     }
