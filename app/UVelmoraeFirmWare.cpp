@@ -21,8 +21,13 @@
 #include <QShowEvent>
 #include <QFileInfo>
 #include <QFrame>
+#include <cstring>
 
 TFVelmoraeFirmWare *FVelmoraeFirmWare = nullptr;
+
+TImage_Parameters Image_Parameters;
+uint8_t Image_Buffer[Image_Buffer_Size];
+int32_t Image_Length = 0;
 
 namespace {
 constexpr int Later_Check_Interval_Ms = 2 * 60 * 60 * 1000;
@@ -282,7 +287,15 @@ void TFVelmoraeFirmWare::L_KestrixClick()
 void TFVelmoraeFirmWare::Update_Device()
 {
     QString error;
-    if (!Build_Image(XML1, &error) || !Write_Bank_File(&error)) {
+    TImage image;
+    if (!Build_Image(XML1, File_ParGen, image, &error)) {
+        Platform().Error_Box(this, error);
+        return;
+    }
+    Image_Parameters = image.Record;
+    std::memcpy(Image_Buffer, image.Bytes.constData(), static_cast<size_t>(image.Length()));
+    Image_Length = image.Length();
+    if (!Write_Bank_File(Path_Project, image.Bytes, &error)) {
         Platform().Error_Box(this, error);
         return;
     }

@@ -36,11 +36,11 @@ static const char Par_Gen[] =
 bool Bench_Image()
 {
     QTemporaryDir dir;
-    Path_Project = dir.path();
-    File_ParGen = ParGen_File_Path(Path_Project);
+    const QString project = dir.path();
+    const QString parGen = ParGen_File_Path(project);
     QString error;
-    if (!QDir().mkpath(Join_Path(Path_Project, QStringLiteral("bin")))
-        || !Save_Whole_File(File_ParGen, QByteArray(Par_Gen), &error)) {
+    if (!QDir().mkpath(Join_Path(project, QStringLiteral("bin")))
+        || !Save_Whole_File(parGen, QByteArray(Par_Gen), &error)) {
         std::fprintf(stderr, "cannot prepare the configuration folder: %s\n", qPrintable(error));
         return false;
     }
@@ -52,16 +52,15 @@ bool Bench_Image()
     for (int i = 0; i < Rounds; ++i) {
         QElapsedTimer clock;
         clock.start();
-        const bool built = Build_Image(doc, &error);
+        TImage image;
+        const bool built = Build_Image(doc, parGen, image, &error);
         build.append(clock.nsecsElapsed() / 1e3);
-        if (!built || !Write_Bank_File(&error)) {
+        if (!built || !Write_Bank_File(project, image.Bytes, &error)) {
             std::fprintf(stderr, "image round %d failed: %s\n", i + 1, qPrintable(error));
             return false;
         }
         total.append(clock.nsecsElapsed() / 1e3);
     }
-    Path_Project.clear();
-    File_ParGen.clear();
     std::printf("Configuration image, in a temporary configuration folder:\n");
     Print_Figure("Build_Image + Write_Bank_File", total, "us");
     Print_Figure("Build_Image alone", build, "us");

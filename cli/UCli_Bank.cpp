@@ -1,7 +1,7 @@
 // bank: bin/bank.bin of each configuration, built by Update Device's
-// Build_Image and written by its Write_Bank_File. The images are built one by
-// one (the builder works on the program-wide record); their writes then run
-// side by side, each on its own configuration's file.
+// Build_Image and written by its Write_Bank_File. Each configuration is built
+// and written by a job of its own, side by side: the builder reads the
+// configuration's ParGen.xml and hands the image back as a value.
 #include "cli/UCli_Commands.h"
 #include "cli/UCli_Configurations.h"
 #include "cli/UCli_Output.h"
@@ -9,55 +9,40 @@
 
 #include "common/UXmlDoc.h"
 #include "image/USaveBincc.h"
+#include "params/UParGen_File.h"
 
 #include <QDir>
-
-namespace {
-
-struct TBuilt
-{
-    QString Name;
-    QString Project;
-    QByteArray Image;
-    uint32_t Sum;
-};
-
-} // namespace
 
 int Run_Bank(const TCli_Options &options)
 {
     bool failed = false;
-    QList<TBuilt> built;
-    for (const TCli_Configuration &configuration : Chosen_Configurations(options, failed)) {
-        Open_Configuration(configuration);
-        TXMLDocument doc;
-        QString error;
-        if (!Build_Image(doc, &error)) {
-            Print_Problem(configuration.Name + QStringLiteral(": ") + error);
-            failed = true;
-            continue;
-        }
-        built.append({configuration.Name, configuration.Path, Image_Bytes(), Image_Parameters.Byte_Sum});
-    }
+    const QList<TCli_Configuration> chosen = Chosen_Configurations(options, failed);
+    // Sized before any job starts: each job fills only its own image.
+    std::vector<TImage> images(static_cast<size_t>(chosen.size()));
     std::vector<std::function<QString()>> jobs;
-    for (const TBuilt &image : built) {
-        jobs.push_back([image] {
+    for (qsizetype i = 0; i < chosen.size(); ++i) {
+        jobs.push_back([project = chosen.at(i).Path, &image = images[static_cast<size_t>(i)]] {
+            TXMLDocument doc;
             QString error;
-            return Write_Bank_File(image.Project, image.Image, &error) ? QString() : error;
+            if (!Build_Image(doc, ParGen_File_Path(project), image, &error)
+                || !Write_Bank_File(project, image.Bytes, &error))
+                return error;
+            return QString();
         });
     }
     const std::vector<QString> answers = Run_Writes(jobs);
-    for (qsizetype i = 0; i < built.size(); ++i) {
-        const TBuilt &image = built.at(i);
+    for (qsizetype i = 0; i < chosen.size(); ++i) {
+        const TCli_Configuration &configuration = chosen.at(i);
         const QString &answer = answers.at(static_cast<size_t>(i));
         if (!answer.isEmpty()) {
-            Print_Problem(image.Name + QStringLiteral(": ") + answer);
+            Print_Problem(configuration.Name + QStringLiteral(": ") + answer);
             failed = true;
             continue;
         }
+        const TImage &image = images.at(static_cast<size_t>(i));
         Print_Result(QStringLiteral("%1: %2 bytes, byte sum %3")
-                         .arg(QDir::toNativeSeparators(Bank_File_Path(image.Project)),
-                              QString::number(image.Image.size()), QString::number(image.Sum)));
+                         .arg(QDir::toNativeSeparators(Bank_File_Path(configuration.Path)),
+                              QString::number(image.Length()), QString::number(image.Byte_Sum())));
     }
     return failed ? Exit_Failed : Exit_Done;
 }

@@ -6,7 +6,6 @@
 #include "cli/UCli_Output.h"
 #include "cli/UCli_Shared_Addresses.h"
 
-#include "lang/ULang.h"
 #include "params/UParGen_Check.h"
 
 int Run_Check(const TCli_Options &options)
@@ -24,7 +23,7 @@ int Run_Check(const TCli_Options &options)
         if (message == 0) {
             Print_Result(configuration.Name + QStringLiteral(": OK"));
         } else {
-            Print_Problem(configuration.Name + QStringLiteral(": ") + Lang(message));
+            Print_Problem(configuration.Name + QStringLiteral(": ") + options.Texts.value(message));
             failed = true;
         }
     }

@@ -46,9 +46,10 @@ bool Read_Header(const QString &table, const TCsv_Row &header, TColumns &columns
     return sound;
 }
 
-static bool Read_List_Cell(int id, const QString &text, TParGen_Value &value, QString &error)
+static bool Read_List_Cell(int id, const QString &text, const TLang_Table &texts,
+                           TParGen_Value &value, QString &error)
 {
-    const QStringList items = ParGen_List_Items(id);
+    const QStringList items = ParGen_List_Items(id, texts);
     bool number = false;
     const int position = text.toInt(&number);
     if (number && position >= 0 && position < items.size()) {
@@ -66,14 +67,15 @@ static bool Read_List_Cell(int id, const QString &text, TParGen_Value &value, QS
     return false;
 }
 
-bool Read_Cell(int id, const QString &cell, TParGen_Value &value, QString &error)
+bool Read_Cell(int id, const QString &cell, const TLang_Table &texts, TParGen_Value &value,
+               QString &error)
 {
     // Blanks around a position or a flag are a spreadsheet's doing; a number
     // field keeps them, as its edit field would.
     const QString text = Trim_Text(cell);
     switch (ParGen_Element(id).Kind) {
     case TParGen_Kind::List_Index:
-        return Read_List_Cell(id, text, value, error);
+        return Read_List_Cell(id, text, texts, value, error);
     case TParGen_Kind::Flag:
         if (text == QLatin1String("1") || text == QLatin1String("0")) {
             value.Flag = text == QLatin1String("1");

@@ -7,6 +7,7 @@
 // text is also a position of its own list, so either reading is unambiguous.
 
 #include "cli/UCsv_Table.h"
+#include "lang/ULang.h"
 #include "params/UParGen_File.h"
 
 #include <QString>
@@ -29,8 +30,10 @@ bool Read_Header(const QString &table, const TCsv_Row &header, TColumns &columns
 // The element a header cell names (letter case aside), or -1.
 int Column_Element(const QString &header);
 
-// The value one cell gives element id; false with the reason.
-bool Read_Cell(int id, const QString &cell, TParGen_Value &value, QString &error);
+// The value one cell gives element id, a send type's text read in texts;
+// false with the reason.
+bool Read_Cell(int id, const QString &cell, const TLang_Table &texts, TParGen_Value &value,
+               QString &error);
 
 // Name and the thirty element names in file order.
 QStringList Table_Header();

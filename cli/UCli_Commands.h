@@ -1,7 +1,6 @@
 #pragma once
-// The console program's commands. Each runs over the program folder already
-// set (Path_Projects, the string table in the chosen language) and returns the
-// exit status.
+// The console program's commands. Each runs over the program folder and the
+// texts of the chosen language that options carry, and returns the exit status.
 
 #include "cli/UCli_Options.h"
 

@@ -1,14 +1,14 @@
 #include "cli/UCli_Configurations.h"
 
 #include "cli/UCli_Output.h"
-#include "common/UComon.h"
 #include "project/UProject_Folders.h"
 
 #include <QDir>
 
 QList<TCli_Configuration> Chosen_Configurations(const TCli_Options &options, bool &missing)
 {
-    const QStringList listed = List_Configurations(Path_Projects);
+    const QString &projects = options.Paths.Projects;
+    const QStringList listed = List_Configurations(projects);
     QStringList names;
     if (options.All)
         names = listed;
@@ -16,7 +16,7 @@ QList<TCli_Configuration> Chosen_Configurations(const TCli_Options &options, boo
         const int found = Search_Configuration(listed, name);
         if (found < 0) {
             Print_Problem(QStringLiteral("%1: no configuration of that name in \"%2\"")
-                              .arg(name, QDir::toNativeSeparators(Path_Projects)));
+                              .arg(name, QDir::toNativeSeparators(projects)));
             missing = true;
         } else if (!names.contains(listed.at(found))) {
             // Two writers on one configuration's files would race.
@@ -25,23 +25,15 @@ QList<TCli_Configuration> Chosen_Configurations(const TCli_Options &options, boo
     }
     QList<TCli_Configuration> chosen;
     for (const QString &name : std::as_const(names))
-        chosen.append({name, Join_Path(Path_Projects, name)});
+        chosen.append({name, Join_Path(projects, name)});
     return chosen;
-}
-
-void Open_Configuration(const TCli_Configuration &configuration)
-{
-    Name_Project = configuration.Name;
-    Path_Project = configuration.Path;
-    File_ParGen = ParGen_File_Path(Path_Project);
 }
 
 bool Load_Configuration(const TCli_Configuration &configuration, TParGen_Values &values)
 {
-    Open_Configuration(configuration);
     TXMLDocument doc;
     QString error;
-    if (Load_ParGen(doc, File_ParGen, values, &error))
+    if (Load_ParGen(doc, ParGen_File_Path(configuration.Path), values, &error))
         return true;
     Print_Problem(configuration.Name + QStringLiteral(": ") + error);
     return false;

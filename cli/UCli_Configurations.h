@@ -1,6 +1,5 @@
 #pragma once
-// The configurations a command works on, and opening one as the configurator
-// does, so the core's readers and writers find its files.
+// The configurations a command works on, and reading one's ParGen.xml.
 
 #include "cli/UCli_Options.h"
 #include "params/UParGen_File.h"
@@ -20,10 +19,7 @@ struct TCli_Configuration
 // and left out; missing is then set.
 QList<TCli_Configuration> Chosen_Configurations(const TCli_Options &options, bool &missing);
 
-// Sets Name_Project, Path_Project and File_ParGen.
-void Open_Configuration(const TCli_Configuration &configuration);
-
-// Opens the configuration and reads its ParGen.xml (the defaults where there
-// is none yet, as Set Communication shows them); false after reporting a file
-// that cannot be read.
+// Reads the configuration's ParGen.xml (the defaults where there is none yet,
+// as Set Communication shows them); false after reporting a file that cannot
+// be read.
 bool Load_Configuration(const TCli_Configuration &configuration, TParGen_Values &values);

@@ -8,7 +8,6 @@
 #include "cli/UCsv_Table.h"
 
 #include "common/UComon.h"
-#include "lang/ULang.h"
 #include "params/UParGen_Check.h"
 #include "project/UProject_Folders.h"
 
@@ -34,7 +33,7 @@ class TImport
 {
 public:
     TImport(const TCli_Options &options, const TColumns &columns)
-        : m_options(options), m_columns(columns), m_names(Path_Projects)
+        : m_options(options), m_columns(columns), m_names(options.Paths.Projects)
     {
     }
 
@@ -46,8 +45,9 @@ public:
                 .arg(row.Fields.size())
                 .arg(m_columns.Elements.size());
         const QString name = row.Fields.at(m_columns.Name);
+        const TLang_Table &texts = m_options.Texts;
         if (name.isEmpty())
-            return Lang(107);
+            return texts.value(107);
         const QString key = name.toCaseFolded();
         if (m_lines.contains(key))
             return QStringLiteral("the same name as on line %1").arg(m_lines.value(key));
@@ -56,30 +56,30 @@ public:
         TPlanned planned{row.Line, name, name, false, ParGen_Defaults()};
         switch (m_names.Check(name, &planned.Folder)) {
         case TNew_Project_Result::Empty_Name:
-            return Lang(107);
+            return texts.value(107);
         case TNew_Project_Result::Already_Exists:
             if (!m_options.Replace)
-                return Lang(106);
+                return texts.value(106);
             planned.Replacing = true;
             break;
         case TNew_Project_Result::Not_Valid:
-            return Lang(105);
+            return texts.value(105);
         case TNew_Project_Result::Created:
             break;
         }
         for (int i = 0; i < row.Fields.size(); ++i) {
             const int id = m_columns.Elements.at(i);
             QString error;
-            if (id >= 0 && !Read_Cell(id, row.Fields.at(i), planned.Values[id], error))
+            if (id >= 0 && !Read_Cell(id, row.Fields.at(i), texts, planned.Values[id], error))
                 return QStringLiteral("column %1: %2").arg(ParGen_Element(id).Name, error);
         }
         const int message = ParGen_Check(planned.Values);
         if (message != 0)
-            return Lang(message);
+            return texts.value(message);
         // Save_ParGen never overwrites a file that does not load, nor writes a
         // value the file cannot hold: say so now, so that a dry run promises
         // only what the real one does.
-        const QString file = Par_Gen_File(planned.Folder);
+        const QString file = Par_Gen_File(m_options.Paths.Projects, planned.Folder);
         TXMLDocument doc;
         QString error;
         TParGen_Values old;
@@ -94,9 +94,9 @@ public:
 
     const QList<TPlanned> &Planned() const { return m_planned; }
 
-    static QString Par_Gen_File(const QString &folder)
+    static QString Par_Gen_File(const QString &projects, const QString &folder)
     {
-        return ParGen_File_Path(Join_Path(Path_Projects, folder));
+        return ParGen_File_Path(Join_Path(projects, folder));
     }
 
 private:
@@ -107,18 +107,19 @@ private:
     QList<TPlanned> m_planned;
 };
 
-// Writes one planned row as Create New Configuration and Set Communication
-// would; a folder made here is taken back when its ParGen.xml cannot be written.
-QString Write_Row(const TPlanned &row)
+// Writes one planned row into the folder projects as Create New Configuration
+// and Set Communication would; a folder made here is taken back when its
+// ParGen.xml cannot be written.
+QString Write_Row(const QString &projects, const TPlanned &row)
 {
     QString error;
-    if (!row.Replacing && !Make_Project_Folder(Path_Projects, row.Folder, &error))
+    if (!row.Replacing && !Make_Project_Folder(projects, row.Folder, &error))
         return error;
     TXMLDocument doc;
-    if (Save_ParGen(doc, TImport::Par_Gen_File(row.Folder), row.Values, &error))
+    if (Save_ParGen(doc, TImport::Par_Gen_File(projects, row.Folder), row.Values, &error))
         return QString();
     if (!row.Replacing) {
-        const QString folder = Join_Path(Path_Projects, row.Folder);
+        const QString folder = Join_Path(projects, row.Folder);
         QDir(folder).rmdir(QStringLiteral("bin"));
         QDir().rmdir(folder);
     }
@@ -150,7 +151,7 @@ int Run_Import(const TCli_Options &options)
     if (!Read_Header(table, csv.Rows.first(), columns))
         return Exit_Usage;
     if (!options.Dry_Run)
-        Set_Program_Folders(Path_Exe);
+        Make_Program_Folders(options.Paths);
 
     // Every row is checked before any is written, so the answers come in row order.
     TImport import(options, columns);
@@ -169,7 +170,7 @@ int Run_Import(const TCli_Options &options)
     std::vector<std::function<QString()>> jobs;
     if (!options.Dry_Run) {
         for (const TPlanned &row : planned)
-            jobs.push_back([row] { return Write_Row(row); });
+            jobs.push_back([projects = options.Paths.Projects, row] { return Write_Row(projects, row); });
     }
     const std::vector<QString> answers =
         options.Dry_Run ? std::vector<QString>(static_cast<size_t>(planned.size())) : Run_Writes(jobs);

@@ -64,7 +64,7 @@ TCli_Request Read_Cli_Options(const QStringList &arguments, TCli_Options &option
     options.Arguments = positional;
     options.Folder = parser.value(folder);
     if (parser.isSet(language))
-        options.Language = parser.value(language);
+        options.Language_Name = parser.value(language);
     options.Replace = parser.isSet(replace);
     options.Dry_Run = parser.isSet(dryRun);
     options.All = parser.isSet(all);

@@ -3,6 +3,8 @@
 // options, checked against what each command takes.
 
 #include "cli/UCli_Probe_Options.h"
+#include "common/UComon.h"
+#include "lang/ULang.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,7 +15,11 @@ struct TCli_Options
     int (*Run)(const TCli_Options &) = nullptr;   // the command's own
     QStringList Arguments;    // the table, or configuration names
     QString Folder;           // the program folder; "" for the program's own
-    QString Language = QStringLiteral("English");
+    QString Language_Name = QStringLiteral("English");
+    // Set by the program from Folder and Language_Name before the command
+    // runs: a command works on these and on no program-wide state.
+    TProgram_Paths Paths;
+    TLang_Table Texts;   // the messages in the chosen language
     bool Replace = false;
     bool Dry_Run = false;
     bool All = false;

@@ -6,7 +6,6 @@
 #include "cli/UCli_Show_Image.h"
 
 #include "common/UComon.h"
-#include "lang/ULang.h"
 #include "params/UParGen_File.h"
 #include "params/UParGen_Lists.h"
 
@@ -51,25 +50,26 @@ constexpr TShown_Row Modbus_Rows[] = {
 
 // What an input shows: a list its item (nothing for a position outside the
 // list, as the dialog's list then shows nothing), an edit field its text.
-QString Shown_Value(const TParGen_Values &values, int id)
+QString Shown_Value(const TParGen_Values &values, int id, const TLang_Table &texts)
 {
     if (ParGen_Element(id).Kind != TParGen_Kind::List_Index)
         return values[id].Text;
-    return ParGen_List_Items(id).value(values[id].Index);
+    return ParGen_List_Items(id, texts).value(values[id].Index);
 }
 
 template <size_t N>
-void Print_Group(int caption, const TShown_Row (&rows)[N], const TParGen_Values &values)
+void Print_Group(int caption, const TShown_Row (&rows)[N], const TParGen_Values &values,
+                 const TLang_Table &texts)
 {
-    Print_Result(QStringLiteral("  ") + Trim_Text(Lang(caption)));
+    Print_Result(QStringLiteral("  ") + Trim_Text(texts.value(caption)));
     for (const TShown_Row &row : rows) {
         QStringList inputs;
         for (int id = row.First; id < row.First + row.Count; ++id)
-            inputs << Shown_Value(values, id);
+            inputs << Shown_Value(values, id, texts);
         QString shown = inputs.join(QLatin1Char('.'));
         if (row.Flag >= 0)
             shown = (values[row.Flag].Flag ? QStringLiteral("on, ") : QStringLiteral("off, ")) + shown;
-        Print_Result(QStringLiteral("    %1: %2").arg(Trim_Text(Lang(row.Caption)), shown));
+        Print_Result(QStringLiteral("    %1: %2").arg(Trim_Text(texts.value(row.Caption)), shown));
     }
 }
 
@@ -81,16 +81,19 @@ int Run_Show(const TCli_Options &options)
     const QList<TCli_Configuration> chosen = Chosen_Configurations(options, failed);
     if (chosen.isEmpty())
         return Exit_Failed;
+    const TCli_Configuration &configuration = chosen.first();
     TParGen_Values values;
-    if (!Load_Configuration(chosen.first(), values))
+    if (!Load_Configuration(configuration, values))
         return Exit_Failed;
+    const TLang_Table &texts = options.Texts;
     Print_Result(QStringLiteral("Configuration %1: %2")
-                     .arg(Name_Project, QDir::toNativeSeparators(Path_Project)));
+                     .arg(configuration.Name, QDir::toNativeSeparators(configuration.Path)));
     Print_Result(QStringLiteral("%1 (ParGen.xml%2):")
-                     .arg(Trim_Text(Lang(400)), QFileInfo::exists(File_ParGen)
-                                                    ? QString()
-                                                    : QStringLiteral(" not written yet: the defaults")));
-    Print_Group(406, Serial_Rows, values);
-    Print_Group(442, Modbus_Rows, values);
-    return Show_Bank_File() ? Exit_Done : Exit_Failed;
+                     .arg(Trim_Text(texts.value(400)),
+                          QFileInfo::exists(ParGen_File_Path(configuration.Path))
+                              ? QString()
+                              : QStringLiteral(" not written yet: the defaults")));
+    Print_Group(406, Serial_Rows, values, texts);
+    Print_Group(442, Modbus_Rows, values, texts);
+    return Show_Bank_File(configuration.Path) ? Exit_Done : Exit_Failed;
 }

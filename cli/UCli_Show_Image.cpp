@@ -5,6 +5,7 @@
 #include "common/UXmlDoc.h"
 #include "image/UImage_Report.h"
 #include "image/USaveBincc.h"
+#include "params/UParGen_File.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,7 +31,7 @@ struct TField_Spans
 
 std::vector<std::pair<int, int>> Field_Spans()
 {
-    const TImage_Parameters &record = Image_Parameters;
+    const TImage_Parameters record{};
     TField_Spans spans{reinterpret_cast<const char *>(&record), {}};
     Visit_Image_Fields(record, spans);
     return spans.Spans;
@@ -51,9 +52,10 @@ QStringList Differing_Lines(const QStringList &stored, const QStringList &built)
     return lines;
 }
 
-void Print_Differences(const QByteArray &stored, const TImage_Parameters &storedRecord)
+void Print_Differences(const QByteArray &stored, const TImage_Parameters &storedRecord,
+                       const TImage &image)
 {
-    const QByteArray built = Image_Bytes();
+    const QByteArray &built = image.Bytes;
     if (built == stored) {
         Print_Result(QStringLiteral("  It is the image the current ParGen.xml gives."));
         return;
@@ -61,7 +63,7 @@ void Print_Differences(const QByteArray &stored, const TImage_Parameters &stored
     Print_Result(QStringLiteral("  It differs from the image the current ParGen.xml gives "
                                 "(an image built from an older ParGen.xml):"));
     const QStringList lines =
-        Differing_Lines(Describe_Image(storedRecord), Describe_Image(Image_Parameters));
+        Differing_Lines(Describe_Image(storedRecord), Describe_Image(image.Record));
     for (const QString &line : lines)
         Print_Result(line);
     QStringList fields;
@@ -77,9 +79,9 @@ void Print_Differences(const QByteArray &stored, const TImage_Parameters &stored
 
 } // namespace
 
-bool Show_Bank_File()
+bool Show_Bank_File(const QString &project)
 {
-    const QString path = Bank_File_Path();
+    const QString path = Bank_File_Path(project);
     if (!QFileInfo::exists(path)) {
         Print_Result(QStringLiteral("bin/bank.bin: none yet"));
         return true;
@@ -112,10 +114,11 @@ bool Show_Bank_File()
         Print_Result(QStringLiteral("    ") + line);
     TXMLDocument doc;
     QString error;
-    if (!Build_Image(doc, &error)) {
+    TImage built;
+    if (!Build_Image(doc, ParGen_File_Path(project), built, &error)) {
         Print_Problem(error);
         return false;
     }
-    Print_Differences(stored, record);
+    Print_Differences(stored, record, built);
     return true;
 }

@@ -7,10 +7,11 @@
 // This is sound under three conditions, which every caller keeps: each job
 // writes only files that no other job touches, through the core's writers
 // (each file whole or not at all, a failure naming the file and the system's
-// reason); a job works on its own copies and only reads program-wide state
-// (paths, version), which nothing changes while the jobs run; and the caller
-// reports the answers only after Run_Writes has returned, in the order of the
-// jobs, whichever job finished first.
+// reason); a job works on values of its own (its copies, and a result slot
+// that no other job touches) and reads nothing that changes while the jobs
+// run, as the core below the windows keeps no program-wide state; and the
+// caller reports the answers only after Run_Writes has returned, in the order
+// of the jobs, whichever job finished first.
 
 #include <QString>
 #include <functional>

@@ -13,16 +13,17 @@
 
 namespace {
 
-// The one place that picks the language of the messages.
-bool Use_Language(const QString &name, QString &error)
+// The one place that picks the language of the messages: texts from the
+// language files in folder.
+bool Use_Language(const QString &folder, const QString &name, TLang_Table &texts, QString &error)
 {
     QString used;
-    if (!Select_Language(name, &used, &error))
+    if (!Load_Language(folder, name, texts, &used, &error))
         return false;
     if (used == name)
         return true;
     error = QStringLiteral("No language file \"%1\"")
-                .arg(QDir::toNativeSeparators(Join_Path(Path_Language, name + QStringLiteral(".lng"))));
+                .arg(QDir::toNativeSeparators(Join_Path(folder, name + QStringLiteral(".lng"))));
     return false;
 }
 
@@ -42,8 +43,8 @@ int Run_Command_Line()
                           .arg(QDir::toNativeSeparators(folder)));
         return Exit_Usage;
     }
-    Set_Program_Paths(QFileInfo(folder).absoluteFilePath());
-    if (!Use_Language(options.Language, error)) {
+    options.Paths = Program_Paths(QFileInfo(folder).absoluteFilePath());
+    if (!Use_Language(options.Paths.Languages, options.Language_Name, options.Texts, error)) {
         Print_Problem(QStringLiteral("velmora-cli: ") + error);
         return Exit_Usage;
     }

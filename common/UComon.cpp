@@ -52,24 +52,35 @@ void Reset_Shared_State()
     Read_Back = false;
 }
 
-void Set_Program_Paths(const QString &exeFolder)
+TProgram_Paths Program_Paths(const QString &exeFolder)
 {
-    Path_Exe = exeFolder;
-    while (Path_Exe.size() > 1 && Path_Exe.endsWith(QLatin1Char('/'))
-           && !Path_Exe.endsWith(QLatin1String(":/")))
-        Path_Exe.chop(1);
-    Path_Master = Join_Path(Path_Exe, QStringLiteral("MASTER"));
-    Path_Projects = Join_Path(Path_Exe, QStringLiteral("PROJECTS"));
-    Path_Language = Join_Path(Path_Exe, QStringLiteral("LANGUAGE"));
+    TProgram_Paths paths;
+    paths.Exe = exeFolder;
+    while (paths.Exe.size() > 1 && paths.Exe.endsWith(QLatin1Char('/'))
+           && !paths.Exe.endsWith(QLatin1String(":/")))
+        paths.Exe.chop(1);
+    paths.Master = Join_Path(paths.Exe, QStringLiteral("MASTER"));
+    paths.Projects = Join_Path(paths.Exe, QStringLiteral("PROJECTS"));
+    paths.Languages = Join_Path(paths.Exe, QStringLiteral("LANGUAGE"));
+    return paths;
+}
+
+void Make_Program_Folders(const TProgram_Paths &paths)
+{
+    for (const QString &folder : {paths.Master, paths.Projects, paths.Languages}) {
+        if (!QFileInfo::exists(folder))
+            QDir().mkdir(folder);
+    }
 }
 
 void Set_Program_Folders(const QString &exeFolder)
 {
-    Set_Program_Paths(exeFolder);
-    for (const QString &folder : {Path_Master, Path_Projects, Path_Language}) {
-        if (!QFileInfo::exists(folder))
-            QDir().mkdir(folder);
-    }
+    const TProgram_Paths paths = Program_Paths(exeFolder);
+    Path_Exe = paths.Exe;
+    Path_Master = paths.Master;
+    Path_Projects = paths.Projects;
+    Path_Language = paths.Languages;
+    Make_Program_Folders(paths);
 }
 
 QString Trim_Text(const QString &text)

@@ -22,11 +22,24 @@ extern QString Name_Project;
 extern QString Path_Project;   // "" while no configuration is open
 extern QString File_ParGen;
 
-// Sets Path_Exe and the paths of the three program folders below it without
-// touching the disk.
-void Set_Program_Paths(const QString &exeFolder);
-// Set_Program_Paths, then creates each folder that is missing (one level; a
-// failure shows up where the folder is used).
+// A program folder and the three folders in it, as values, for code below
+// the windows that must not depend on which folder the windows have open.
+struct TProgram_Paths
+{
+    QString Exe;
+    QString Master;
+    QString Projects;
+    QString Languages;
+};
+
+// The paths of exeFolder (trailing separators dropped) without touching the disk.
+TProgram_Paths Program_Paths(const QString &exeFolder);
+// Creates each of the three folders that is missing (one level; a failure
+// shows up where the folder is used).
+void Make_Program_Folders(const TProgram_Paths &paths);
+
+// Sets Path_Exe and the paths of the three program folders below it, then
+// creates each folder that is missing.
 void Set_Program_Folders(const QString &exeFolder);
 
 // Persisted in the settings file.

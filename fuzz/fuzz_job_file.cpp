@@ -3,7 +3,6 @@
 // The seed jobs name /tmp/velmora_fuzz_job/bin/bank.bin and
 // /tmp/velmora_fuzz_job/MASTER/sim40318.sim, which the target makes first (a
 // sound image and a firmware file), so the checks of the named files run too.
-#include "common/UComon.h"
 #include "common/UXmlDoc.h"
 #include "image/USaveBincc.h"
 #include "update/standin/UJob_Check.h"
@@ -16,9 +15,10 @@
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     const QDir folder(QStringLiteral("/tmp/velmora_fuzz_job"));
-    Set_Default_Parameters();
-    const uint32_t length = Serialize_Parameters(0, Image_Buffer, Image_Buffer_Size);
-    const QByteArray image(reinterpret_cast<const char *>(Image_Buffer), static_cast<int>(length));
+    TImage_Parameters record;
+    Set_Default_Parameters(record);
+    QByteArray image(static_cast<int>(Image_Size), '\0');
+    Serialize_Record(record, 0, reinterpret_cast<uint8_t *>(image.data()), Image_Size);
     QString error;
     if (!folder.mkpath(QStringLiteral("bin")) || !folder.mkpath(QStringLiteral("MASTER"))
         || !Save_Whole_File(folder.filePath(QStringLiteral("bin/bank.bin")), image, &error)

@@ -7,10 +7,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    Load_Default_Strings();
+    TLang_Table table = Default_Strings();
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<int>(size));
-    Apply_Lang_Text(Decode_Lang_Bytes(bytes));
-    if (Lang_Count != 800 || Lang_Strings.size() != 800)
+    Apply_Lang_Text(table, Decode_Lang_Bytes(bytes));
+    if (table.size() != 800)
         std::abort();
     return 0;
 }

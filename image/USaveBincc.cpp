@@ -8,10 +8,6 @@
 #include <QFileInfo>
 #include <cstring>
 
-TImage_Parameters Image_Parameters;
-uint8_t Image_Buffer[Image_Buffer_Size];
-int32_t Image_Length = 0;
-
 static void Set_Address(uint8_t (&field)[4], uint8_t a, uint8_t b, uint8_t c, uint8_t d)
 {
     field[0] = a;
@@ -20,9 +16,8 @@ static void Set_Address(uint8_t (&field)[4], uint8_t a, uint8_t b, uint8_t c, ui
     field[3] = d;
 }
 
-void Set_Default_Parameters()
+void Set_Default_Parameters(TImage_Parameters &p)
 {
-    TImage_Parameters &p = Image_Parameters;
     std::memset(&p, 0, sizeof p);
     p.Fixed_000 = 250000;
     p.Aux_Serial_Baud = 9600;
@@ -99,20 +94,20 @@ struct TSerial_Block
 
 } // namespace
 
-bool Read_ParGen_Parameters(TXMLDocument &doc, QString *error)
+bool Read_ParGen_Parameters(TXMLDocument &doc, const QString &parGen, TImage_Parameters &record,
+                            QString *error)
 {
-    if (!QFileInfo::exists(File_ParGen))
+    if (!QFileInfo::exists(parGen))
         return true;
-    if (!doc.Load_File(File_ParGen, error))
+    if (!doc.Load_File(parGen, error))
         return false;
-    Apply_ParGen_Parameters(doc.Root());
+    Apply_ParGen_Parameters(doc.Root(), record);
     return true;
 }
 
-void Apply_ParGen_Parameters(const QDomElement &root)
+void Apply_ParGen_Parameters(const QDomElement &root, TImage_Parameters &p)
 {
     const TParGen_Reader xml(root);
-    TImage_Parameters &p = Image_Parameters;
 
     const bool rs232 = xml.Is_Exactly(PG_Serial_Serial, "0");
     p.Serial_Mode = rs232 ? Mode_RS232 : 0;
@@ -165,34 +160,21 @@ void Apply_ParGen_Parameters(const QDomElement &root)
                         : -1;
 }
 
-uint32_t Serialize_Parameters(uint32_t start, uint8_t *buffer, uint32_t capacity)
+bool Build_Image(TXMLDocument &doc, const QString &parGen, TImage &image, QString *error)
 {
-    return Serialize_Record(Image_Parameters, start, buffer, capacity);
-}
-
-bool Build_Image(TXMLDocument &doc, QString *error)
-{
-    Set_Default_Parameters();
-    if (!Read_ParGen_Parameters(doc, error))
+    TImage built;
+    Set_Default_Parameters(built.Record);
+    if (!Read_ParGen_Parameters(doc, parGen, built.Record, error))
         return false;
-    Image_Length = 0;
-    Image_Length = static_cast<int32_t>(Serialize_Parameters(0, Image_Buffer, Image_Buffer_Size));
+    built.Bytes.resize(static_cast<int>(Image_Size));
+    Serialize_Record(built.Record, 0, reinterpret_cast<uint8_t *>(built.Bytes.data()), Image_Size);
+    image = built;
     return true;
-}
-
-QByteArray Image_Bytes()
-{
-    return QByteArray(reinterpret_cast<const char *>(Image_Buffer), Image_Length);
 }
 
 QString Bank_File_Path(const QString &project)
 {
     return Join_Path(Join_Path(project, QStringLiteral("bin")), QStringLiteral("bank.bin"));
-}
-
-QString Bank_File_Path()
-{
-    return Bank_File_Path(Path_Project);
 }
 
 bool Write_Bank_File(const QString &project, const QByteArray &image, QString *error)
@@ -204,9 +186,4 @@ bool Write_Bank_File(const QString &project, const QByteArray &image, QString *e
         return false;
     }
     return Save_Whole_File(Bank_File_Path(project), image, error);
-}
-
-bool Write_Bank_File(QString *error)
-{
-    return Write_Bank_File(Path_Project, Image_Bytes(), error);
 }

@@ -7,7 +7,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
-QStringList Lang_Strings;
+TLang_Table Lang_Strings;
 int32_t Lang_Count = 0;
 
 QString Lang(int index)
@@ -69,7 +69,7 @@ QString Decode_Lang_Bytes(const QByteArray &bytes)
 
 static const QChar Pilcrow(0x00B6);
 
-void Apply_Lang_Text(const QString &text)
+void Apply_Lang_Text(TLang_Table &table, const QString &text)
 {
     int start = 0;
     const int n = text.size();
@@ -91,7 +91,7 @@ void Apply_Lang_Text(const QString &text)
         // Everything between "STR" and "=" except the one character before "=".
         const QString indexText = eq - 4 > 0 ? Trim_Text(line.mid(3, eq - 4)) : QString();
         const int32_t index = Read_Integer(indexText, -1);
-        if (index < 0 || index >= Lang_Count)
+        if (index < 0 || index >= table.size())
             continue;
         QString entry = Trim_Text(line.mid(eq + 1));
         if (entry.isEmpty())
@@ -104,11 +104,11 @@ void Apply_Lang_Text(const QString &text)
         const int mark = entry.indexOf(Pilcrow);
         if (mark >= 0)
             entry.truncate(mark);
-        Lang_Strings[index] = entry;
+        table[index] = entry;
     }
 }
 
-bool Load_Lang_File(const QString &path, QString *error)
+bool Load_Lang_File(TLang_Table &table, const QString &path, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -124,7 +124,7 @@ bool Load_Lang_File(const QString &path, QString *error)
                          .arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
-    Apply_Lang_Text(Decode_Lang_Bytes(bytes));
+    Apply_Lang_Text(table, Decode_Lang_Bytes(bytes));
     return true;
 }
 
@@ -145,16 +145,24 @@ QString Lang_File_Path(const QString &folder, const QString &name)
     return QString();
 }
 
-bool Select_Language(const QString &name, QString *used, QString *error)
+bool Load_Language(const QString &folder, const QString &name, TLang_Table &table,
+                   QString *used, QString *error)
 {
-    Load_Default_Strings();
-    const QString chosen = Lang_File_Path(Path_Language, name);
+    table = Default_Strings();
+    const QString chosen = Lang_File_Path(folder, name);
     if (used)
         *used = chosen.isEmpty() ? QStringLiteral("English") : name;
     if (!chosen.isEmpty())
-        return Load_Lang_File(chosen, error);
-    const QString english = Lang_File_Path(Path_Language, QStringLiteral("English"));
+        return Load_Lang_File(table, chosen, error);
+    const QString english = Lang_File_Path(folder, QStringLiteral("English"));
     if (!english.isEmpty())
-        return Load_Lang_File(english, error);
+        return Load_Lang_File(table, english, error);
     return true;
+}
+
+bool Select_Language(const QString &name, QString *used, QString *error)
+{
+    const bool read = Load_Language(Path_Language, name, Lang_Strings, used, error);
+    Lang_Count = static_cast<int32_t>(Lang_Strings.size());
+    return read;
 }

@@ -160,16 +160,16 @@ void TFParGen::Create_Serial_Group()
 
     L_Serial_Serial = Create_Row_Label(g, QStringLiteral("L_Serial_Serial"), 21);
     CB_Serial_Serial = Create_List(g, QStringLiteral("CB_Serial_Serial"), 21,
-                                   ParGen_List_Items(PG_Serial_Serial));
+                                   ParGen_List_Items(PG_Serial_Serial, Lang_Strings));
     L_Serial_Baud = Create_Row_Label(g, QStringLiteral("L_Serial_Baud"), 55);
     CB_Serial_Baud = Create_List(g, QStringLiteral("CB_Serial_Baud"), 55,
-                                 ParGen_List_Items(PG_Serial_Baud));
+                                 ParGen_List_Items(PG_Serial_Baud, Lang_Strings));
     L_Serial_Par = Create_Row_Label(g, QStringLiteral("L_Serial_Par"), 89);
     CB_Serial_Parity = Create_List(g, QStringLiteral("CB_Serial_Parity"), 89,
-                                   ParGen_List_Items(PG_Serial_Parity));
+                                   ParGen_List_Items(PG_Serial_Parity, Lang_Strings));
     L_Serial_DataBits = Create_Row_Label(g, QStringLiteral("L_Serial_DataBits"), 123);
     CB_Serial_DataBits = Create_List(g, QStringLiteral("CB_Serial_DataBits"), 123,
-                                     ParGen_List_Items(PG_Serial_DataBits));
+                                     ParGen_List_Items(PG_Serial_DataBits, Lang_Strings));
     L_Serial_SendType = Create_Row_Label(g, QStringLiteral("L_Serial_SendType"), 157);
     CB_Serial_SendType = Create_List(g, QStringLiteral("CB_Serial_SendType"), 157, {});
     L_Serial_ST_EndChar = Create_Row_Label(g, QStringLiteral("L_Serial_ST_EndChar"), 191);
@@ -310,7 +310,7 @@ void TFParGen::Set_Lang()
         // Refilling the translated list is no change by the user.
         const QSignalBlocker blocker(CB_Serial_SendType);
         CB_Serial_SendType->clear();
-        CB_Serial_SendType->addItems(ParGen_List_Items(PG_Serial_Send_Type));
+        CB_Serial_SendType->addItems(ParGen_List_Items(PG_Serial_Send_Type, Lang_Strings));
         CB_Serial_SendType->setCurrentIndex(0);
     }
 

@@ -1,9 +1,8 @@
 #include "params/UParGen_Lists.h"
 
-#include "lang/ULang.h"
 #include "params/UParGen_File.h"
 
-QStringList ParGen_List_Items(int id)
+QStringList ParGen_List_Items(int id, const TLang_Table &texts)
 {
     switch (id) {
     case PG_Serial_Serial:
@@ -15,7 +14,7 @@ QStringList ParGen_List_Items(int id)
     case PG_Serial_Parity:
         return {QStringLiteral("NONE"), QStringLiteral("ODD"), QStringLiteral("EVEN")};
     case PG_Serial_Send_Type:
-        return {Lang(411), Lang(412), Lang(413)};
+        return {texts.value(411), texts.value(412), texts.value(413)};
     case PG_Serial_DataBits:
         return {QStringLiteral("7"), QStringLiteral("8")};
     default:

@@ -295,12 +295,12 @@ void TFBoot::Btn_UpdateClick()
         Platform().Error_Box(this, error);
         return;
     }
-    emit Updater_Requested(Updater_Program_Path(), QString(), 0);
+    emit Updater_Requested(Updater_Program_Path(Path_Exe), QString(), 0);
 }
 
 bool TFBoot::Compile_XML_Parameter(QString *error)
 {
     Build_Job_Document(XML1, Address_Text(), CB_Update_Options->currentIndex(),
-                       CB_Update_Option_Read_Back->isChecked());
-    return XML1.Save_File(Job_File_Path(), error);
+                       CB_Update_Option_Read_Back->isChecked(), Path_Master, Path_Project);
+    return XML1.Save_File(Job_File_Path(Path_Exe), error);
 }

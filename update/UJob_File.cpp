@@ -13,14 +13,14 @@ const QString Updater_Program_Name = QStringLiteral("Ethernet_Update.exe");
 const QString Updater_Program_Name = QStringLiteral("Ethernet_Update");
 #endif
 
-QString Job_File_Path()
+QString Job_File_Path(const QString &exeFolder)
 {
-    return Join_Path(Path_Exe, Job_File_Name);
+    return Join_Path(exeFolder, Job_File_Name);
 }
 
-QString Updater_Program_Path()
+QString Updater_Program_Path(const QString &exeFolder)
 {
-    return Join_Path(Path_Exe, Updater_Program_Name);
+    return Join_Path(exeFolder, Updater_Program_Name);
 }
 
 namespace {
@@ -69,7 +69,8 @@ void Add_Operation(TXMLDocument &doc, QDomElement operations, const TOperation_V
 
 } // namespace
 
-void Build_Job_Document(TXMLDocument &doc, const QString &ipAddress, int option, bool readBack)
+void Build_Job_Document(TXMLDocument &doc, const QString &ipAddress, int option, bool readBack,
+                        const QString &masterFolder, const QString &project)
 {
     doc.Activate();
     doc.Clear();
@@ -86,10 +87,10 @@ void Build_Job_Document(TXMLDocument &doc, const QString &ipAddress, int option,
     QDomElement operations = doc.Add_Child(root, QStringLiteral("Operations"));
 
     const TOperation_Values firmware = {
-        QDir::toNativeSeparators(Join_Path(Path_Master, QStringLiteral("sim40318.sim"))),
+        QDir::toNativeSeparators(Join_Path(masterFolder, QStringLiteral("sim40318.sim"))),
         QStringLiteral("0x8000"), QStringLiteral("1"), QStringLiteral("1"),
         QStringLiteral("0x78100")};
-    const TOperation_Values configuration = {QDir::toNativeSeparators(Bank_File_Path()),
+    const TOperation_Values configuration = {QDir::toNativeSeparators(Bank_File_Path(project)),
                                              QStringLiteral("0x68000"), QStringLiteral("2"),
                                              QStringLiteral("0"), QStringLiteral("0x50100")};
     if (option == Update_Firmware) {

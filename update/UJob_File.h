@@ -10,8 +10,9 @@ class TXMLDocument;
 extern const QString Job_File_Name;
 extern const QString Updater_Program_Name;
 
-QString Job_File_Path();
-QString Updater_Program_Path();
+// Both in the program folder exeFolder.
+QString Job_File_Path(const QString &exeFolder);
+QString Updater_Program_Path(const QString &exeFolder);
 
 // The three update options, as the positions of the dialog's list.
 enum TUpdate_Option
@@ -24,5 +25,7 @@ enum TUpdate_Option
 // Rebuilds doc from empty as the job: the device at ipAddress (the address
 // text as typed), the operations of option (anything but 1 and 2 counts as
 // both), read-back on or off. The files are named with the system's own
-// separators, from Path_Master and Path_Project.
-void Build_Job_Document(TXMLDocument &doc, const QString &ipAddress, int option, bool readBack);
+// separators: the firmware in masterFolder, bank.bin of the configuration
+// folder project.
+void Build_Job_Document(TXMLDocument &doc, const QString &ipAddress, int option, bool readBack,
+                        const QString &masterFolder, const QString &project);

@@ -249,12 +249,13 @@ void TestCli::exporting()
 static QByteArray Road_Image(const QStringList &changes)
 {
     TTestFolder road;
-    road.Prepare();
     Make_Configuration(road, QStringLiteral("P"), changes);
-    road.Open_Configuration(QStringLiteral("P"));
+    const QString project = road.Path(QStringLiteral("PROJECTS/P"));
     TXMLDocument doc;
-    return Build_Image(doc, nullptr) && Write_Bank_File(nullptr) ? road.Read_File(QStringLiteral("PROJECTS/P/bin/bank.bin"))
-                                                                 : QByteArray();
+    TImage image;
+    return Build_Image(doc, ParGen_File_Path(project), image, nullptr) && Write_Bank_File(project, image.Bytes, nullptr)
+               ? road.Read_File(QStringLiteral("PROJECTS/P/bin/bank.bin"))
+               : QByteArray();
 }
 
 static const QMap<QString, QStringList> Banked{{"Old", {"Serial_Baud=3"}}, {"New", {"-"}}};

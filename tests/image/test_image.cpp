@@ -4,11 +4,12 @@
 
 #include "TestFolder.h"
 
-#include "common/UComon.h"
 #include "common/UXmlDoc.h"
 #include "image/USaveBincc.h"
 
+#include <QThread>
 #include <QtTest>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -100,20 +101,20 @@ private slots:
     void known_sums();
     void builds_start_from_defaults_each_time();
     void damaged_pargen_stops_the_build();
+    void two_configurations_at_once();
     void serialize_position_and_capacity_data();
     void serialize_position_and_capacity();
 
 private:
     TTestFolder m_dir;
     TXMLDocument m_doc;
+    QString m_parGen;
 };
 
 void TestImage::init()
 {
-    Reset_Shared_State();
-    Path_Project = m_dir.Folder();
-    File_ParGen = Join_Path(Path_Project, QStringLiteral("ParGen.xml"));
-    QFile::remove(File_ParGen);
+    m_parGen = m_dir.Path(QStringLiteral("ParGen.xml"));
+    QFile::remove(m_parGen);
 }
 
 void TestImage::vectors_data()
@@ -214,17 +215,18 @@ void TestImage::vectors()
     if (!parGen.isNull())
         QVERIFY(m_dir.Write_File(QStringLiteral("ParGen.xml"), parGen));
     QString error;
-    QVERIFY(Build_Image(m_doc, &error));
-    QCOMPARE(Image_Length, 2048);
+    TImage image;
+    QVERIFY(Build_Image(m_doc, m_parGen, image, &error));
+    QCOMPARE(image.Length(), 2048);
     const QByteArray expected = Expected_Image(patches);
-    const QByteArray built = Image_Bytes();
+    const QByteArray &built = image.Bytes;
     for (int i = 0; i < 2048; ++i)
         if (built.at(i) != expected.at(i))
             QFAIL(qPrintable(QStringLiteral("first difference at offset 0x%1: %2 instead of %3")
                                  .arg(i, 3, 16, QLatin1Char('0'))
                                  .arg(static_cast<uint8_t>(built.at(i)))
                                  .arg(static_cast<uint8_t>(expected.at(i)))));
-    QCOMPARE(LE32(Image_Parameters.Byte_Sum), expected.mid(0x7FC));
+    QCOMPARE(LE32(image.Byte_Sum()), expected.mid(0x7FC));
 }
 
 void TestImage::known_sums_data()
@@ -241,8 +243,9 @@ void TestImage::known_sums()
     QFETCH(QByteArray, sumBytes);
     if (!parGen.isNull())
         QVERIFY(m_dir.Write_File(QStringLiteral("ParGen.xml"), parGen));
-    QVERIFY(Build_Image(m_doc, nullptr));
-    QCOMPARE(Image_Bytes().mid(0x7FC), sumBytes);
+    TImage image;
+    QVERIFY(Build_Image(m_doc, m_parGen, image, nullptr));
+    QCOMPARE(image.Bytes.mid(0x7FC), sumBytes);
 }
 
 void TestImage::builds_start_from_defaults_each_time()
@@ -250,25 +253,63 @@ void TestImage::builds_start_from_defaults_each_time()
     QVERIFY(m_dir.Write_File(QStringLiteral("ParGen.xml"),
                              Par_Gen({{"Serial_Serial", "0"}, {"Serial_DataBits", "0"},
                                       {"ModbusTCPSlave_En_GAT", "1"}})));
-    QVERIFY(Build_Image(m_doc, nullptr));
-    const QByteArray first = Image_Bytes();
-    QVERIFY(Build_Image(m_doc, nullptr));
-    QCOMPARE(Image_Bytes(), first);
+    TImage image;
+    QVERIFY(Build_Image(m_doc, m_parGen, image, nullptr));
+    const QByteArray first = image.Bytes;
+    QVERIFY(Build_Image(m_doc, m_parGen, image, nullptr));
+    QCOMPARE(image.Bytes, first);
 
-    QVERIFY(QFile::remove(File_ParGen));
-    QVERIFY(Build_Image(m_doc, nullptr));
-    QCOMPARE(Image_Bytes(), Expected_Image({}));
+    QVERIFY(QFile::remove(m_parGen));
+    QVERIFY(Build_Image(m_doc, m_parGen, image, nullptr));
+    QCOMPARE(image.Bytes, Expected_Image({}));
 }
 
 void TestImage::damaged_pargen_stops_the_build()
 {
-    QVERIFY(Build_Image(m_doc, nullptr));
-    const QByteArray before = Image_Bytes();
+    TImage image;
+    QVERIFY(Build_Image(m_doc, m_parGen, image, nullptr));
+    const QByteArray before = image.Bytes;
     QVERIFY(m_dir.Write_File(QStringLiteral("ParGen.xml"), "<Par_Gen><Serial_Serial>0</Serial_Serial>"));
     QString error;
-    QVERIFY(!Build_Image(m_doc, &error));
-    QVERIFY2(error.contains(QDir::toNativeSeparators(File_ParGen)), qPrintable(error));
-    QCOMPARE(Image_Bytes(), before);
+    QVERIFY(!Build_Image(m_doc, m_parGen, image, &error));
+    QVERIFY2(error.contains(QDir::toNativeSeparators(m_parGen)), qPrintable(error));
+    QCOMPARE(image.Bytes, before);
+}
+
+// Two configurations built over and over on two threads at once, as
+// velmora-cli's bank builds them: each image must be its own configuration's.
+// (With one record shared by the builds, this fails in nearly every run.)
+void TestImage::two_configurations_at_once()
+{
+    TTestFolder other;
+    QVERIFY(m_dir.Write_File(QStringLiteral("ParGen.xml"), Par_Gen({})));
+    QVERIFY(other.Write_File(QStringLiteral("ParGen.xml"), Par_Gen({{"Serial_Serial", "0"}})));
+    const QString parGens[2] = {m_parGen, other.Path(QStringLiteral("ParGen.xml"))};
+    const QByteArray expected[2] = {
+        Expected_Image(Over_Empty_Root({})),
+        Expected_Image(Over_Empty_Root({{0x12C, LE32(9600)}, {0x03C, LE32(115200)}, {0x158, LE32(3)}}))};
+    int wrong[2] = {0, 0};
+    QAtomicInt started = 0;
+    std::unique_ptr<QThread> threads[2];
+    for (int t = 0; t < 2; ++t) {
+        threads[t].reset(QThread::create([&, t] {
+            // Both begin together, so their builds overlap.
+            started.fetchAndAddOrdered(1);
+            while (started.loadAcquire() < 2)
+                QThread::yieldCurrentThread();
+            TXMLDocument doc;
+            for (int i = 0; i < 2000; ++i) {
+                TImage image;
+                if (!Build_Image(doc, parGens[t], image, nullptr) || image.Bytes != expected[t])
+                    ++wrong[t];
+            }
+        }));
+        threads[t]->start();
+    }
+    for (const std::unique_ptr<QThread> &thread : threads)
+        QVERIFY(thread->wait());
+    QCOMPARE(wrong[0], 0);
+    QCOMPARE(wrong[1], 0);
 }
 
 void TestImage::serialize_position_and_capacity_data()
@@ -290,22 +331,23 @@ void TestImage::serialize_position_and_capacity()
     QFETCH(uint, start);
     QFETCH(uint, capacity);
     QFETCH(bool, fits);
-    Set_Default_Parameters();
-    Image_Parameters.Byte_Sum = 77;
+    TImage_Parameters record;
+    Set_Default_Parameters(record);
+    record.Byte_Sum = 77;
     QByteArray buffer(4096, '\xEE');
     const uint32_t end =
-        Serialize_Parameters(start, reinterpret_cast<uint8_t *>(buffer.data()), capacity);
+        Serialize_Record(record, start, reinterpret_cast<uint8_t *>(buffer.data()), capacity);
     if (!fits) {
         QCOMPARE(end, start);
         QCOMPARE(buffer, QByteArray(4096, '\xEE'));
-        QCOMPARE(Image_Parameters.Byte_Sum, 77u);
+        QCOMPARE(record.Byte_Sum, 77u);
         return;
     }
     QCOMPARE(end, start + 2048);
     QCOMPARE(buffer.mid(start, 2048), Expected_Image({}));
     QCOMPARE(buffer.left(start), QByteArray(start, '\xEE'));
     QCOMPARE(buffer.mid(end), QByteArray(4096 - end, '\xEE'));
-    QCOMPARE(Image_Parameters.Byte_Sum, 4433u);
+    QCOMPARE(record.Byte_Sum, 4433u);
 }
 
 QTEST_GUILESS_MAIN(TestImage)

@@ -78,7 +78,7 @@ void TestImageFaults::update_device_keeps_old_file()
     FVelmoraeFirmWare->show();
     When_Modal_Shows([](QWidget *) { QTest::mouseClick(FOpenConf->Btn_OK, Qt::LeftButton); });
     QTest::mouseClick(FVelmoraeFirmWare->Btn_Open, Qt::LeftButton);
-    QCOMPARE(Bank_File_Path(), bank);
+    QCOMPARE(Bank_File_Path(Path_Project), bank);
 
     // Where the old content lies and where a save file would be left behind.
     QString kept = bankName;

@@ -72,7 +72,7 @@ QString TestLangFiles::Load_Over_Marks(const QString &path)
     for (QString &entry : Lang_Strings)
         entry = Unset;
     QString error;
-    Load_Lang_File(path, &error);
+    Load_Lang_File(Lang_Strings, path, &error);
     return error;
 }
 

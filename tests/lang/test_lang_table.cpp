@@ -126,7 +126,7 @@ void TestLangTable::line_grammar()
     QFETCH(QString, line);
     QFETCH(int, index);
     QFETCH(QString, expected);
-    Apply_Lang_Text(line);
+    Apply_Lang_Text(Lang_Strings, line);
     QCOMPARE(Lang(index), expected);
     QCOMPARE(Lang_Count, 800);
     QCOMPARE(Lang_Strings.size(), 800);
@@ -134,7 +134,7 @@ void TestLangTable::line_grammar()
 
 void TestLangTable::line_ends_and_later_lines_win()
 {
-    Apply_Lang_Text(QStringLiteral("STR1 = a\rSTR2 = b\nSTR3 = c\r\nSTR1 = d\r\n\r\nSTR4 = e"));
+    Apply_Lang_Text(Lang_Strings, QStringLiteral("STR1 = a\rSTR2 = b\nSTR3 = c\r\nSTR1 = d\r\n\r\nSTR4 = e"));
     QCOMPARE(Lang(1), QStringLiteral("d"));
     QCOMPARE(Lang(2), QStringLiteral("b"));
     QCOMPARE(Lang(3), QStringLiteral("c"));
@@ -171,7 +171,7 @@ void TestLangTable::encodings()
 #endif
     QString error;
     QVERIFY(m_dir.Write_File(QStringLiteral("enc.lng"), bytes));
-    QVERIFY(Load_Lang_File(m_dir.Path(QStringLiteral("enc.lng")), &error));
+    QVERIFY(Load_Lang_File(Lang_Strings, m_dir.Path(QStringLiteral("enc.lng")), &error));
     QCOMPARE(Lang(0), QString::fromUtf8("Début"));
     QCOMPARE(Lang(1), QString::fromUtf8("Étape "));
     QCOMPARE(Lang(2), QString::fromUtf8("€uro"));
@@ -182,7 +182,7 @@ void TestLangTable::unreadable_file_keeps_table()
     // A folder where the file belongs cannot be read as a file.
     QDir(m_dir.Folder()).mkdir(QStringLiteral("Folder.lng"));
     QString error;
-    QVERIFY(!Load_Lang_File(m_dir.Path(QStringLiteral("Folder.lng")), &error));
+    QVERIFY(!Load_Lang_File(Lang_Strings, m_dir.Path(QStringLiteral("Folder.lng")), &error));
     QVERIFY2(error.contains(QStringLiteral("Folder.lng")), qPrintable(error));
     QCOMPARE(Lang_Strings, Default_Strings());
 }
@@ -214,7 +214,7 @@ void TestLangTable::select_language()
     if (withEnglish)
         QVERIFY(folder.Write_File(QStringLiteral("English.lng"), "STR17 = Refresh\n"));
     // A previous language's entries never survive a change.
-    Apply_Lang_Text(QStringLiteral("STR0 = Stale"));
+    Apply_Lang_Text(Lang_Strings, QStringLiteral("STR0 = Stale"));
     QString used;
     QVERIFY(Select_Language(language, &used));
     QCOMPARE(used, afterLanguage);

@@ -262,7 +262,7 @@ void TestBootDialog::update_hands_over()
     QCOMPARE(m_env->Read_File(QStringLiteral("seen_job.xml")),
              m_env->Read_File(QStringLiteral("Ethernet_Update.xml")));
     TXMLDocument job;
-    QVERIFY(job.Load_File(Job_File_Path()));
+    QVERIFY(job.Load_File(Job_File_Path(Path_Exe)));
     QString address;
     QVERIFY(job.Read_Path({QStringLiteral("IP_Address_Dev")}, address));
     QCOMPARE(address, QStringLiteral("127.0.0.1"));
@@ -303,7 +303,7 @@ void TestBootDialog::unresolvable_address()
     QVERIFY(m_platform->Warnings.isEmpty());
     QCOMPARE(Last_IP_Address, QStringLiteral("10.1.1.1"));
     QCOMPARE(Update_Option, 0);
-    QVERIFY(!QFile::exists(Job_File_Path()));
+    QVERIFY(!QFile::exists(Job_File_Path(Path_Exe)));
     QCOMPARE(Runs(), 0);
     Boot->hide();
 }
@@ -345,7 +345,7 @@ void TestBootDialog::cancel_during_test_abandons_update()
     QVERIFY(!Boot->isVisible());
     QVERIFY(m_platform->Errors.isEmpty() && m_platform->Warnings.isEmpty());
     QCOMPARE(Last_IP_Address, QStringLiteral("10.1.1.1"));
-    QVERIFY(!QFile::exists(Job_File_Path()));
+    QVERIFY(!QFile::exists(Job_File_Path(Path_Exe)));
     QCOMPARE(Runs(), 0);
 }
 

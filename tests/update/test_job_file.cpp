@@ -1,7 +1,6 @@
 // The job file Ethernet_Update.xml: its bytes, written whole each time, and a failed save reported.
 #include "TestFolder.h"
 
-#include "common/UComon.h"
 #include "common/UXmlDoc.h"
 #include "update/UJob_File.h"
 
@@ -41,6 +40,10 @@ QByteArray Configuration(bool readBack)
                      "0x68000", "2", "0", "0x50100", readBack, true);
 }
 
+// The firmware and the configuration folder the job names.
+const QString Master = QStringLiteral("/opt/Velmora/MASTER");
+const QString Project = QStringLiteral("/opt/Velmora/PROJECTS/Line 4");
+
 QByteArray Job(const char *address, const QByteArray &operations)
 {
     return QByteArray("<Ethernet_Update><Version>1000</Version>"
@@ -58,20 +61,11 @@ class TestJobFile : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
     void job_bytes_data();
     void job_bytes();
     void rebuilt_whole_each_time();
     void save_failure_reported();
 };
-
-void TestJobFile::init()
-{
-    Reset_Shared_State();
-    Path_Exe = QStringLiteral("/opt/Velmora");
-    Path_Master = QStringLiteral("/opt/Velmora/MASTER");
-    Path_Project = QStringLiteral("/opt/Velmora/PROJECTS/Line 4");
-}
 
 void TestJobFile::job_bytes_data()
 {
@@ -106,19 +100,18 @@ void TestJobFile::job_bytes()
     QFETCH(QString, address);
     QFETCH(QByteArray, expected);
     TXMLDocument doc;
-    Build_Job_Document(doc, address, option, readBack);
+    Build_Job_Document(doc, address, option, readBack, Master, Project);
     QCOMPARE(doc.To_Bytes(), expected);
 }
 
 void TestJobFile::rebuilt_whole_each_time()
 {
     TTestFolder dir;
-    Path_Exe = dir.Folder();
     TXMLDocument doc;
-    Build_Job_Document(doc, QStringLiteral("192.168.2.205"), 0, true);
-    QVERIFY(doc.Save_File(Job_File_Path()));
-    Build_Job_Document(doc, QStringLiteral("10.0.0.7"), 1, false);
-    QVERIFY(doc.Save_File(Job_File_Path()));
+    Build_Job_Document(doc, QStringLiteral("192.168.2.205"), 0, true, Master, Project);
+    QVERIFY(doc.Save_File(Job_File_Path(dir.Folder())));
+    Build_Job_Document(doc, QStringLiteral("10.0.0.7"), 1, false, Master, Project);
+    QVERIFY(doc.Save_File(Job_File_Path(dir.Folder())));
 
     QCOMPARE(dir.Read_File(QStringLiteral("Ethernet_Update.xml")), Job("10.0.0.7", Firmware(false, true)));
 }
@@ -126,13 +119,12 @@ void TestJobFile::rebuilt_whole_each_time()
 void TestJobFile::save_failure_reported()
 {
     TTestFolder dir;
-    Path_Exe = dir.Folder();
     // A folder standing where the job file belongs cannot be replaced by a file.
     QVERIFY(QDir(dir.Folder()).mkdir(QStringLiteral("Ethernet_Update.xml")));
     TXMLDocument doc;
-    Build_Job_Document(doc, QStringLiteral("10.0.0.7"), 2, false);
+    Build_Job_Document(doc, QStringLiteral("10.0.0.7"), 2, false, Master, Project);
     QString error;
-    QVERIFY(!doc.Save_File(Job_File_Path(), &error));
+    QVERIFY(!doc.Save_File(Job_File_Path(dir.Folder()), &error));
     QVERIFY2(error.contains(QStringLiteral("Ethernet_Update.xml")), qPrintable(error));
 }
 

@@ -21,10 +21,11 @@ enum class TChange
     Child_Missing, Children_Swapped, Unknown_Bank, Oversized
 };
 
-QByteArray Job(int option, const QString &address, TChange change)
+QByteArray Job(int option, const QString &address, TChange change, const QString &master,
+               const QString &project)
 {
     TXMLDocument doc;
-    Build_Job_Document(doc, address, option, true);
+    Build_Job_Document(doc, address, option, true, master, project);
     QDomElement root = doc.Root();
     QDomElement list = root.firstChildElement(QStringLiteral("Operations"));
     QDomElement last = list.lastChildElement(QStringLiteral("Operation"));
@@ -101,15 +102,15 @@ void TestStandin::Run(int option, const QString &address, TChange change, TFiles
     QVERIFY(QFile::setPermissions(program, QFile::permissions(built)));
 
     // A configuration with RS232 at 19200, ODD, fixed 256-byte frames.
-    Reset_Shared_State();
-    Path_Master = Join_Path(folder, QStringLiteral("MASTER"));
-    Path_Project = Join_Path(folder, QStringLiteral("PROJECTS/Cfg"));
-    File_ParGen = Join_Path(Path_Project, QStringLiteral("ParGen.xml"));
-    const QString firmware = Join_Path(Path_Master, QStringLiteral("sim40318.sim"));
-    QDir().mkpath(Join_Path(Path_Project, QStringLiteral("bin")));
-    QDir().mkpath(Path_Master);
+    const QString master = Join_Path(folder, QStringLiteral("MASTER"));
+    const QString project = Join_Path(folder, QStringLiteral("PROJECTS/Cfg"));
+    const QString parGen = Join_Path(project, QStringLiteral("ParGen.xml"));
+    const QString firmware = Join_Path(master, QStringLiteral("sim40318.sim"));
+    const QString bankFile = Bank_File_Path(project);
+    QDir().mkpath(Join_Path(project, QStringLiteral("bin")));
+    QDir().mkpath(master);
     QVERIFY(Save_Whole_File(
-        File_ParGen,
+        parGen,
         "<Par_Gen><Serial_Serial>0</Serial_Serial><Serial_Baud>4</Serial_Baud>"
         "<Serial_Parity>1</Serial_Parity><Serial_Send_Type>2</Serial_Send_Type>"
         "<Serial_Num_Byte>256</Serial_Num_Byte><ModbusTCPSlave_IP1>10</ModbusTCPSlave_IP1>"
@@ -118,10 +119,12 @@ void TestStandin::Run(int option, const QString &address, TChange change, TFiles
         nullptr));
     TXMLDocument doc;
     QString error;
-    QVERIFY2(Build_Image(doc, &error) && Write_Bank_File(&error), qPrintable(error));
+    TImage image;
+    QVERIFY2(Build_Image(doc, parGen, image, &error) && Write_Bank_File(project, image.Bytes, &error),
+             qPrintable(error));
     QVERIFY(Save_Whole_File(firmware, QByteArray(5000, 'F'), nullptr));
 
-    QByteArray bank = Image_Bytes();
+    QByteArray bank = image.Bytes;
     switch (files) {
     case TFiles::Sound:
         break;
@@ -129,24 +132,24 @@ void TestStandin::Run(int option, const QString &address, TChange change, TFiles
         QFile::remove(firmware);
         break;
     case TFiles::No_Bank:
-        QFile::remove(Bank_File_Path());
+        QFile::remove(bankFile);
         break;
     case TFiles::Short_Bank:
-        Save_Whole_File(Bank_File_Path(), bank.left(2047), nullptr);
+        Save_Whole_File(bankFile, bank.left(2047), nullptr);
         break;
     case TFiles::Bad_Sum:
         bank[0x100] = 1;
-        Save_Whole_File(Bank_File_Path(), bank, nullptr);
+        Save_Whole_File(bankFile, bank, nullptr);
         break;
     case TFiles::Huge_Bank: {
         // 1 TiB without using the disk: more than any memory, so reading it
         // whole would fail; the check must read no more than an image.
-        QFile huge(Bank_File_Path());
+        QFile huge(bankFile);
         QVERIFY(huge.open(QIODevice::ReadWrite) && huge.resize(qint64(1) << 40));
         break;
     }
     }
-    const QByteArray job = Job(option, address, change);
+    const QByteArray job = Job(option, address, change, master, project);
     if (!job.isNull())
         QVERIFY(Save_Whole_File(Join_Path(folder, QStringLiteral("Ethernet_Update.xml")), job, nullptr));
 

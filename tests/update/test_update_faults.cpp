@@ -90,10 +90,10 @@ void TestUpdateFaults::job_file_kept()
         QVERIFY2(mounts.Read_Only(env.Folder()), qPrintable(mounts.Error));
         break;
     case TFault::Marked_Read_Only:
-        QVERIFY(QFile::setPermissions(Job_File_Path(), QFileDevice::ReadOwner));
+        QVERIFY(QFile::setPermissions(Job_File_Path(Path_Exe), QFileDevice::ReadOwner));
         break;
     case TFault::Read_Only_File:
-        QVERIFY2(mounts.Read_Only(Job_File_Path()), qPrintable(mounts.Error));
+        QVERIFY2(mounts.Read_Only(Job_File_Path(Path_Exe)), qPrintable(mounts.Error));
         break;
     }
     const QStringList before = Folder_Entries(env.Folder());
@@ -102,7 +102,7 @@ void TestUpdateFaults::job_file_kept()
 
     QCOMPARE(platform.Errors.size(), 1);
     const QString error = platform.Errors.first();
-    QVERIFY2(error.contains(QDir::toNativeSeparators(Job_File_Path())) && error.contains(reason),
+    QVERIFY2(error.contains(QDir::toNativeSeparators(Job_File_Path(Path_Exe))) && error.contains(reason),
              qPrintable(error));
     QVERIFY(!QFile::exists(ran));
     QCOMPARE(env.Read_File(Job_File_Name), Old_Job);
@@ -136,7 +136,7 @@ void TestUpdateFaults::standin_report_on_full_disk()
     QCOMPARE(platform.Errors + platform.Warnings, QStringList());
     TXMLDocument job;
     QString error;
-    QVERIFY2(job.Load_File(Job_File_Path(), &error), qPrintable(error));
+    QVERIFY2(job.Load_File(Job_File_Path(Path_Exe), &error), qPrintable(error));
     QString address;
     QVERIFY(job.Read_Path({QStringLiteral("IP_Address_Dev")}, address));
     QCOMPARE(address, QStringLiteral("127.0.0.1"));

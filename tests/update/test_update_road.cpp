@@ -103,7 +103,7 @@ void TestUpdateRoad::new_configuration_to_updated_device()
 
     // The job names the device and both files, read-back on.
     TXMLDocument job;
-    QVERIFY(job.Load_File(Job_File_Path()));
+    QVERIFY(job.Load_File(Job_File_Path(Path_Exe)));
     QString text;
     QVERIFY(job.Read_Path({QStringLiteral("IP_Address_Dev")}, text));
     QCOMPARE(text, QStringLiteral("127.0.0.1"));

@@ -33,9 +33,11 @@ TModbus_Map Served_Map(const TCli_Configuration &configuration, int count)
 
 } // namespace
 
-bool Add_Configurations(const TSim_Options &options, TSim_Server &server, QString &error)
+bool Add_Configurations(const TSim_Options &options, const TProgram_Paths &paths, TSim_Server &server,
+                        QString &error)
 {
     TCli_Options chosen;
+    chosen.Paths = paths;
     chosen.All = options.All;
     chosen.Arguments = options.Names;
     bool missing = false;

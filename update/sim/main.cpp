@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
                           .arg(QDir::toNativeSeparators(folder.filePath())));
         return Exit_Usage;
     }
-    Set_Program_Paths(folder.absoluteFilePath());
+    const TProgram_Paths paths = Program_Paths(folder.absoluteFilePath());
     if (!Sim_Start_Network(error)) {
         Print_Problem(QStringLiteral("velmora-sim: ") + error);
         return Exit_Failed;
@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
     // A stop asked while the sockets open ends the run as soon as it begins.
     Sim_Catch_Stop();
     TSim_Server server(options.Silent);
-    if (!Add_Configurations(options, server, error)) {
+    if (!Add_Configurations(options, paths, server, error)) {
         Print_Problem(QStringLiteral("velmora-sim: %1 (velmora-sim --help tells more)").arg(error));
         return Exit_Usage;
     }

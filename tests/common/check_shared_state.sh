@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Program-wide state is the windows' own: the variables of common/UComon.h,
+# the string table Lang_Strings (and Lang(), which reads it) and the last image
+# built are named only by app/, the seven windows, the string table's loader
+# and what drives them (the screenshot tool, the settings file's fuzz target);
+# every other file of the program, its console program, stand-in, fuzz
+# targets and benchmarks takes values.
+# Words inside string literals and the names of the string table's entries
+# (Text::..., lang/UText.h) do not count.
+#
+#   check_shared_state.sh SOURCE_DIR           lists every other file's use; fails on one
+#   check_shared_state.sh SOURCE_DIR --count   lines naming them, per folder and file
+set -euo pipefail
+cd "$1"
+
+names='Path_Exe|Path_Master|Path_Projects|Path_Language|Name_Project|Path_Project|File_ParGen'
+names+='|Last_IP_Address|Language|Enable_Internet|Enable_Update|Enable_Jump_Field_Tables'
+names+='|Double_Click_Auto_Size|Main_Title|SW_Code|SW_Description|Update_Option|Read_Back'
+names+='|Image_Parameters|Image_Buffer|Image_Length|Lang_Strings|Lang_Count'
+# and what writes them.
+names+='|Set_Program_Folders|Reset_Shared_State|Load_Default_Strings|Select_Language'
+pattern="(^|[^A-Za-z0-9_])(($names)([^A-Za-z0-9_]|\$)|Lang\\()"
+allowed='^(app/|common/UComon\.|lang/ULang\.|lang/UText\.h|project/UNew_Project\.|project/UOpenConf\.|params/UParGen\.'
+allowed+='|update/UBoot\.|options/USoftOptions\.|options/UAbout\.|tools/screenshots/|fuzz/fuzz_settings\.)'
+
+# file:line:text of every line that names them, string literals left out.
+uses() {
+    find common lang project params image update options cli ui platform app fuzz bench tools \
+        -type f \( -name '*.cpp' -o -name '*.h' \) | sort | while read -r file; do
+        sed -E 's/"([^"\\]|\\.)*"/""/g; s/Text::[A-Za-z0-9_]+//g' "$file" | grep -nE "$pattern" \
+            | sed "s|^|$file:|" || true
+    done
+}
+
+if [[ ${2:-} == --count ]]; then
+    uses | cut -d: -f1 | sort | uniq -c | awk '{split($2, p, "/"); folder[p[1]] += $1; print}
+        END {for (f in folder) print folder[f], f "/ (folder)"}'
+    exit 0
+fi
+
+outside=$(uses | grep -vE "$allowed" || true)
+if [[ -n $outside ]]; then
+    echo "Program-wide state named below the windows (pass values instead):"
+    echo "$outside"
+    exit 1
+fi
+echo "Program-wide state is named only by app/, the seven windows and the string table's loader."
