@@ -7,6 +7,7 @@
 #include "project/UNew_Project.h"
 #include "project/UOpenConf.h"
 #include "update/UBoot.h"
+#include "update/UCheck_Device.h"
 
 void Create_Windows(const QString &exeFolder)
 {
@@ -18,6 +19,7 @@ void Create_Windows(const QString &exeFolder)
     FSoftOptions = new TFSoftOptions(FVelmoraeFirmWare);
     FParGen = new TFParGen(FVelmoraeFirmWare);
     FBoot = new TFBoot(FVelmoraeFirmWare);
+    FCheck_Device = new TFCheck_Device(FVelmoraeFirmWare);
     FVelmoraeFirmWare->Connect_Dialogs();
 }
 
@@ -31,4 +33,5 @@ void Destroy_Windows()
     FSoftOptions = nullptr;
     FParGen = nullptr;
     FBoot = nullptr;
+    FCheck_Device = nullptr;
 }

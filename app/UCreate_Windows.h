@@ -1,9 +1,9 @@
 #pragma once
-// Creates the seven windows, each once, in the program's fixed order; the main
-// window's creation runs the whole start-up in exeFolder.
+// Creates the seven windows of the program's fixed order, each once, and then
+// Check Device; the main window's creation runs the whole start-up in exeFolder.
 
 #include <QString>
 
 void Create_Windows(const QString &exeFolder);
-// Deletes the seven windows (tests create them again in another folder).
+// Deletes the windows (tests create them again in another folder).
 void Destroy_Windows();

@@ -1,6 +1,7 @@
 #include "app/USettings.h"
 
 #include "common/UComon.h"
+#include "update/UModbus_Map.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,6 +61,8 @@ static void Set_Default_Settings()
     Enable_Update = false;
     Enable_Jump_Field_Tables = false;
     Double_Click_Auto_Size = false;
+    Last_Check_Unit_ID = Default_Check_Unit_ID;
+    Last_Check_Registers = Default_Check_Registers;
 }
 
 static QString Read_Text(const TXMLDocument &doc, const QString &group, const QString &name,
@@ -72,6 +75,17 @@ static QString Read_Text(const TXMLDocument &doc, const QString &group, const QS
 static bool Read_Flag(const TXMLDocument &doc, const QString &name)
 {
     return Read_Text(doc, QStringLiteral("lastinternet"), name, QString()) == QLatin1String("1");
+}
+
+// A number in min..max, or fallback (also for a file from before the element).
+static int32_t Read_Number(const TXMLDocument &doc, const QString &name, int32_t min, int32_t max,
+                           int32_t fallback)
+{
+    int32_t number = 0;
+    if (!Try_Read_Integer(Read_Text(doc, QStringLiteral("lastcheck"), name, QString()), number)
+        || number < min || number > max)
+        return fallback;
+    return number;
 }
 
 void Read_Settings(TXMLDocument &doc, QString *warning)
@@ -116,6 +130,10 @@ void Apply_Settings(const TXMLDocument &doc)
     Enable_Update = Read_Flag(doc, QStringLiteral("enable_update"));
     Enable_Jump_Field_Tables = Read_Flag(doc, QStringLiteral("enable_jump_field_tables"));
     Double_Click_Auto_Size = Read_Flag(doc, QStringLiteral("Double_Click_Auto_Size"));
+    // A unit identifier is one byte; a read asks for at most Max_Block_Count registers.
+    Last_Check_Unit_ID = Read_Number(doc, QStringLiteral("Check_Unit_ID"), 0, 255, Default_Check_Unit_ID);
+    Last_Check_Registers =
+        Read_Number(doc, QStringLiteral("Check_Registers"), 1, Max_Block_Count, Default_Check_Registers);
 }
 
 static QString Flag_Text(bool flag)
@@ -153,4 +171,8 @@ void Build_Settings_Document(TXMLDocument &doc)
                        Flag_Text(Enable_Jump_Field_Tables));
     doc.Add_Text_Child(flags, QStringLiteral("Double_Click_Auto_Size"),
                        Flag_Text(Double_Click_Auto_Size));
+    // After the elements an older program reads, which passes over this one.
+    QDomElement check = doc.Add_Child(root, QStringLiteral("lastcheck"));
+    doc.Add_Text_Child(check, QStringLiteral("Check_Unit_ID"), QString::number(Last_Check_Unit_ID));
+    doc.Add_Text_Child(check, QStringLiteral("Check_Registers"), QString::number(Last_Check_Registers));
 }

@@ -6,6 +6,7 @@
 #include "common/UVersion.h"
 #include "image/USaveBincc.h"
 #include "lang/ULang.h"
+#include "lang/UText.h"
 #include "options/UAbout.h"
 #include "options/USoftOptions.h"
 #include "params/UParGen.h"
@@ -16,6 +17,7 @@
 #include "ui/UClickable.h"
 #include "ui/UInput_Blocker.h"
 #include "update/UBoot.h"
+#include "update/UCheck_Device.h"
 
 #include <QCloseEvent>
 #include <QShowEvent>
@@ -79,12 +81,14 @@ void TFVelmoraeFirmWare::FormCreate(const QString &exeFolder)
     L_Step_1 = Create_Label(this, QStringLiteral("L_Step_1"), 16, 128);
     L_Step_2 = Create_Label(this, QStringLiteral("L_Step_2"), 16, 172);
     L_Step_3 = Create_Label(this, QStringLiteral("L_Step_3"), 16, 216);
-    for (QLabel *label : {L_Step_1, L_Step_2, L_Step_3})
+    L_Step_4 = Create_Label(this, QStringLiteral("L_Step_4"), 16, 260);
+    for (QLabel *label : {L_Step_1, L_Step_2, L_Step_3, L_Step_4})
         Style_Bold_Grey_Label(label);
     Btn_New = Create_Button(QStringLiteral("Btn_New"), QStringLiteral(":/icons/new.svg"), 80, 112, 170, 36);
     Btn_Open = Create_Button(QStringLiteral("Btn_Open"), QStringLiteral(":/icons/open.svg"), 258, 112, 170, 36);
     Btn_Prm_Gen = Create_Button(QStringLiteral("Btn_Prm_Gen"), QStringLiteral(":/icons/setcomm.svg"), 80, 156, 170, 36);
     Btn_CreateBin = Create_Button(QStringLiteral("Btn_CreateBin"), QStringLiteral(":/icons/update.svg"), 80, 200, 170, 36);
+    Btn_Check_Device = Create_Button(QStringLiteral("Btn_Check_Device"), QStringLiteral(":/icons/check.svg"), 80, 244, 170, 36);
     L_Kestrix = Create_Label(this, QStringLiteral("L_Kestrix"), 565, L_Step_3->y());
     Style_Bold_Grey_Label(L_Kestrix);
     Set_Label_Text(L_Kestrix, Maker_Host);
@@ -94,7 +98,8 @@ void TFVelmoraeFirmWare::FormCreate(const QString &exeFolder)
     Make_Clickable(L_Kestrix, [this] { L_KestrixClick(); });
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(10, Btn_CreateBin->y() + 51, 674, 1);
+    // The divider and the window's foot follow the last step's row.
+    Shape1->setGeometry(10, Btn_Check_Device->y() + 51, 674, 1);
     // Filled, not drawn as a line: a one-pixel line misses every device pixel
     // at some scales (1.25, 1.5) and vanishes, where a fill always covers one.
     Shape1->setFrameShape(QFrame::NoFrame);
@@ -111,7 +116,7 @@ void TFVelmoraeFirmWare::FormCreate(const QString &exeFolder)
     // A tick during the updater run, a version request or the echo test
     // would start a request inside it.
     Hold_During_Waits(&Timer_Update);
-    setFixedSize(694, Btn_CreateBin->y() + 152);
+    setFixedSize(694, Btn_Check_Device->y() + 152);
 
     // Start-up: folders and settings.
     Set_Program_Folders(exeFolder);
@@ -152,6 +157,10 @@ void TFVelmoraeFirmWare::Connect_Dialogs()
         Last_IP_Address = choices.IP_Address;
         Update_Option = choices.Update_Option;
         Read_Back = choices.Read_Back;
+    });
+    connect(FCheck_Device, &TFCheck_Device::Choices_Used, this, [](const TCheck_Choices &choices) {
+        Last_Check_Unit_ID = choices.Unit_ID;
+        Last_Check_Registers = choices.Registers;
     });
     connect(FBoot, &TFBoot::Updater_Requested, this,
             [this](const QString &program, const QString &parameters, uint8_t tipo) {
@@ -203,6 +212,8 @@ void TFVelmoraeFirmWare::Btn_Click(QAbstractButton *sender)
         FParGen->exec();
     } else if (sender == Btn_CreateBin) {
         Update_Device();
+    } else if (sender == Btn_Check_Device) {
+        Check_Device();
     }
 }
 
@@ -248,6 +259,7 @@ void TFVelmoraeFirmWare::Set_Lang()
     Set_Label_Text(L_Step_1, Lang(1));
     Set_Label_Text(L_Step_2, Lang(2));
     Set_Label_Text(L_Step_3, Lang(3));
+    Set_Label_Text(L_Step_4, Lang(Text::Step_4));
     Btn_Info->Set_Hint(Lang(12));
     Btn_Opz->Set_Hint(Lang(13));
     Btn_Close->Set_Hint(Lang(14));
@@ -259,6 +271,8 @@ void TFVelmoraeFirmWare::Set_Lang()
     Btn_Open->Set_Hint(Lang(22));
     Btn_Prm_Gen->Set_Hint(Lang(23));
     Btn_CreateBin->Set_Hint(Lang(24));
+    Btn_Check_Device->Set_Caption(Lang(Text::Check_Device));
+    Btn_Check_Device->Set_Hint(Lang(Text::Check_Device_Hint));
 }
 
 void TFVelmoraeFirmWare::Change_Language()
@@ -269,6 +283,7 @@ void TFVelmoraeFirmWare::Change_Language()
     FOpenConf->Set_Lang();
     FSoftOptions->Set_Lang();
     FParGen->Set_Lang();
+    FCheck_Device->Set_Lang();
 }
 
 void TFVelmoraeFirmWare::Set_Files()
@@ -300,6 +315,14 @@ void TFVelmoraeFirmWare::Update_Device()
         return;
     }
     FBoot->exec();
+}
+
+// The dialog checks what the configuration holds now; what it changes is
+// for the check alone, except the unit and registers it reports back.
+void TFVelmoraeFirmWare::Check_Device()
+{
+    FCheck_Device->Prepare(Path_Project, {Last_Check_Unit_ID, Last_Check_Registers});
+    FCheck_Device->exec();
 }
 
 void TFVelmoraeFirmWare::Start_Program(const QString &NomeSW, const QString &Parameter,

@@ -1,6 +1,6 @@
 #pragma once
 // The main window: software code and description, the active-configuration
-// box, the three workflow steps and the three icon buttons.
+// box, the four workflow steps and the three icon buttons.
 
 #include "common/UXmlDoc.h"
 #include "image/UImage_Record.h"
@@ -27,6 +27,8 @@ public:
     void Create_New_Project();
     void Open_Project();
     void Update_Device();
+    // Step 4: the Modbus TCP check of the open configuration's device.
+    void Check_Device();
     void Set_Lang();
     void Change_Language();
     void Set_Files();
@@ -57,10 +59,12 @@ public:
     QLabel *L_Step_1;
     QLabel *L_Step_2;
     QLabel *L_Step_3;
+    QLabel *L_Step_4;
     TImageButton *Btn_New;
     TImageButton *Btn_Open;
     TImageButton *Btn_Prm_Gen;
     TImageButton *Btn_CreateBin;
+    TImageButton *Btn_Check_Device;
     QLabel *L_Kestrix;
     QFrame *Shape1;
     QLabel *LL_Update;

@@ -24,6 +24,8 @@ bool Enable_Internet = false;
 bool Enable_Update = false;
 bool Enable_Jump_Field_Tables = false;
 bool Double_Click_Auto_Size = false;
+int32_t Last_Check_Unit_ID = Default_Check_Unit_ID;
+int32_t Last_Check_Registers = Default_Check_Registers;
 QString Main_Title;
 QString SW_Code;
 QString SW_Description;
@@ -45,6 +47,8 @@ void Reset_Shared_State()
     Enable_Update = false;
     Enable_Jump_Field_Tables = false;
     Double_Click_Auto_Size = false;
+    Last_Check_Unit_ID = Default_Check_Unit_ID;
+    Last_Check_Registers = Default_Check_Registers;
     Main_Title.clear();
     SW_Code.clear();
     SW_Description.clear();

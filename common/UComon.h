@@ -49,6 +49,12 @@ extern bool Enable_Internet;
 extern bool Enable_Update;
 extern bool Enable_Jump_Field_Tables;
 extern bool Double_Click_Auto_Size;
+// The Check Device dialog's unit identifier and registers per data block, as
+// the last check left them (the Modbus check's own defaults at first).
+constexpr int32_t Default_Check_Unit_ID = 1;
+constexpr int32_t Default_Check_Registers = 8;
+extern int32_t Last_Check_Unit_ID;
+extern int32_t Last_Check_Registers;
 
 // Identity texts, fixed after start-up.
 extern QString Main_Title;
@@ -59,7 +65,8 @@ extern QString SW_Description;
 extern int32_t Update_Option;
 extern bool Read_Back;
 
-// Resets every shared variable to its value at program start (empty, false, 0).
+// Resets every shared variable to its value at program start (empty, false,
+// 0, the check's defaults).
 void Reset_Shared_State();
 
 // Removes every character with a code of 32 or less from both ends.

@@ -221,15 +221,18 @@ void Pair_Labels(QWidget *window, const QList<QPair<QString, QString>> &labelToC
     }
 }
 
-void Set_Hint(QWidget *control, const QString &hint)
+QString Literal_Hint(const QString &hint)
 {
     // Tooltips have no plain-text mode: a hint that would pass for markup is
     // handed over as markup that shows it literally.
     if (Qt::mightBeRichText(hint))
-        control->setToolTip(QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>")
-                                .arg(hint.toHtmlEscaped()));
-    else
-        control->setToolTip(hint);
+        return QStringLiteral("<p style=\"white-space:pre-wrap\">%1</p>").arg(hint.toHtmlEscaped());
+    return hint;
+}
+
+void Set_Hint(QWidget *control, const QString &hint)
+{
+    control->setToolTip(Literal_Hint(hint));
 }
 
 namespace {

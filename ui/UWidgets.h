@@ -90,6 +90,8 @@ QLabel *Create_Label(QWidget *parent, const QString &objectName, int left, int t
 
 // Sets a control's tooltip so that it shows hint literally, as labels do.
 void Set_Hint(QWidget *control, const QString &hint);
+// The tooltip text that shows hint literally.
+QString Literal_Hint(const QString &hint);
 
 // An edit field refuses the characters no saved file can hold, so a value
 // typed or pasted there can always be written and read back.

@@ -1,6 +1,7 @@
 #include "update/UBoot.h"
 
 #include "ui/UInput_Blocker.h"
+#include "ui/UOctet_Fields.h"
 #include "platform/UPlatform.h"
 #include "platform/UProcess.h"
 #include "common/UComon.h"
@@ -47,19 +48,6 @@ struct TFlag_Guard
     ~TFlag_Guard() { m_flag = false; }
     bool &m_flag;
 };
-
-bool Can_Take_Focus(const QWidget *widget)
-{
-    return widget->isEnabled() && widget->isVisible() && (widget->focusPolicy() & Qt::TabFocus);
-}
-
-// Edit fields select their whole text when they take the focus, so typing
-// replaces what stood there.
-void Focus_And_Select(QLineEdit *field)
-{
-    field->setFocus(Qt::TabFocusReason);
-    field->selectAll();
-}
 
 } // namespace
 
@@ -211,18 +199,7 @@ bool TFBoot::eventFilter(QObject *watched, QEvent *event)
 
 bool TFBoot::KeyPress(QObject *Sender, QKeyEvent *Key)
 {
-    if (Key->text() != QLatin1String("."))
-        return false;
-    QLineEdit *next = nullptr;
-    if (Sender == E_IP1)
-        next = E_IP2;
-    else if (Sender == E_IP2)
-        next = E_IP3;
-    else if (Sender == E_IP3)
-        next = E_IP4;
-    if (next && Can_Take_Focus(next))
-        Focus_And_Select(next);
-    return true;
+    return Octet_Key_Press({E_IP1, E_IP2, E_IP3, E_IP4}, Sender, Key);
 }
 
 QString TFBoot::Address_Text() const

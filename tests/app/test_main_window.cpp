@@ -10,6 +10,7 @@
 #include "project/UOpenConf.h"
 #include "ui/UWidgets.h"
 #include "update/UBoot.h"
+#include "update/UCheck_Device.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -95,8 +96,9 @@ void TestMainWindow::controls_at_their_places_data()
     QTest::newRow("Btn_Open") << "Btn_Open" << QRect(258, 112, 170, 36);
     QTest::newRow("Btn_Prm_Gen") << "Btn_Prm_Gen" << QRect(80, 156, 170, 36);
     QTest::newRow("Btn_CreateBin") << "Btn_CreateBin" << QRect(80, 200, 170, 36);
+    QTest::newRow("Btn_Check_Device") << "Btn_Check_Device" << QRect(80, 244, 170, 36);
     QTest::newRow("Shape2") << "Shape2" << QRect(80, 70, 348, 36);
-    QTest::newRow("Shape1") << "Shape1" << QRect(10, 251, 674, 1);
+    QTest::newRow("Shape1") << "Shape1" << QRect(10, 295, 674, 1);
 }
 
 void TestMainWindow::controls_at_their_places()
@@ -108,9 +110,9 @@ void TestMainWindow::controls_at_their_places()
     QWidget *control = FVelmoraeFirmWare->findChild<QWidget *>(name);
     QVERIFY(control);
     QCOMPARE(control->geometry(), geometry);
-    QCOMPARE(FVelmoraeFirmWare->size(), QSize(694, 352));
+    QCOMPARE(FVelmoraeFirmWare->size(), QSize(694, 396));
     for (const char *label : {"L_SW_Code", "L_SW_Desc", "L_Begin", "L_Name_Conf", "L_Name_Conf_L2",
-                              "L_Step_1", "L_Step_2", "L_Step_3", "L_Kestrix", "LL_Update"})
+                              "L_Step_1", "L_Step_2", "L_Step_3", "L_Step_4", "L_Kestrix", "LL_Update"})
         QVERIFY2(FVelmoraeFirmWare->findChild<QLabel *>(QLatin1String(label)), label);
     // The web address ends where the icon buttons end.
     QCOMPARE(FVelmoraeFirmWare->L_Kestrix->y(), 216);
@@ -164,6 +166,7 @@ void TestMainWindow::refuses_without_configuration_data()
     QTest::addColumn<QString>("button");
     QTest::newRow("Set Communication") << "Btn_Prm_Gen";
     QTest::newRow("Update Device") << "Btn_CreateBin";
+    QTest::newRow("Check Device") << "Btn_Check_Device";
 }
 
 void TestMainWindow::refuses_without_configuration()
@@ -178,7 +181,7 @@ void TestMainWindow::refuses_without_configuration()
     QTest::mouseClick(target, Qt::LeftButton);
     QCOMPARE(platform.Errors, QStringList{QStringLiteral("Error! Project not Valid")});
     QVERIFY(!FParGen->isVisible());
-    QVERIFY(!FBoot->isVisible());
+    QVERIFY(!FBoot->isVisible() && !FCheck_Device->isVisible());
     QVERIFY(!QFileInfo::exists(env.Folder() + QStringLiteral("/PROJECTS/bin")));
     // Keyboard users get the same answer.
     target->setFocus();

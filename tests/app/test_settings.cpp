@@ -186,6 +186,8 @@ void TestSettings::exact_bytes_written()
     Enable_Update = false;
     Enable_Jump_Field_Tables = true;
     Double_Click_Auto_Size = false;
+    Last_Check_Unit_ID = 0;
+    Last_Check_Registers = 125;
     TXMLDocument doc;
     QString error;
     QVERIFY(Save_Setting(doc, &error));
@@ -195,7 +197,9 @@ void TestSettings::exact_bytes_written()
                                "<lastlang><language>Français</language></lastlang>"
                                "<lastinternet><enable_internet>1</enable_internet><enable_update>0</enable_update>"
                                "<enable_jump_field_tables>1</enable_jump_field_tables>"
-                               "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet></Conf_Settings>")
+                               "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet>"
+                               "<lastcheck><Check_Unit_ID>0</Check_Unit_ID><Check_Registers>125</Check_Registers></lastcheck>"
+                               "</Conf_Settings>")
                  .toUtf8());
     // What was written reads back the same.
     Reset_Shared_State();
@@ -204,6 +208,7 @@ void TestSettings::exact_bytes_written()
     QCOMPARE(Name_Project, QStringLiteral("Plant & Line <2>"));
     QCOMPARE(Language, QStringLiteral("Français"));
     QVERIFY(Enable_Internet && !Enable_Update && Enable_Jump_Field_Tables && !Double_Click_Auto_Size);
+    QVERIFY(Last_Check_Unit_ID == 0 && Last_Check_Registers == 125);
 }
 
 void TestSettings::folder_in_place_of_file_is_reported()

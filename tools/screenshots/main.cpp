@@ -1,6 +1,8 @@
 // Takes the README's pictures: starts the configurator's windows in a
 // throw-away program folder (with the shipped languages and two example
-// configurations) and saves each window as a PNG in the folder given.
+// configurations) and saves each window as a PNG in the folder given. Check
+// Device is shown after a check of the virtual converter velmora-sim, which
+// serves the open configuration on 127.0.0.1 meanwhile.
 
 #include "app/UCreate_Windows.h"
 #include "app/USettings.h"
@@ -13,11 +15,14 @@
 #include "project/UNew_Project.h"
 #include "project/UOpenConf.h"
 #include "update/UBoot.h"
+#include "update/UCheck_Device.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
+#include <QTcpServer>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +49,45 @@ static void Copy_Languages(const QString &from, const QString &to)
     const QStringList files = QDir(from).entryList(QDir::Files);
     for (const QString &file : files)
         QFile::copy(QDir(from).filePath(file), QDir(to).filePath(file));
+}
+
+// A port nothing listens at on 127.0.0.1 now.
+static quint16 Free_Port()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+// velmora-sim from the program folder, serving name at 127.0.0.1:port (the
+// configuration's own address) with the arguments given.
+static bool Start_Sim(QProcess &sim, const QString &programFolder, const QString &folder,
+                      const QString &name, const QStringList &arguments)
+{
+    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sim.start(QDir(programFolder).filePath(QStringLiteral("velmora-sim")),
+              QStringList{QStringLiteral("--folder"), folder} + arguments + QStringList{name});
+    // It says so once it serves.
+    while (sim.waitForReadyRead(5000)) {
+        if (sim.readAll().contains("velmora-sim: serving"))
+            return true;
+    }
+    std::fprintf(stderr, "velmora-sim did not start\n");
+    return false;
+}
+
+// Shows Check Device for the open configuration after one check.
+static void Shoot_Check(const QString &name)
+{
+    FCheck_Device->Prepare(Path_Project, {Last_Check_Unit_ID, Last_Check_Registers});
+    FCheck_Device->show();
+    // The virtual converter's status word has counted up meanwhile.
+    QTest::qWait(2100);
+    FCheck_Device->Btn_StartClick();
+    for (int i = 0; i < 500 && FCheck_Device->Running(); ++i)
+        QTest::qWait(10);
+    Shoot(FCheck_Device, name);
+    FCheck_Device->hide();
 }
 
 // (Re)starts the windows in folder with the given language saved.
@@ -76,6 +120,20 @@ int main(int argc, char *argv[])
     for (const char *name : {"PROJECTS/Line 4 Packing/bin", "PROJECTS/Boiler House/bin",
                              "PROJECTS/Press 2/bin"})
         QDir(folder.path()).mkpath(QLatin1String(name));
+    // The open configuration is served by velmora-sim on this computer.
+    const quint16 port = Free_Port();
+    QFile parGen(folder.filePath(QStringLiteral("PROJECTS/Line 4 Packing/ParGen.xml")));
+    if (!parGen.open(QIODevice::WriteOnly)
+        || parGen.write(QStringLiteral("<Par_Gen><ModbusTCPSlave_IP1>127</ModbusTCPSlave_IP1>"
+                                       "<ModbusTCPSlave_IP2>0</ModbusTCPSlave_IP2>"
+                                       "<ModbusTCPSlave_IP3>0</ModbusTCPSlave_IP3>"
+                                       "<ModbusTCPSlave_IP4>1</ModbusTCPSlave_IP4>"
+                                       "<ModbusTCPSlave_Port>%1</ModbusTCPSlave_Port></Par_Gen>")
+                            .arg(port)
+                            .toUtf8())
+               < 0)
+        std::fprintf(stderr, "cannot write the example ParGen.xml\n");
+    parGen.close();
     Name_Project = QStringLiteral("Line 4 Packing");
     Last_IP_Address = QStringLiteral("192.168.0.10");
     Start_In(folder.path(), QStringLiteral("English"));
@@ -98,6 +156,14 @@ int main(int argc, char *argv[])
     Shoot(FBoot, QStringLiteral("update_device"));
     FBoot->hide();
 
+    const QString programFolder = QString::fromLocal8Bit(argv[1]);
+    const QString configuration = QStringLiteral("Line 4 Packing");
+    QProcess sim;
+    if (Start_Sim(sim, programFolder, folder.path(), configuration, {}))
+        Shoot_Check(QStringLiteral("check_device"));
+    sim.kill();
+    sim.waitForFinished();
+
     const QStringList pages{QStringLiteral("options_language"), QStringLiteral("options_connection"),
                             QStringLiteral("options_settings")};
     for (int page = 0; page < pages.size(); ++page) {
@@ -113,6 +179,12 @@ int main(int argc, char *argv[])
     // A start in Italian, as a user who picked it sees the program next time.
     Start_In(folder.path(), QStringLiteral("Italiano"));
     Shoot(FVelmoraeFirmWare, QStringLiteral("main_window_italiano"));
+    // A device that serves only 4 registers of each data block refuses the
+    // read of 8.
+    if (Start_Sim(sim, programFolder, folder.path(), configuration, {QStringLiteral("--count"), QStringLiteral("4")}))
+        Shoot_Check(QStringLiteral("check_device_italiano"));
+    sim.kill();
+    sim.waitForFinished();
     Destroy_Windows();
     return 0;
 }

@@ -2,15 +2,19 @@
 # Makes the Windows ZIP, unpacks it into an empty folder and starts
 # Velmora.exe from there under Wine on a virtual display, with nothing but
 # the folder itself to load its libraries from: its main window must appear
-# and MASTER, PROJECTS and LANGUAGE be made beside it. The program is then
-# closed with its own Close button, which writes Velmora.xml. Last,
+# and MASTER, PROJECTS and LANGUAGE be made beside it. Its Step 4 opens
+# Check Device for the configuration it starts with, whose Start checks it
+# while velmora-sim.exe serves it (the check written to its Check.log), and
+# whose Close closes it. The program is then closed with its own Close
+# button, which writes Velmora.xml. Last,
 # velmora-cli.exe from the same folder imports a one-row table and builds
 # that configuration's bank.bin, and velmora-sim.exe serves that
 # configuration to pymodbus until Ctrl+C, with the folder's libmodbus-5.dll.
-#   check_zip.sh BUILD_DIR [SCREENSHOT.png]   (the screenshot is of the main window)
+#   check_zip.sh BUILD_DIR [SCREENSHOT.png [DIALOG.png]]   (the main window, Check Device)
 set -euo pipefail
 build=$(cd "$1" && pwd)
 shot=${2:+$(realpath -m "$2")}
+dialog_shot=${3:+$(realpath -m "$3")}
 source "$(dirname "$0")/env.sh"
 # The folder must run by itself: no Qt or MinGW folder on the search path,
 # the real windows platform.
@@ -19,8 +23,10 @@ unset WINEPATH WINEQT_QPA_PLATFORM
 work=$(mktemp -d)
 display_pid=""
 program_pid=""
+sim_pid=""
 finish() {
     [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null
+    [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null
     [[ -n $display_pid ]] && kill "$display_pid" 2>/dev/null
     rm -rf "$work"
 }
@@ -35,11 +41,18 @@ for f in Velmora.exe velmora-cli.exe velmora-sim.exe libmodbus-5.dll LICENSES/li
          Ethernet_Update.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Network.dll \
          Qt6Xml.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qico.dll \
          libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll LANGUAGE/Italiano.lng \
-         "LANGUAGE/Français.lng" LANGUAGE/English.lng LANGUAGE/DefaultFlag.bmp; do
+         "LANGUAGE/Français.lng" LANGUAGE/DefaultFlag.bmp; do
     [[ -e "$folder/$f" ]] || { echo "missing in the archive: $f"; exit 1; }
 done
 [[ -d "$folder/MASTER" ]] || { echo "no MASTER folder in the archive"; exit 1; }
 rmdir "$folder/MASTER"
+# The configuration the program starts with, served by velmora-sim.exe on
+# this computer's loopback.
+port=$(/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+mkdir -p "$folder/PROJECTS/Wine check/bin"
+printf '<Par_Gen><ModbusTCPSlave_IP1>127</ModbusTCPSlave_IP1><ModbusTCPSlave_IP2>0</ModbusTCPSlave_IP2><ModbusTCPSlave_IP3>0</ModbusTCPSlave_IP3><ModbusTCPSlave_IP4>1</ModbusTCPSlave_IP4><ModbusTCPSlave_Port>%s</ModbusTCPSlave_Port></Par_Gen>' \
+    "$port" >"$folder/PROJECTS/Wine check/ParGen.xml"
+printf '<Conf_Settings><lastproj><projectname>Wine check</projectname></lastproj></Conf_Settings>' >"$folder/Velmora.xml"
 
 exec 3< <(Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
 display_pid=$!
@@ -67,6 +80,49 @@ if [[ -n $shot ]]; then
     echo "screenshot: $shot"
 fi
 
+# Step 4's button (80, 244, 170 x 36) opens Check Device (940 x 501), whose
+# Start (814, 467, 110 x 28) checks velmora-sim.exe and whose Close (578, 467) closes it.
+(cd / && exec "$velmora_wine" "$folder/velmora-sim.exe" --folder "$folder" "Wine check") >"$work/sim.log" 2>&1 &
+sim_pid=$!
+for _ in $(seq 60); do
+    grep -q serving "$work/sim.log" && break
+    sleep 0.5
+done
+grep -q serving "$work/sim.log" || { cat "$work/sim.log"; echo "velmora-sim.exe does not serve"; exit 1; }
+xdotool mousemove --window "$window" 165 262 click 1
+dialog=""
+for _ in $(seq 40); do
+    dialog=$(xdotool search --onlyvisible --name 'Check Device on Modbus TCP' 2>/dev/null | head -1 || true)
+    [[ -n $dialog ]] && break
+    sleep 0.5
+done
+[[ -n $dialog ]] || { cat "$work/program.log"; echo "Step 4 opened no Check Device window"; exit 1; }
+sleep 1
+xdotool mousemove --window "$dialog" 869 481 click 1
+log="$folder/PROJECTS/Wine check/Check.log"
+for _ in $(seq 60); do
+    grep -q '^Verdict: ' "$log" 2>/dev/null && break
+    sleep 0.5
+done
+grep -q '^Verdict: answers with the configured map' "$log" 2>/dev/null \
+    || { cat "$log" "$work/sim.log" 2>/dev/null; echo "Check Device's check of velmora-sim.exe wrote no passing verdict"; exit 1; }
+sleep 1
+if [[ -n $dialog_shot ]]; then
+    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$dialog_shot"
+    echo "screenshot: $dialog_shot"
+fi
+xdotool mousemove --window "$dialog" 633 481 click 1
+for _ in $(seq 20); do
+    xdotool search --onlyvisible --name 'Check Device on Modbus TCP' >/dev/null 2>&1 || break
+    sleep 0.5
+done
+xdotool search --onlyvisible --name 'Check Device on Modbus TCP' >/dev/null 2>&1 \
+    && { echo "Check Device's Close did not close it"; exit 1; }
+kill "$sim_pid" 2>/dev/null
+wait "$sim_pid" 2>/dev/null
+sim_pid=""
+
 # The Close button sits at the top right of the main window (632, 8, 50 x 50).
 xdotool mousemove --window "$window" 657 33 click 1
 for _ in $(seq 60); do
@@ -90,5 +146,5 @@ grep -q "GNU LESSER GENERAL PUBLIC LICENSE" "$folder/LICENSES/libmodbus.txt" \
     || { echo "LICENSES/libmodbus.txt lacks libmodbus's licence text"; exit 1; }
 (cd / && /usr/bin/python3 "$velmora_root/tests/support/sim_client.py" "$velmora_wine" "$folder/velmora-sim.exe" \
     "$folder" "Zip check")
-echo "$(basename "$archive") unpacks, starts under Wine and closes; its velmora-cli.exe imports and builds" \
-     "bank.bin, its velmora-sim.exe serves it"
+echo "$(basename "$archive") unpacks, starts under Wine, checks velmora-sim.exe from Check Device and closes;" \
+     "its velmora-cli.exe imports and builds bank.bin, its velmora-sim.exe serves it"
