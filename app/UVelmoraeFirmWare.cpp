@@ -171,10 +171,10 @@ void TFVelmoraeFirmWare::Connect_Dialogs()
 void TFVelmoraeFirmWare::Show_Active_Configuration()
 {
     if (Path_Project.isEmpty()) {
-        Set_Label_Text(L_Name_Conf, Lang(9));
-        Set_Label_Text(L_Name_Conf_L2, Lang(10));
+        Set_Label_Text(L_Name_Conf, Lang(Text::No_Configuration_Open));
+        Set_Label_Text(L_Name_Conf_L2, Lang(Text::Use_Step_1));
     } else {
-        Set_Label_Text(L_Name_Conf, Lang(11));
+        Set_Label_Text(L_Name_Conf, Lang(Text::Configuration_Open));
         Set_Label_Text(L_Name_Conf_L2, Name_Project);
     }
 }
@@ -207,7 +207,7 @@ void TFVelmoraeFirmWare::Btn_Click(QAbstractButton *sender)
             Switch_Update_Timer();
         }
     } else if (Path_Project.isEmpty()) {
-        Platform().Error_Box(this, Lang(18));
+        Platform().Error_Box(this, Lang(Text::Project_Not_Valid));
     } else if (sender == Btn_Prm_Gen) {
         FParGen->exec();
     } else if (sender == Btn_CreateBin) {
@@ -236,7 +236,7 @@ void TFVelmoraeFirmWare::Create_New_Project()
     Name_Project = FNew_Project->Name_Conf;
     Path_Project = Join_Path(Path_Projects, Name_Project);
     Set_Files();
-    Set_Label_Text(L_Name_Conf, Lang(11));
+    Set_Label_Text(L_Name_Conf, Lang(Text::Configuration_Open));
     Set_Label_Text(L_Name_Conf_L2, Name_Project);
 }
 
@@ -255,22 +255,22 @@ void TFVelmoraeFirmWare::Open_Project()
 
 void TFVelmoraeFirmWare::Set_Lang()
 {
-    Set_Label_Text(L_Begin, Lang(0));
-    Set_Label_Text(L_Step_1, Lang(1));
-    Set_Label_Text(L_Step_2, Lang(2));
-    Set_Label_Text(L_Step_3, Lang(3));
+    Set_Label_Text(L_Begin, Lang(Text::Begin));
+    Set_Label_Text(L_Step_1, Lang(Text::Step_1));
+    Set_Label_Text(L_Step_2, Lang(Text::Step_2));
+    Set_Label_Text(L_Step_3, Lang(Text::Step_3));
     Set_Label_Text(L_Step_4, Lang(Text::Step_4));
-    Btn_Info->Set_Hint(Lang(12));
-    Btn_Opz->Set_Hint(Lang(13));
-    Btn_Close->Set_Hint(Lang(14));
-    Btn_New->Set_Caption(Lang(15));
-    Btn_Open->Set_Caption(Lang(16));
-    Btn_CreateBin->Set_Caption(Lang(17));
-    Btn_Prm_Gen->Set_Caption(Lang(20));
-    Btn_New->Set_Hint(Lang(21));
-    Btn_Open->Set_Hint(Lang(22));
-    Btn_Prm_Gen->Set_Hint(Lang(23));
-    Btn_CreateBin->Set_Hint(Lang(24));
+    Btn_Info->Set_Hint(Lang(Text::Information_Hint));
+    Btn_Opz->Set_Hint(Lang(Text::Options_Hint));
+    Btn_Close->Set_Hint(Lang(Text::Close_Configurator_Hint));
+    Btn_New->Set_Caption(Lang(Text::New_Configuration));
+    Btn_Open->Set_Caption(Lang(Text::Open_Configuration));
+    Btn_CreateBin->Set_Caption(Lang(Text::Update_Device));
+    Btn_Prm_Gen->Set_Caption(Lang(Text::Set_Communication));
+    Btn_New->Set_Hint(Lang(Text::New_Configuration_Hint));
+    Btn_Open->Set_Hint(Lang(Text::Open_Configuration_Hint));
+    Btn_Prm_Gen->Set_Hint(Lang(Text::Set_Communication_Hint));
+    Btn_CreateBin->Set_Hint(Lang(Text::Update_Device_Hint));
     Btn_Check_Device->Set_Caption(Lang(Text::Check_Device));
     Btn_Check_Device->Set_Hint(Lang(Text::Check_Device_Hint));
 }
@@ -336,7 +336,7 @@ void TFVelmoraeFirmWare::Timer_UpdateTimer()
     // No second tick while the request runs.
     Timer_Update.stop();
     if (TFSoftOptions::Check_Version()) {
-        Set_Label_Text(LL_Update, Link_Html(Download_Page_Url(Platform().Web_Base()), Lang(19)));
+        Set_Label_Text(LL_Update, Link_Html(Download_Page_Url(Platform().Web_Base()), Lang(Text::New_Version_Available)));
         LL_Update->show();
     } else {
         LL_Update->hide();

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QMap>
+#include "lang/UText.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ public:
         const QString name = row.Fields.at(m_columns.Name);
         const TLang_Table &texts = m_options.Texts;
         if (name.isEmpty())
-            return texts.value(107);
+            return texts.value(Text::Name_Empty);
         const QString key = name.toCaseFolded();
         if (m_lines.contains(key))
             return QStringLiteral("the same name as on line %1").arg(m_lines.value(key));
@@ -56,14 +57,14 @@ public:
         TPlanned planned{row.Line, name, name, false, ParGen_Defaults()};
         switch (m_names.Check(name, &planned.Folder)) {
         case TNew_Project_Result::Empty_Name:
-            return texts.value(107);
+            return texts.value(Text::Name_Empty);
         case TNew_Project_Result::Already_Exists:
             if (!m_options.Replace)
-                return texts.value(106);
+                return texts.value(Text::Name_Exists);
             planned.Replacing = true;
             break;
         case TNew_Project_Result::Not_Valid:
-            return texts.value(105);
+            return texts.value(Text::Name_Not_Valid);
         case TNew_Project_Result::Created:
             break;
         }

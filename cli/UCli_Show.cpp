@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include "lang/UText.h"
 
 namespace {
 
@@ -25,27 +26,27 @@ struct TShown_Row
 };
 
 constexpr TShown_Row Serial_Rows[] = {
-    {407, -1, PG_Serial_Serial, 1},
-    {408, -1, PG_Serial_Baud, 1},
-    {409, -1, PG_Serial_Parity, 1},
-    {513, -1, PG_Serial_DataBits, 1},
-    {410, -1, PG_Serial_Send_Type, 1},
-    {418, -1, PG_Serial_End_Char, 1},
-    {419, -1, PG_Serial_Num_Byte, 1},
-    {414, -1, PG_Serial_TimeOut_RX, 1},
-    {516, PG_Serial_Time_Wait_RX_En, PG_Serial_Time_Wait_RX_Time, 1},
+    {Text::Serial_Serial, -1, PG_Serial_Serial, 1},
+    {Text::Serial_Baud, -1, PG_Serial_Baud, 1},
+    {Text::Serial_Parity, -1, PG_Serial_Parity, 1},
+    {Text::Serial_DataBits, -1, PG_Serial_DataBits, 1},
+    {Text::Serial_Send_Type, -1, PG_Serial_Send_Type, 1},
+    {Text::Serial_End_Char, -1, PG_Serial_End_Char, 1},
+    {Text::Serial_Num_Byte, -1, PG_Serial_Num_Byte, 1},
+    {Text::Serial_TimeOut, -1, PG_Serial_TimeOut_RX, 1},
+    {Text::Serial_Time_Wait_RX, PG_Serial_Time_Wait_RX_En, PG_Serial_Time_Wait_RX_Time, 1},
 };
 
 constexpr TShown_Row Modbus_Rows[] = {
-    {443, -1, PG_ModbusTCPSlave_IP1, 4},
-    {444, -1, PG_ModbusTCPSlave_SM1, 4},
-    {445, PG_ModbusTCPSlave_En_GAT, PG_ModbusTCPSlave_GAT1, 4},
-    {446, -1, PG_ModbusTCPSlave_Port, 1},
-    {447, -1, PG_ModbusTCPSlave_Start_Read, 1},
-    {448, -1, PG_ModbusTCPSlave_Start_Write, 1},
-    {449, -1, PG_ModbusTCPSlave_Control_Word, 1},
-    {450, -1, PG_ModbusTCPSlave_Status_Word, 1},
-    {514, PG_ModbusTCPSlave_Enable_NumByteRX, PG_ModbusTCPSlave_NumByteRX, 1},
+    {Text::Modbus_IP_Address, -1, PG_ModbusTCPSlave_IP1, 4},
+    {Text::Modbus_Subnet_Mask, -1, PG_ModbusTCPSlave_SM1, 4},
+    {Text::Modbus_Gateway, PG_ModbusTCPSlave_En_GAT, PG_ModbusTCPSlave_GAT1, 4},
+    {Text::Modbus_Port, -1, PG_ModbusTCPSlave_Port, 1},
+    {Text::Modbus_Start_Read, -1, PG_ModbusTCPSlave_Start_Read, 1},
+    {Text::Modbus_Start_Write, -1, PG_ModbusTCPSlave_Start_Write, 1},
+    {Text::Modbus_Control_Word, -1, PG_ModbusTCPSlave_Control_Word, 1},
+    {Text::Modbus_Status_Word, -1, PG_ModbusTCPSlave_Status_Word, 1},
+    {Text::Modbus_Num_Bytes_RX, PG_ModbusTCPSlave_Enable_NumByteRX, PG_ModbusTCPSlave_NumByteRX, 1},
 };
 
 // What an input shows: a list its item (nothing for a position outside the
@@ -89,7 +90,7 @@ int Run_Show(const TCli_Options &options)
     Print_Result(QStringLiteral("Configuration %1: %2")
                      .arg(configuration.Name, QDir::toNativeSeparators(configuration.Path)));
     Print_Result(QStringLiteral("%1 (ParGen.xml%2):")
-                     .arg(Trim_Text(texts.value(400)),
+                     .arg(Trim_Text(texts.value(Text::ParGen_Title)),
                           QFileInfo::exists(ParGen_File_Path(configuration.Path))
                               ? QString()
                               : QStringLiteral(" not written yet: the defaults")));

@@ -11,6 +11,7 @@
 #include <QShowEvent>
 #include <QTabWidget>
 #include <utility>
+#include "lang/UText.h"
 
 TFSoftOptions *FSoftOptions = nullptr;
 
@@ -140,8 +141,8 @@ void TFSoftOptions::Create_Lang_List()
 
 void TFSoftOptions::Show_Page_Texts(int32_t page)
 {
-    Set_Label_Text(L_Sel_Lang, Lang(304) + Language_In_Use);
-    L_Page_Lang->setText(Lang(305) + QString::number(page) + Lang(306)
+    Set_Label_Text(L_Sel_Lang, Lang(Text::Selected_Language) + Language_In_Use);
+    L_Page_Lang->setText(Lang(Text::Page) + QString::number(page) + Lang(Text::Page_Of)
                          + QString::number(Lang_Page_Count(SL_Languages.size())));
 }
 
@@ -192,7 +193,7 @@ void TFSoftOptions::LangClick(int slot)
     if (index < 0 || index >= SL_Languages.size())
         return;
     const QString chosen = Lang_Name(SL_Languages.at(index));
-    if (!Platform().Confirm_Box(this, Lang(316) + Language_In_Use + Lang(317) + chosen + Lang(318)))
+    if (!Platform().Confirm_Box(this, Lang(Text::Change_Language_From) + Language_In_Use + Lang(Text::Change_Language_To) + chosen + Lang(Text::Change_Language_End)))
         return;
 
     // The shared Language changes only with OK, in the main window.
@@ -230,24 +231,24 @@ void TFSoftOptions::Btn_OKClick()
 
 void TFSoftOptions::Set_Lang()
 {
-    setWindowTitle(Lang(300));
-    Set_Label_Text(Title.L_SW_Desc, Lang(301));
-    PC_Options->setTabText(PC_Options->indexOf(TS_Language), Lang(302));
-    PC_Options->setTabText(PC_Options->indexOf(TS_Con_Options), Lang(303));
-    PC_Options->setTabText(PC_Options->indexOf(TS_Soft_Settings), Lang(319));
+    setWindowTitle(Lang(Text::Options_Title));
+    Set_Label_Text(Title.L_SW_Desc, Lang(Text::Options_Subtitle));
+    PC_Options->setTabText(PC_Options->indexOf(TS_Language), Lang(Text::Options_Language_Page));
+    PC_Options->setTabText(PC_Options->indexOf(TS_Con_Options), Lang(Text::Options_Connection_Page));
+    PC_Options->setTabText(PC_Options->indexOf(TS_Soft_Settings), Lang(Text::Options_Settings_Page));
     // Rebuilt from the page on view, so a change of language keeps it right.
     Show_Page_Texts(Show_Page);
     // The buttons have no hints of their own: the caption is the tooltip too.
     const std::pair<TImageButton *, int> buttons[] = {
-        {Btn_Prev, 307}, {Btn_Next, 308}, {Btn_Check_Update, 311}, {Btn_OK, 312}, {Btn_Cancel, 313}};
+        {Btn_Prev, Text::Options_Previous}, {Btn_Next, Text::Options_Next}, {Btn_Check_Update, Text::Check_Available_Update}, {Btn_OK, Text::Options_OK}, {Btn_Cancel, Text::Options_Cancel}};
     for (const auto &[button, entry] : buttons) {
         button->Set_Caption(Lang(entry));
         button->Set_Hint(Lang(entry));
     }
-    CB_En_Con->setText(Lang(309));
-    CB_Update->setText(Lang(310));
-    CB_Soft_Set_Jump_Table->setText(Lang(320));
-    CB_DoubleClick_Auto_Size->setText(Lang(321));
+    CB_En_Con->setText(Lang(Text::Enable_Internet));
+    CB_Update->setText(Lang(Text::Check_Update_At_Start));
+    CB_Soft_Set_Jump_Table->setText(Lang(Text::Jump_Field_Tables));
+    CB_DoubleClick_Auto_Size->setText(Lang(Text::Double_Click_Auto_Size));
     for (QCheckBox *box : {CB_En_Con, CB_Update, CB_Soft_Set_Jump_Table, CB_DoubleClick_Auto_Size})
         box->adjustSize();
 }
@@ -264,10 +265,10 @@ void TFSoftOptions::Btn_Check_UpdateClick()
     if (Check_Version()) {
         LL_Check_Update->setTextFormat(Qt::RichText);
         Set_Label_Text(LL_Check_Update,
-                       Link_Html(Download_Page_Url(Platform().Web_Base()), Lang(314)));
+                       Link_Html(Download_Page_Url(Platform().Web_Base()), Lang(Text::Update_Available)));
     } else {
         LL_Check_Update->setTextFormat(Qt::PlainText);
-        Set_Label_Text(LL_Check_Update, Lang(315));
+        Set_Label_Text(LL_Check_Update, Lang(Text::No_Update_Available));
     }
     LL_Check_Update->show();
 }

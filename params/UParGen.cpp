@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <algorithm>
+#include "lang/UText.h"
 
 TFParGen *FParGen = nullptr;
 
@@ -280,32 +281,32 @@ void TFParGen::Collapse_Expand_Creation()
 
 void TFParGen::Set_Lang()
 {
-    setWindowTitle(Lang(400));
-    Set_Label_Text(Title.L_SW_Desc, Lang(401));
-    Btn_OK->Set_Caption(Lang(402));
-    Btn_Cancel->Set_Caption(Lang(403));
-    Btn_OK->Set_Hint(Lang(404));
-    Btn_Cancel->Set_Hint(Lang(405));
+    setWindowTitle(Lang(Text::ParGen_Title));
+    Set_Label_Text(Title.L_SW_Desc, Lang(Text::ParGen_Subtitle));
+    Btn_OK->Set_Caption(Lang(Text::ParGen_OK));
+    Btn_Cancel->Set_Caption(Lang(Text::ParGen_Cancel));
+    Btn_OK->Set_Hint(Lang(Text::ParGen_OK_Hint));
+    Btn_Cancel->Set_Hint(Lang(Text::ParGen_Cancel_Hint));
 
-    GB_Serial->setTitle(Lang(406));
-    Set_Label_Text(L_Serial_Serial, Lang(407));
-    Set_Label_Text(L_Serial_Baud, Lang(408));
-    Set_Label_Text(L_Serial_Par, Lang(409));
-    Set_Label_Text(L_Serial_DataBits, Lang(513));
-    Set_Label_Text(L_Serial_SendType, Lang(410));
-    Set_Label_Text(L_Serial_ST_EndChar, Lang(418));
-    Set_Label_Text(L_Serial_ST_NumByte, Lang(419));
-    Set_Label_Text(CB_Serial_TimeOut, Lang(414));
-    CB_Serial_Time_Wait_RX->setText(Lang(516));
-    Set_Hint(CB_Serial_Time_Wait_RX, Lang(517));
-    Set_Hint(CB_Serial_Serial, Lang(415));
-    Set_Hint(CB_Serial_Baud, Lang(416));
-    Set_Hint(CB_Serial_Parity, Lang(417));
-    Set_Hint(CB_Serial_SendType, Lang(422));
-    Set_Hint(E_Serial_ST_EndChar, Lang(420));
-    Set_Hint(E_Serial_ST_NumByte, Lang(421));
-    Set_Hint(E_Serial_TimeOut, Lang(423));
-    Set_Hint(E_Serial_Time_Wait_RX, Lang(518));
+    GB_Serial->setTitle(Lang(Text::Serial_Group));
+    Set_Label_Text(L_Serial_Serial, Lang(Text::Serial_Serial));
+    Set_Label_Text(L_Serial_Baud, Lang(Text::Serial_Baud));
+    Set_Label_Text(L_Serial_Par, Lang(Text::Serial_Parity));
+    Set_Label_Text(L_Serial_DataBits, Lang(Text::Serial_DataBits));
+    Set_Label_Text(L_Serial_SendType, Lang(Text::Serial_Send_Type));
+    Set_Label_Text(L_Serial_ST_EndChar, Lang(Text::Serial_End_Char));
+    Set_Label_Text(L_Serial_ST_NumByte, Lang(Text::Serial_Num_Byte));
+    Set_Label_Text(CB_Serial_TimeOut, Lang(Text::Serial_TimeOut));
+    CB_Serial_Time_Wait_RX->setText(Lang(Text::Serial_Time_Wait_RX));
+    Set_Hint(CB_Serial_Time_Wait_RX, Lang(Text::Serial_Time_Wait_RX_Hint));
+    Set_Hint(CB_Serial_Serial, Lang(Text::Serial_Serial_Hint));
+    Set_Hint(CB_Serial_Baud, Lang(Text::Serial_Baud_Hint));
+    Set_Hint(CB_Serial_Parity, Lang(Text::Serial_Parity_Hint));
+    Set_Hint(CB_Serial_SendType, Lang(Text::Serial_Send_Type_Hint));
+    Set_Hint(E_Serial_ST_EndChar, Lang(Text::Serial_End_Char_Hint));
+    Set_Hint(E_Serial_ST_NumByte, Lang(Text::Serial_Num_Byte_Hint));
+    Set_Hint(E_Serial_TimeOut, Lang(Text::Serial_TimeOut_Hint));
+    Set_Hint(E_Serial_Time_Wait_RX, Lang(Text::Serial_Time_Wait_RX_Time_Hint));
     {
         // Refilling the translated list is no change by the user.
         const QSignalBlocker blocker(CB_Serial_SendType);
@@ -314,29 +315,29 @@ void TFParGen::Set_Lang()
         CB_Serial_SendType->setCurrentIndex(0);
     }
 
-    GB_ModbusTCPSlave->setTitle(Lang(442));
-    Set_Label_Text(L_ModbusTCPSlave_IP_Add, Lang(443));
-    Set_Label_Text(L_ModbusTCPSlave_SM_Add, Lang(444));
-    CB_ModbusTCPSlave_En_GAT->setText(Lang(445));
-    Set_Hint(CB_ModbusTCPSlave_En_GAT, Lang(463));
-    Set_Label_Text(L_ModbusTCPSlave_Port, Lang(446));
-    Set_Label_Text(L_ModbusTCPSlave_Start_Read, Lang(447));
-    Set_Label_Text(L_ModbusTCPSlave_Start_Write, Lang(448));
-    Set_Label_Text(L_ModbusTCPSlave_Control, Lang(449));
-    Set_Label_Text(L_ModbusTCPSlave_Status, Lang(450));
+    GB_ModbusTCPSlave->setTitle(Lang(Text::Modbus_Group));
+    Set_Label_Text(L_ModbusTCPSlave_IP_Add, Lang(Text::Modbus_IP_Address));
+    Set_Label_Text(L_ModbusTCPSlave_SM_Add, Lang(Text::Modbus_Subnet_Mask));
+    CB_ModbusTCPSlave_En_GAT->setText(Lang(Text::Modbus_Gateway));
+    Set_Hint(CB_ModbusTCPSlave_En_GAT, Lang(Text::Modbus_Gateway_Hint));
+    Set_Label_Text(L_ModbusTCPSlave_Port, Lang(Text::Modbus_Port));
+    Set_Label_Text(L_ModbusTCPSlave_Start_Read, Lang(Text::Modbus_Start_Read));
+    Set_Label_Text(L_ModbusTCPSlave_Start_Write, Lang(Text::Modbus_Start_Write));
+    Set_Label_Text(L_ModbusTCPSlave_Control, Lang(Text::Modbus_Control_Word));
+    Set_Label_Text(L_ModbusTCPSlave_Status, Lang(Text::Modbus_Status_Word));
     for (int i = 0; i < 12; ++i)
-        Set_Hint(m_octets[i], Lang(451 + i));
-    Set_Hint(E_ModbusTCPSlave_Port, Lang(464));
-    Set_Hint(E_ModbusTCPSlave_Start_Read, Lang(465));
-    Set_Hint(E_ModbusTCPSlave_Start_Write, Lang(466));
-    Set_Hint(E_ModbusTCPSlave_Control, Lang(467));
-    Set_Hint(E_ModbusTCPSlave_Status, Lang(468));
-    CB_ModbusTCPSlave_NumBytesRX->setText(Lang(514));
+        Set_Hint(m_octets[i], Lang(Text::Modbus_IP1_Hint + i));
+    Set_Hint(E_ModbusTCPSlave_Port, Lang(Text::Modbus_Port_Hint));
+    Set_Hint(E_ModbusTCPSlave_Start_Read, Lang(Text::Modbus_Start_Read_Hint));
+    Set_Hint(E_ModbusTCPSlave_Start_Write, Lang(Text::Modbus_Start_Write_Hint));
+    Set_Hint(E_ModbusTCPSlave_Control, Lang(Text::Modbus_Control_Word_Hint));
+    Set_Hint(E_ModbusTCPSlave_Status, Lang(Text::Modbus_Status_Word_Hint));
+    CB_ModbusTCPSlave_NumBytesRX->setText(Lang(Text::Modbus_Num_Bytes_RX));
 
     for (TImageButton *button : {Btn_Serial_Collapse, Btn_ModbusTCPSlave_Collapse})
-        button->Set_Hint(Lang(469));
+        button->Set_Hint(Lang(Text::Collapse_Hint));
     for (TImageButton *button : {Btn_Serial_Expande, Btn_ModbusTCPSlave_Expande})
-        button->Set_Hint(Lang(470));
+        button->Set_Hint(Lang(Text::Expand_Hint));
 }
 
 void TFParGen::Move_GroupBoxs()
@@ -522,7 +523,7 @@ void TFParGen::Btn_OKClick()
 
 void TFParGen::Btn_CancelClick()
 {
-    if (Is_Change && !Platform().Confirm_Box(this, Lang(508)))
+    if (Is_Change && !Platform().Confirm_Box(this, Lang(Text::Exit_Without_Saving)))
         return;
     QDialog::reject();
 }

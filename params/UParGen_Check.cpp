@@ -1,6 +1,7 @@
 #include "params/UParGen_Check.h"
 
 #include "common/UComon.h"
+#include "lang/UText.h"
 
 namespace {
 
@@ -20,27 +21,27 @@ struct TCheck
 constexpr int32_t Reserved_Port = 10000;
 
 constexpr TCheck Checks[] = {
-    {TWhen::End_Character, PG_Serial_End_Char, 0, 255, 472},
-    {TWhen::Fix_Num_Bytes, PG_Serial_Num_Byte, 1, 1024, 473},
-    {TWhen::Wait_RX, PG_Serial_Time_Wait_RX_Time, 1, 1000, 519},
-    {TWhen::Always, PG_ModbusTCPSlave_IP1, 0, 255, 480},
-    {TWhen::Always, PG_ModbusTCPSlave_IP2, 0, 255, 482},
-    {TWhen::Always, PG_ModbusTCPSlave_IP3, 0, 255, 484},
-    {TWhen::Always, PG_ModbusTCPSlave_IP4, 0, 255, 486},
-    {TWhen::Always, PG_ModbusTCPSlave_SM1, 0, 255, 488},
-    {TWhen::Always, PG_ModbusTCPSlave_SM2, 0, 255, 490},
-    {TWhen::Always, PG_ModbusTCPSlave_SM3, 0, 255, 492},
-    {TWhen::Always, PG_ModbusTCPSlave_SM4, 0, 255, 494},
-    {TWhen::Gateway, PG_ModbusTCPSlave_GAT1, 0, 255, 496},
-    {TWhen::Gateway, PG_ModbusTCPSlave_GAT2, 0, 255, 498},
-    {TWhen::Gateway, PG_ModbusTCPSlave_GAT3, 0, 255, 500},
-    {TWhen::Gateway, PG_ModbusTCPSlave_GAT4, 0, 255, 502},
-    {TWhen::Always, PG_ModbusTCPSlave_Port, 1, 65535, 503},
-    {TWhen::Always, PG_ModbusTCPSlave_Start_Read, 0, 65000, 504},
-    {TWhen::Always, PG_ModbusTCPSlave_Start_Write, 0, 65000, 505},
-    {TWhen::Always, PG_ModbusTCPSlave_Control_Word, 0, 65535, 506},
-    {TWhen::Always, PG_ModbusTCPSlave_Status_Word, 0, 65535, 507},
-    {TWhen::Num_Bytes_RX, PG_ModbusTCPSlave_NumByteRX, 0, 65535, 515},
+    {TWhen::End_Character, PG_Serial_End_Char, 0, 255, Text::Error_End_Char},
+    {TWhen::Fix_Num_Bytes, PG_Serial_Num_Byte, 1, 1024, Text::Error_Num_Byte},
+    {TWhen::Wait_RX, PG_Serial_Time_Wait_RX_Time, 1, 1000, Text::Error_Time_Wait_RX},
+    {TWhen::Always, PG_ModbusTCPSlave_IP1, 0, 255, Text::Error_IP1},
+    {TWhen::Always, PG_ModbusTCPSlave_IP2, 0, 255, Text::Error_IP2},
+    {TWhen::Always, PG_ModbusTCPSlave_IP3, 0, 255, Text::Error_IP3},
+    {TWhen::Always, PG_ModbusTCPSlave_IP4, 0, 255, Text::Error_IP4},
+    {TWhen::Always, PG_ModbusTCPSlave_SM1, 0, 255, Text::Error_SM1},
+    {TWhen::Always, PG_ModbusTCPSlave_SM2, 0, 255, Text::Error_SM2},
+    {TWhen::Always, PG_ModbusTCPSlave_SM3, 0, 255, Text::Error_SM3},
+    {TWhen::Always, PG_ModbusTCPSlave_SM4, 0, 255, Text::Error_SM4},
+    {TWhen::Gateway, PG_ModbusTCPSlave_GAT1, 0, 255, Text::Error_GAT1},
+    {TWhen::Gateway, PG_ModbusTCPSlave_GAT2, 0, 255, Text::Error_GAT2},
+    {TWhen::Gateway, PG_ModbusTCPSlave_GAT3, 0, 255, Text::Error_GAT3},
+    {TWhen::Gateway, PG_ModbusTCPSlave_GAT4, 0, 255, Text::Error_GAT4},
+    {TWhen::Always, PG_ModbusTCPSlave_Port, 1, 65535, Text::Error_Port},
+    {TWhen::Always, PG_ModbusTCPSlave_Start_Read, 0, 65000, Text::Error_Start_Read},
+    {TWhen::Always, PG_ModbusTCPSlave_Start_Write, 0, 65000, Text::Error_Start_Write},
+    {TWhen::Always, PG_ModbusTCPSlave_Control_Word, 0, 65535, Text::Error_Control_Word},
+    {TWhen::Always, PG_ModbusTCPSlave_Status_Word, 0, 65535, Text::Error_Status_Word},
+    {TWhen::Num_Bytes_RX, PG_ModbusTCPSlave_NumByteRX, 0, 65535, Text::Error_Num_Bytes_RX},
 };
 
 bool Applies(TWhen when, const TParGen_Values &values)

@@ -1,6 +1,7 @@
 #include "params/UParGen_Lists.h"
 
 #include "params/UParGen_File.h"
+#include "lang/UText.h"
 
 QStringList ParGen_List_Items(int id, const TLang_Table &texts)
 {
@@ -14,7 +15,7 @@ QStringList ParGen_List_Items(int id, const TLang_Table &texts)
     case PG_Serial_Parity:
         return {QStringLiteral("NONE"), QStringLiteral("ODD"), QStringLiteral("EVEN")};
     case PG_Serial_Send_Type:
-        return {texts.value(411), texts.value(412), texts.value(413)};
+        return {texts.value(Text::Send_Type_End_Character), texts.value(Text::Send_Type_Control_Word), texts.value(Text::Send_Type_Fix_Num_Bytes)};
     case PG_Serial_DataBits:
         return {QStringLiteral("7"), QStringLiteral("8")};
     default:

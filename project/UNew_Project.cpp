@@ -8,6 +8,7 @@
 
 #include <QLineEdit>
 #include <QShowEvent>
+#include "lang/UText.h"
 
 TFNew_Project *FNew_Project = nullptr;
 
@@ -48,14 +49,14 @@ TFNew_Project::TFNew_Project(QWidget *parent) : QDialog(parent)
 
 void TFNew_Project::Set_Lang()
 {
-    setWindowTitle(Lang(100));
-    Set_Label_Text(Title.L_SW_Desc, Lang(101));
-    Set_Label_Text(Label1, Lang(102));
-    Btn_OK->Set_Caption(Lang(103));
-    Btn_Cancel->Set_Caption(Lang(104));
-    Set_Hint(E_New_Proj, Lang(108));
-    Btn_OK->Set_Hint(Lang(109));
-    Btn_Cancel->Set_Hint(Lang(110));
+    setWindowTitle(Lang(Text::New_Project_Title));
+    Set_Label_Text(Title.L_SW_Desc, Lang(Text::New_Project_Subtitle));
+    Set_Label_Text(Label1, Lang(Text::New_Project_Name));
+    Btn_OK->Set_Caption(Lang(Text::New_Project_OK));
+    Btn_Cancel->Set_Caption(Lang(Text::New_Project_Cancel));
+    Set_Hint(E_New_Proj, Lang(Text::New_Project_Name_Hint));
+    Btn_OK->Set_Hint(Lang(Text::New_Project_OK_Hint));
+    Btn_Cancel->Set_Hint(Lang(Text::New_Project_Cancel_Hint));
 }
 
 void TFNew_Project::showEvent(QShowEvent *event)
@@ -78,13 +79,13 @@ void TFNew_Project::Btn_OKClick()
     const QString name = E_New_Proj->text();
     switch (Create_Project_Folder(Path_Projects, name)) {
     case TNew_Project_Result::Empty_Name:
-        Platform().Error_Box(this, Lang(107));
+        Platform().Error_Box(this, Lang(Text::Name_Empty));
         return;
     case TNew_Project_Result::Already_Exists:
-        Platform().Error_Box(this, Lang(106));
+        Platform().Error_Box(this, Lang(Text::Name_Exists));
         return;
     case TNew_Project_Result::Not_Valid:
-        Platform().Error_Box(this, Lang(105));
+        Platform().Error_Box(this, Lang(Text::Name_Not_Valid));
         return;
     case TNew_Project_Result::Created:
         break;

@@ -7,6 +7,7 @@
 
 #include <QListWidget>
 #include <QShowEvent>
+#include "lang/UText.h"
 
 TFOpenConf *FOpenConf = nullptr;
 
@@ -50,16 +51,16 @@ TFOpenConf::TFOpenConf(QWidget *parent) : QDialog(parent)
 
 void TFOpenConf::Set_Lang()
 {
-    setWindowTitle(Lang(200));
-    Set_Label_Text(Title.L_SW_Desc, Lang(201));
-    Set_Label_Text(Label1, Lang(202));
+    setWindowTitle(Lang(Text::Open_Conf_Title));
+    Set_Label_Text(Title.L_SW_Desc, Lang(Text::Open_Conf_Subtitle));
+    Set_Label_Text(Label1, Lang(Text::Open_Conf_List));
     // A list view ignores its buddy label; screen readers need the name itself.
-    ListBox1->setAccessibleName(Lang(202));
-    Btn_OK->Set_Caption(Lang(203));
-    Btn_Cancel->Set_Caption(Lang(204));
-    Set_Hint(ListBox1, Lang(205));
-    Btn_OK->Set_Hint(Lang(206));
-    Btn_Cancel->Set_Hint(Lang(207));
+    ListBox1->setAccessibleName(Lang(Text::Open_Conf_List));
+    Btn_OK->Set_Caption(Lang(Text::Open_Conf_OK));
+    Btn_Cancel->Set_Caption(Lang(Text::Open_Conf_Cancel));
+    Set_Hint(ListBox1, Lang(Text::Open_Conf_List_Hint));
+    Btn_OK->Set_Hint(Lang(Text::Open_Conf_OK_Hint));
+    Btn_Cancel->Set_Hint(Lang(Text::Open_Conf_Cancel_Hint));
 }
 
 void TFOpenConf::resizeEvent(QResizeEvent *event)

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QThread>
+#include "lang/UText.h"
 
 TFBoot *FBoot = nullptr;
 
@@ -137,24 +138,24 @@ void TFBoot::Arrange_Panels()
 
 void TFBoot::Set_Lang()
 {
-    setWindowTitle(Lang(602));
-    Set_Label_Text(Title.L_SW_Desc, Lang(603));
-    Set_Label_Text(L_IP_Address, Lang(606));
-    Set_Hint(E_IP1, Lang(621));
-    Set_Hint(E_IP2, Lang(622));
-    Set_Hint(E_IP3, Lang(623));
-    Set_Hint(E_IP4, Lang(624));
-    Set_Label_Text(L_Update_Option, Lang(614));
+    setWindowTitle(Lang(Text::Boot_Title));
+    Set_Label_Text(Title.L_SW_Desc, Lang(Text::Boot_Subtitle));
+    Set_Label_Text(L_IP_Address, Lang(Text::Boot_IP_Address));
+    Set_Hint(E_IP1, Lang(Text::Boot_IP1_Hint));
+    Set_Hint(E_IP2, Lang(Text::Boot_IP2_Hint));
+    Set_Hint(E_IP3, Lang(Text::Boot_IP3_Hint));
+    Set_Hint(E_IP4, Lang(Text::Boot_IP4_Hint));
+    Set_Label_Text(L_Update_Option, Lang(Text::Update_Options));
     CB_Update_Options->clear();
-    CB_Update_Options->addItems({Lang(615), Lang(616), Lang(617)});
+    CB_Update_Options->addItems({Lang(Text::Update_Firmware_And_Configuration), Lang(Text::Update_Firmware), Lang(Text::Update_Configuration)});
     CB_Update_Options->setCurrentIndex(0);
-    Set_Hint(CB_Update_Options, Lang(632));
-    CB_Update_Option_Read_Back->setText(Lang(618));
-    Set_Hint(CB_Update_Option_Read_Back, Lang(633));
-    Btn_Cancel->Set_Caption(Lang(619));
-    Btn_Cancel->Set_Hint(Lang(634));
-    Btn_Update->Set_Caption(Lang(620));
-    Btn_Update->Set_Hint(Lang(635));
+    Set_Hint(CB_Update_Options, Lang(Text::Update_Options_Hint));
+    CB_Update_Option_Read_Back->setText(Lang(Text::Read_Back));
+    Set_Hint(CB_Update_Option_Read_Back, Lang(Text::Read_Back_Hint));
+    Btn_Cancel->Set_Caption(Lang(Text::Boot_Cancel));
+    Btn_Cancel->Set_Hint(Lang(Text::Boot_Cancel_Hint));
+    Btn_Update->Set_Caption(Lang(Text::Execute_Update));
+    Btn_Update->Set_Hint(Lang(Text::Execute_Update_Hint));
 }
 
 void TFBoot::showEvent(QShowEvent *event)
@@ -260,9 +261,9 @@ void TFBoot::Btn_UpdateClick()
         return;
     if (!answered) {
         if (ping_res == 2)
-            Platform().Warning_Box(this, Lang(636));
+            Platform().Warning_Box(this, Lang(Text::Device_Not_Found));
         else
-            Platform().Error_Box(this, Lang(637));
+            Platform().Error_Box(this, Lang(Text::Check_IP_Address));
         return;
     }
     emit Update_Confirmed({Address_Text(), CB_Update_Options->currentIndex(),
