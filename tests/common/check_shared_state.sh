@@ -16,6 +16,7 @@ cd "$1"
 names='Path_Exe|Path_Master|Path_Projects|Path_Language|Name_Project|Path_Project|File_ParGen'
 names+='|Last_IP_Address|Language|Enable_Internet|Enable_Update|Enable_Jump_Field_Tables'
 names+='|Double_Click_Auto_Size|Main_Title|SW_Code|SW_Description|Update_Option|Read_Back'
+names+='|Last_Check_Unit_ID|Last_Check_Registers'
 names+='|Image_Parameters|Image_Buffer|Image_Length|Lang_Strings|Lang_Count'
 # and what writes them.
 names+='|Set_Program_Folders|Reset_Shared_State|Load_Default_Strings|Select_Language'
