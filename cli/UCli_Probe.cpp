@@ -55,7 +55,7 @@ QString Step_Part(const TCheck_Step &step)
 QString Probe_Line(const TProbe_Job &job)
 {
     const TCheck_Request &request = job.Request;
-    QString where = QStringLiteral("%1:%2, unit %3").arg(request.Map.Address).arg(request.Map.Port).arg(request.Unit);
+    QString where = QStringLiteral("%1:%2, unit %3").arg(request.Map.Address, QString::number(request.Map.Port), QString::number(request.Unit));
     if (request.Source != QLatin1String("ParGen.xml"))
         where += QStringLiteral(" (%1)").arg(request.Source);
     QStringList parts{where};
@@ -94,7 +94,7 @@ QStringList Table_Header(int count)
         header << name + QStringLiteral(" function") << name + QStringLiteral(" start")
                << name + QStringLiteral(" result");
         for (int i = 1; i <= Table_Count(role, count); ++i)
-            header << QStringLiteral("%1 %2").arg(name).arg(i);
+            header << QStringLiteral("%1 %2").arg(name, QString::number(i));
     }
     return header << QStringLiteral("Verdict") << QStringLiteral("Time ms");
 }
@@ -103,7 +103,7 @@ QString Step_Cell(const TCheck_Step &step)
 {
     if (step.State == TStep_State::Not_Run || step.State == TStep_State::Pending)
         return step.Text;
-    return QStringLiteral("%1, %2 ms").arg(step.Text).arg(step.Ms);
+    return QStringLiteral("%1, %2 ms").arg(step.Text, QString::number(step.Ms));
 }
 
 // One row: a register's cell holds its value in decimal, or the exception

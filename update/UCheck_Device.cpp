@@ -662,8 +662,7 @@ bool TFCheck_Device::Read_Inputs(TCheck_Request &request)
     request.Map.Port = uint16_t(port);
     if (request.Map.Address != m_plan.Map.Address || request.Map.Port != m_plan.Map.Port)
         request.Source += QStringLiteral("; address and port typed for this check: %1:%2")
-                              .arg(request.Map.Address)
-                              .arg(request.Map.Port);
+                              .arg(request.Map.Address, QString::number(request.Map.Port));
     request.Unit = SE_Unit_ID->value();
     request.Echo = CB_Echo->isChecked();
     return true;

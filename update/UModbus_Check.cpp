@@ -138,7 +138,7 @@ TConnect_Outcome Run_Connect(TRun &run, TModbus_Client &client, uint32_t address
     const TConnect_Result connected = client.Connect(address, map.Port, request.Time_Limit_Ms);
     switch (connected.Outcome) {
     case TConnect_Outcome::Connected:
-        run.End(1, TStep_State::Passed, QStringLiteral("connected to %1:%2").arg(map.Address).arg(map.Port));
+        run.End(1, TStep_State::Passed, QStringLiteral("connected to %1:%2").arg(map.Address, QString::number(map.Port)));
         break;
     case TConnect_Outcome::Refused:
         run.End(1, TStep_State::Failed,

@@ -55,8 +55,8 @@ bool Add_Configurations(const TSim_Options &options, const TProgram_Paths &paths
         const bool loopback = Parse_Dotted_Quad(map.Address, own) && own >> 24 == 127;
         const QString address = loopback ? map.Address : options.Listen;
         const uint16_t port = static_cast<uint16_t>(options.Port ? options.Port + i : map.Port);
-        const QString where = QStringLiteral("%1:%2").arg(address).arg(port);
-        const QString configured = QStringLiteral("%1:%2").arg(map.Address).arg(map.Port);
+        const QString where = QStringLiteral("%1:%2").arg(address, QString::number(port));
+        const QString configured = QStringLiteral("%1:%2").arg(map.Address, QString::number(map.Port));
 
         TSim_Registers registers;
         QString problem;
