@@ -593,9 +593,10 @@ bool TFCheck_Device::eventFilter(QObject *watched, QEvent *event)
         return KeyPress(watched, static_cast<QKeyEvent *>(event));
     // A function reached with Tab scrolls into view in its table.
     if (event->type() == QEvent::FocusIn) {
-        const int box = m_function_boxes.indexOf(static_cast<QComboBox *>(watched));
-        if (box >= 0)
-            SG_Registers->scrollTo(SG_Registers->model()->index(m_first_row.at(box + 2), Col_Function));
+        // Compared as objects: the fields share this filter and are no lists.
+        for (int box = 0; box < m_function_boxes.size(); ++box)
+            if (static_cast<QObject *>(m_function_boxes.at(box)) == watched)
+                SG_Registers->scrollTo(SG_Registers->model()->index(m_first_row.at(box + 2), Col_Function));
     }
     return QDialog::eventFilter(watched, event);
 }
