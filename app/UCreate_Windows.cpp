@@ -19,7 +19,6 @@ void Create_Windows(const QString &exeFolder)
     FSoftOptions = new TFSoftOptions(FVelmoraeFirmWare);
     FParGen = new TFParGen(FVelmoraeFirmWare);
     FBoot = new TFBoot(FVelmoraeFirmWare);
-    FCheck_Device = new TFCheck_Device(FVelmoraeFirmWare);
     FVelmoraeFirmWare->Connect_Dialogs();
 }
 

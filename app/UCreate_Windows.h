@@ -1,6 +1,8 @@
 #pragma once
-// Creates the seven windows of the program's fixed order, each once, and then
-// Check Device; the main window's creation runs the whole start-up in exeFolder.
+// Creates the seven windows of the program's fixed order, each once; the main
+// window's creation runs the whole start-up in exeFolder. Check Device is made
+// when Step 4 first needs it (TFVelmoraeFirmWare::Check_Device_Window), so it
+// costs the start nothing.
 
 #include <QString>
 

@@ -158,10 +158,6 @@ void TFVelmoraeFirmWare::Connect_Dialogs()
         Update_Option = choices.Update_Option;
         Read_Back = choices.Read_Back;
     });
-    connect(FCheck_Device, &TFCheck_Device::Choices_Used, this, [](const TCheck_Choices &choices) {
-        Last_Check_Unit_ID = choices.Unit_ID;
-        Last_Check_Registers = choices.Registers;
-    });
     connect(FBoot, &TFBoot::Updater_Requested, this,
             [this](const QString &program, const QString &parameters, uint8_t tipo) {
                 Start_Program(program, parameters, tipo);
@@ -283,7 +279,9 @@ void TFVelmoraeFirmWare::Change_Language()
     FOpenConf->Set_Lang();
     FSoftOptions->Set_Lang();
     FParGen->Set_Lang();
-    FCheck_Device->Set_Lang();
+    // Made on first use; it takes the language it finds then.
+    if (FCheck_Device)
+        FCheck_Device->Set_Lang();
 }
 
 void TFVelmoraeFirmWare::Set_Files()
@@ -321,8 +319,23 @@ void TFVelmoraeFirmWare::Update_Device()
 // for the check alone, except the unit and registers it reports back.
 void TFVelmoraeFirmWare::Check_Device()
 {
-    FCheck_Device->Prepare(Path_Project, {Last_Check_Unit_ID, Last_Check_Registers});
-    FCheck_Device->exec();
+    TFCheck_Device *dialog = Check_Device_Window();
+    dialog->Prepare(Path_Project, {Last_Check_Unit_ID, Last_Check_Registers});
+    dialog->exec();
+}
+
+// Its tables and lists are made on the first use of Step 4 instead of at
+// start, where every user would pay for them.
+TFCheck_Device *TFVelmoraeFirmWare::Check_Device_Window()
+{
+    if (!FCheck_Device) {
+        FCheck_Device = new TFCheck_Device(this);
+        connect(FCheck_Device, &TFCheck_Device::Choices_Used, this, [](const TCheck_Choices &choices) {
+            Last_Check_Unit_ID = choices.Unit_ID;
+            Last_Check_Registers = choices.Registers;
+        });
+    }
+    return FCheck_Device;
 }
 
 void TFVelmoraeFirmWare::Start_Program(const QString &NomeSW, const QString &Parameter,

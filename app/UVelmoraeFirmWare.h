@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class QFrame;
+class TFCheck_Device;
 struct TOptions_Choices;
 
 class TFVelmoraeFirmWare : public QWidget
@@ -29,6 +30,7 @@ public:
     void Update_Device();
     // Step 4: the Modbus TCP check of the open configuration's device.
     void Check_Device();
+    TFCheck_Device *Check_Device_Window();
     void Set_Lang();
     void Change_Language();
     void Set_Files();

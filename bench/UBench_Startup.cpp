@@ -77,9 +77,14 @@ TStart Start_Until_Shown(const QString &program, const QString &folder)
 
 bool Bench_Startup()
 {
+    // VELMORA_BENCH_PROGRAM_FOLDER measures another build's program folder
+    // (an earlier version, say) against the same minimal dialog.
+    const QString source = qEnvironmentVariableIsSet("VELMORA_BENCH_PROGRAM_FOLDER")
+                               ? qEnvironmentVariable("VELMORA_BENCH_PROGRAM_FOLDER")
+                               : QStringLiteral(VELMORA_DIST_DIR);
     QTemporaryDir folder;
-    if (!folder.isValid() || !Copy_Folder(QStringLiteral(VELMORA_DIST_DIR), folder.path())) {
-        std::fprintf(stderr, "cannot copy the program folder %s\n", VELMORA_DIST_DIR);
+    if (!folder.isValid() || !Copy_Folder(source, folder.path())) {
+        std::fprintf(stderr, "cannot copy the program folder %s\n", qPrintable(source));
         return false;
     }
     const QString configurator = folder.filePath(QStringLiteral("Velmora"));

@@ -181,7 +181,7 @@ void TestMainWindow::refuses_without_configuration()
     QTest::mouseClick(target, Qt::LeftButton);
     QCOMPARE(platform.Errors, QStringList{QStringLiteral("Error! Project not Valid")});
     QVERIFY(!FParGen->isVisible());
-    QVERIFY(!FBoot->isVisible() && !FCheck_Device->isVisible());
+    QVERIFY(!FBoot->isVisible() && !FCheck_Device);
     QVERIFY(!QFileInfo::exists(env.Folder() + QStringLiteral("/PROJECTS/bin")));
     // Keyboard users get the same answer.
     target->setFocus();

@@ -70,10 +70,11 @@ TFCheck_Device *Open_Dialog(TTestEnv &env, const QByteArray &settings = Settings
     QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/Pump/bin"));
     env.Write_File(QStringLiteral("Velmora.xml"), settings);
     env.Start();
-    FCheck_Device->Prepare(Path_Project, {Last_Check_Unit_ID, Last_Check_Registers});
-    FCheck_Device->show();
-    FCheck_Device->CB_Echo->setChecked(false);
-    return FCheck_Device;
+    TFCheck_Device *dialog = FVelmoraeFirmWare->Check_Device_Window();
+    dialog->Prepare(Path_Project, {Last_Check_Unit_ID, Last_Check_Registers});
+    dialog->show();
+    dialog->CB_Echo->setChecked(false);
+    return dialog;
 }
 
 bool Run_Check(TFCheck_Device *dialog)
@@ -422,7 +423,7 @@ void TestCheckDevice::remembered_choices()
     env.Start();
     FVelmoraeFirmWare->show();
     // Step 4 opens the dialog with what was kept; a check started keeps its choices.
-    When_Shown(FCheck_Device, [&] {
+    When_Shown(FVelmoraeFirmWare->Check_Device_Window(), [&] {
         QCOMPARE(FCheck_Device->SE_Unit_ID->value(), unit);
         QCOMPARE(FCheck_Device->SE_Registers->value(), registers);
         QCOMPARE(FCheck_Device->SG_Registers->rowCount(), 3 * 1 + 2 * registers);

@@ -79,6 +79,7 @@ static bool Start_Sim(QProcess &sim, const QString &programFolder, const QString
 // Shows Check Device for the open configuration after one check.
 static void Shoot_Check(const QString &name)
 {
+    FVelmoraeFirmWare->Check_Device_Window();
     FCheck_Device->Prepare(Path_Project, {Last_Check_Unit_ID, Last_Check_Registers});
     FCheck_Device->show();
     // The virtual converter's status word has counted up meanwhile.
