@@ -3,6 +3,7 @@
 #include "TestEnv.h"
 #include "TestHttpServer.h"
 #include "TestModbusServer.h"
+#include "TestSim.h"
 
 #include "app/UVelmoraeFirmWare.h"
 #include "common/UComon.h"
@@ -15,7 +16,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QProcess>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QtTest>
@@ -41,28 +41,13 @@ void Write_Pump(const TTestEnv &env, quint16 port, const QStringList &changes = 
 
 // velmora-sim from the program folder serving Pump, once it says so; ended
 // with the test.
-class TSim
+std::unique_ptr<TTestSim> Serve_Pump(const TTestEnv &env, const QStringList &arguments = {})
 {
-public:
-    TSim(const TTestEnv &env, const QStringList &arguments = {})
-    {
-        m_sim.start(Join_Path(qEnvironmentVariable("VELMORA_DIST_DIR"), QStringLiteral("velmora-sim")),
-                    QStringList{QStringLiteral("--folder"), env.Folder()} + arguments + QStringList{QStringLiteral("Pump")});
-        QByteArray said;
-        while (!said.contains("serving") && m_sim.waitForReadyRead(10000))
-            said += m_sim.readAllStandardOutput();
-        if (!said.contains("serving"))
-            qWarning("velmora-sim did not serve: %s %s", said.constData(), m_sim.readAllStandardError().constData());
-    }
-    ~TSim()
-    {
-        m_sim.kill();
-        m_sim.waitForFinished();
-    }
-
-private:
-    QProcess m_sim;
-};
+    auto sim = std::make_unique<TTestSim>(env.Folder(), arguments + QStringList{QStringLiteral("Pump")});
+    if (!sim->Said().contains("serving"))
+        qWarning("velmora-sim did not serve: %s", sim->Said().constData());
+    return sim;
+}
 
 // Starts the program with Pump open and shows the dialog for it, echo off.
 TFCheck_Device *Open_Dialog(TTestEnv &env, const QByteArray &settings = Settings_Xml(QStringLiteral("Pump")))
@@ -112,10 +97,10 @@ QString Verdict(TFCheck_Device *dialog)
 
 // Starts a check of Pump served by a velmora-sim that never answers, and
 // returns once its first read waits.
-void Start_Mute_Check(TTestEnv &env, std::unique_ptr<TSim> &sim, TFCheck_Device *&dialog)
+void Start_Mute_Check(TTestEnv &env, std::unique_ptr<TTestSim> &sim, TFCheck_Device *&dialog)
 {
     Write_Pump(env, Refused_Port());
-    sim = std::make_unique<TSim>(env, QStringList{QStringLiteral("--silent")});
+    sim = Serve_Pump(env, QStringList{QStringLiteral("--silent")});
     dialog = Open_Dialog(env);
     dialog->Btn_Start->click();
     QTRY_VERIFY_WITH_TIMEOUT(States(dialog).startsWith(QStringLiteral("connected,running...")), 5000);
@@ -213,9 +198,9 @@ void TestCheckDevice::checks()
                                                        : Refused_Port();
     const bool switched = changes.removeAll(QStringLiteral("switch")) > 0;
     Write_Pump(env, port, changes);
-    std::unique_ptr<TSim> sim;
+    std::unique_ptr<TTestSim> sim;
     if (target == TTarget::Sim)
-        sim = std::make_unique<TSim>(env);
+        sim = Serve_Pump(env);
     TFCheck_Device *dialog = Open_Dialog(env);
     QCOMPARE(dialog->Address_Text(), QStringLiteral("127.0.0.1"));
     QCOMPARE(dialog->E_Port->text(), QString::number(port));
@@ -240,7 +225,7 @@ void TestCheckDevice::cancel_during_mute_device()
 {
     TTestEnv env;
     TFCheck_Device *dialog = nullptr;
-    std::unique_ptr<TSim> sim;
+    std::unique_ptr<TTestSim> sim;
     Start_Mute_Check(env, sim, dialog);
     QVERIFY(!dialog->Btn_Start->isEnabled() && dialog->Btn_Cancel->isEnabled());
     QVERIFY(!dialog->E_IP1->isEnabled());
@@ -269,7 +254,7 @@ void TestCheckDevice::close_during_check()
     QFETCH(QString, how);
     TTestEnv env;
     TFCheck_Device *dialog = nullptr;
-    std::unique_ptr<TSim> sim;
+    std::unique_ptr<TTestSim> sim;
     Start_Mute_Check(env, sim, dialog);
     QElapsedTimer clock;
     clock.start();

@@ -1,6 +1,7 @@
 // The Modbus check on the loopback: peers' answers and faults, cancels, checks side by side, the record.
 #include "TestHttpServer.h"
 #include "TestModbusServer.h"
+#include "TestSim.h"
 #include "TestData.h"
 
 #include "update/UCheck_Log.h"
@@ -8,12 +9,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -44,26 +45,13 @@ public:
             options << QStringLiteral("--offset") << QStringLiteral("100");
         else if (target != TTarget::Sim)
             return;
-        QTcpServer free;
-        if (!m_folder.isValid() || !QDir(m_folder.path()).mkpath(QStringLiteral("PROJECTS/Pump"))
-            || !free.listen(QHostAddress::LocalHost))
+        const quint16 port = Refused_Port();   // free now
+        if (!m_folder.isValid() || !QDir(m_folder.path()).mkpath(QStringLiteral("PROJECTS/Pump")) || port == 0)
             return;
-        const quint16 port = free.serverPort();
-        free.close();
-        m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_sim.start(qEnvironmentVariable("VELMORA_DIST_DIR") + QStringLiteral("/velmora-sim"),
-                    QStringList{"--folder", m_folder.path(), "--all", "--port", QString::number(port)}
-                        + options);
-        QByteArray said;
-        while (!said.contains("velmora-sim: serving") && m_sim.waitForReadyRead(10000))
-            said += m_sim.readAllStandardOutput();
-        if (said.contains("velmora-sim: serving 1 "))
+        m_sim = std::make_unique<TTestSim>(
+            m_folder.path(), QStringList{"--all", "--port", QString::number(port)} + options);
+        if (m_sim->Said().contains("velmora-sim: serving 1 "))
             Port = port;
-    }
-    ~TSim()
-    {
-        m_sim.kill();
-        m_sim.waitForFinished(5000);
     }
     TSim(const TSim &) = delete;
     TSim &operator=(const TSim &) = delete;
@@ -72,7 +60,7 @@ public:
 
 private:
     QTemporaryDir m_folder;
-    QProcess m_sim;
+    std::unique_ptr<TTestSim> m_sim;
 };
 
 // The address and port of a target; empty (after saying why) where it is
