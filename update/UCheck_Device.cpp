@@ -20,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QThread>
 
@@ -264,12 +265,6 @@ void TFCheck_Device::Create_Button_Panel()
     Btn_Close = new TImageButton(QStringLiteral("Btn_Close"), QStringLiteral(":/icons/close.svg"), P_Button);
     Btn_Cancel = new TImageButton(QStringLiteral("Btn_Cancel"), QStringLiteral(":/icons/stop.svg"), P_Button);
     Btn_Start = new TImageButton(QStringLiteral("Btn_Start"), QStringLiteral(":/icons/start.svg"), P_Button);
-    // The buttons end at the right margin, the one that starts the check last.
-    int left = Client_Width - Margin - 3 * Button_Width - 2 * Button_Gap;
-    for (TImageButton *button : {Btn_Close, Btn_Cancel, Btn_Start}) {
-        button->setGeometry(left, Button_Top, Button_Width, Button_Height);
-        left += Button_Width + Button_Gap;
-    }
     connect(Btn_Close, &QAbstractButton::clicked, this, &QDialog::reject);
     connect(Btn_Cancel, &QAbstractButton::clicked, this, [this] { Btn_CancelClick(); });
     connect(Btn_Start, &QAbstractButton::clicked, this, [this] { Btn_StartClick(); });
@@ -443,7 +438,8 @@ void TFCheck_Device::Set_Lang()
 
 // Each column as wide as the widest text it can show in this language (the
 // numbers up to 65535); the last takes what is left, and an exception spans
-// the value columns.
+// the value columns. The register table grows into the steps table's room
+// when a language's exception texts need it, so none is ever cut.
 void TFCheck_Device::Fit_Columns()
 {
     QStringList roles;
@@ -451,8 +447,8 @@ void TFCheck_Device::Fit_Columns()
         roles << Role_Text(role);
     const QStringList states = State_Texts();
     const QStringList number{QStringLiteral("65535")};
-    const QList<QStringList> registerTexts{roles, number, {}, number, number};
-    const QList<QStringList> stepTexts{QStringList{Lang(Text::Step_Echo), Lang(Text::Step_Connect)} + roles, states};
+    const QList<QStringList> registerTexts{roles, number, {}, number, number, {QStringLiteral("0xFFFF")}};
+    const QList<QStringList> stepTexts{QStringList{Lang(Text::Step_Echo), Lang(Text::Step_Connect)} + roles, states, number};
     for (QTableWidget *table : {SG_Registers, SG_Steps}) {
         const QList<QStringList> &texts = table == SG_Registers ? registerTexts : stepTexts;
         const QFontMetrics cells = table->fontMetrics();
@@ -466,6 +462,45 @@ void TFCheck_Device::Fit_Columns()
             table->horizontalHeader()->resizeSection(column, width + 12);
         }
     }
+
+    QHeaderView *header = SG_Registers->horizontalHeader();
+    int widest = 0;
+    for (const QString &text : Value_Texts())
+        widest = qMax(widest, SG_Registers->fontMetrics().horizontalAdvance(text) + 12);
+    header->resizeSection(Col_Decimal, qMax(header->sectionSize(Col_Decimal), widest - header->sectionSize(Col_Hex)));
+    Fit_Width();
+}
+
+// The tables as wide as their columns need, at least as designed; the window
+// grows with them (as a language with longer words needs) and its panels,
+// lines and buttons follow.
+void TFCheck_Device::Fit_Width()
+{
+    const auto needed = [](QTableWidget *table) {
+        int width = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width();
+        for (int column = 0; column < table->columnCount(); ++column)
+            width += table->horizontalHeader()->sectionSize(column);
+        return width;
+    };
+    const int registers = qMax(Registers_Table_Width, needed(SG_Registers));
+    const int gap = 12;
+    const int steps = qMax(Client_Width - 2 * Margin - gap - registers, needed(SG_Steps));
+    const int width = 2 * Margin + registers + gap + steps;
+    SG_Registers->resize(registers, Table_Height);
+    L_Steps->move(Margin + registers + gap, L_Steps->y());
+    SG_Steps->setGeometry(Margin + registers + gap, Table_Top, steps, Table_Height);
+    for (QWidget *panel : {Title.P_Title, P_Device, P_Result, P_Button})
+        panel->resize(width, panel->height());
+    L_Source->setFixedWidth(width - 2 * Margin);
+    for (QLabel *line : {L_Verdict, L_Log})
+        line->resize(width - 2 * Margin, line->height());
+    // The buttons end at the right margin, the one that starts the check last.
+    int left = width - Margin - 3 * Button_Width - 2 * Button_Gap;
+    for (TImageButton *button : {Btn_Close, Btn_Cancel, Btn_Start}) {
+        button->setGeometry(left, Button_Top, Button_Width, Button_Height);
+        left += Button_Width + Button_Gap;
+    }
+    Set_Fixed_Client_Size(this, width, P_Button->y() + P_Button->height());
 }
 
 void TFCheck_Device::Show_Step(int index)
@@ -512,7 +547,9 @@ void TFCheck_Device::Show_Step(int index)
             text = State_Text(step);
         if (single)
             SG_Registers->setSpan(row, Col_Decimal, 1, 2);
-        Set_Grid_Cell(SG_Registers, row, Col_Decimal, text, State_Colour(step), detail);
+        // The whole text is the hint as well, with the engine's words after it.
+        const QString hint = detail.isEmpty() || text.isEmpty() ? text + detail : text + QLatin1Char('\n') + detail;
+        Set_Grid_Cell(SG_Registers, row, Col_Decimal, text, State_Colour(step), hint);
         Set_Grid_Cell(SG_Registers, row, Col_Hex, QString());
     }
 }

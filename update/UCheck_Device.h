@@ -119,6 +119,7 @@ private:
     void Rebuild_Register_Rows();
     void Set_Tab_Order();
     void Fit_Columns();
+    void Fit_Width();
     void Show_Step(int index);
     void Show_Verdict();
     void Show_Source();

@@ -115,11 +115,18 @@ QString Verdict_Text(const TCheck_Result &result)
     return text;
 }
 
-
 QStringList State_Texts()
 {
     QStringList texts;
     for (int entry = Text::State_Waiting; entry <= Text::State_Cancelled; ++entry)
         texts << Lang(entry);
+    return texts;
+}
+
+QStringList Value_Texts()
+{
+    QStringList texts = State_Texts();
+    for (const int code : {1, 2, 3, 4, 6, 10, 11, 0xFF})
+        texts << Exception_Text(code);
     return texts;
 }

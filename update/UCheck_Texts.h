@@ -21,6 +21,10 @@ QString Exception_Text(int code);
 QString State_Text(const TCheck_Step &step);
 // Every text State_Text gives, for a column as wide as the widest.
 QStringList State_Texts();
+// Every text a register row without a value can show: the exceptions by
+// name (and one without a name) and every state, for value columns as wide
+// as the widest.
+QStringList Value_Texts();
 // "Answers, but registers refused: 8", with the hint that the device may be
 // running another configuration where a configured register was refused
 // with 02.

@@ -498,6 +498,15 @@ void TestMainWindow::icons_drawn_from_pictures_of_their_size()
     ok->grab();
     QVERIFY(QPixmapCache::find(picture, &decoded));
     QCOMPARE(decoded.size(), QSize(ok->Icon_Side(), ok->Icon_Side()));
+
+    // Above its largest picture an icon is that picture scaled smoothly to the size asked.
+    const QSize largest = ok->Icon().availableSizes().constLast();
+    const QSize asked = largest * 3 / 2;
+    QPixmap biggest(QStringLiteral(":/icons/ok-%1@2x.png").arg(largest.width() / 2));
+    QCOMPARE(biggest.size(), largest);
+    biggest.setDevicePixelRatio(1);
+    QCOMPARE(ok->Icon().pixmap(asked).toImage(),
+             biggest.scaled(asked, Qt::KeepAspectRatio, Qt::SmoothTransformation).toImage());
 }
 
 void TestMainWindow::divider_shows_at_every_scale_data()

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -333,6 +334,22 @@ void TestCheckDevice::keyboard()
              QStringLiteral("E_IP1 E_IP2 E_IP3 E_IP4 E_Port SE_Unit_ID SE_Registers CB_Echo SG_Registers "
                             "CB_Function_0 CB_Function_1 CB_Function_2 CB_Function_3 CB_Function_4 SG_Steps "
                             "Btn_Close Btn_Start"));
+    // Each function list is named for its own block (what Windows' screen
+    // readers say; on Linux they say the list's text); with 125 registers a
+    // block the table shows only after scrolling comes into view by Tab.
+    QStringList named;
+    for (int box = 0; box < 5; ++box)
+        named << dialog->findChild<QComboBox *>(QStringLiteral("CB_Function_%1").arg(box))->accessibleName();
+    QCOMPARE(named, QStringList({"Function Read Data", "Function Status Word", "Function Byte Count",
+                                 "Function Write Data", "Function Control Word"}));
+    dialog->SE_Registers->setValue(125);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);   // the lists of 8 go
+    dialog->findChild<QComboBox *>(QStringLiteral("CB_Function_3"))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    auto *last = dialog->findChild<QComboBox *>(QStringLiteral("CB_Function_4"));
+    QCOMPARE(QApplication::focusWidget(), last);
+    QVERIFY(dialog->SG_Registers->viewport()->rect().contains(
+        QRect(last->mapTo(dialog->SG_Registers->viewport(), QPoint()), last->size())));
     // Enter starts the check from a field; Escape closes the window.
     dialog->E_IP4->setText(QStringLiteral("1"));
     QTest::keyClick(dialog->E_Port, Qt::Key_Return);
@@ -353,6 +370,11 @@ void TestCheckDevice::language_change_data()
         << "Italiano"
         << QStringList{"Verifica dispositivo su Modbus TCP", "Avvia", "Eccezione 02: indirizzo dati non valido", "rifiutato",
                        "Esito: Risponde, ma registri rifiutati: 19 - il dispositivo potrebbe avere un'altra configurazione"};
+    // Its exception texts are the longest: they must show whole all the same.
+    QTest::newRow("shipped Deutsch")
+        << "Deutsch"
+        << QStringList{"Gerät über Modbus TCP prüfen", "Start", "Ausnahme 02: unzulässige Datenadresse", "abgewiesen",
+                       "Ergebnis: Antwortet, aber Register abgewiesen: 19 - das Gerät läuft vielleicht mit einer anderen Konfiguration"};
     // A language file from before the dialog: its texts stay English.
     QTest::newRow("file without them")
         << "Vecchio"
@@ -367,9 +389,9 @@ void TestCheckDevice::language_change()
     TTestEnv env;
     TTestModbusServer scripted(TServer_Behaviour::Exception, 2);
     Write_Pump(env, scripted.serverPort());
-    QFile shipped(Join_Path(qEnvironmentVariable("VELMORA_DIST_DIR"), QStringLiteral("LANGUAGE/Italiano.lng")));
-    QVERIFY(shipped.open(QIODevice::ReadOnly));
-    env.Write_File(QStringLiteral("LANGUAGE/Italiano.lng"), shipped.readAll());
+    QFile shipped(Join_Path(qEnvironmentVariable("VELMORA_DIST_DIR"), QStringLiteral("LANGUAGE/%1.lng").arg(language)));
+    if (shipped.open(QIODevice::ReadOnly))
+        env.Write_File(QStringLiteral("LANGUAGE/%1.lng").arg(language), shipped.readAll());
     env.Write_File(QStringLiteral("LANGUAGE/Vecchio.lng"), "STR17 = Aggiorna\n");
     TFCheck_Device *dialog = Open_Dialog(env);
     QVERIFY(Run_Check(dialog));
@@ -381,6 +403,13 @@ void TestCheckDevice::language_change()
     QCOMPARE(QStringList({dialog->windowTitle(), dialog->Btn_Start->Caption(), Row(dialog, 0),
                           dialog->SG_Steps->item(2, TFCheck_Device::Col_State)->text(), Verdict(dialog)}),
              shown);
+    // A refused row shows its exception whole across the value columns, and says it as its hint.
+    QTableWidget *table = dialog->SG_Registers;
+    const QTableWidgetItem *refused = table->item(0, TFCheck_Device::Col_Decimal);
+    QVERIFY(table->fontMetrics().horizontalAdvance(refused->text()) + 8
+            <= table->columnWidth(TFCheck_Device::Col_Decimal) + table->columnWidth(TFCheck_Device::Col_Hex));
+    QVERIFY(table->horizontalHeader()->length() <= table->viewport()->width());
+    QVERIFY(refused->toolTip().contains(refused->text()));
 }
 
 void TestCheckDevice::remembered_choices_data()
