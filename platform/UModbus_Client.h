@@ -36,6 +36,7 @@ class TModbus_Client
 public:
     // The longest a wait runs before the client looks at a cancel again.
     static constexpr int Wait_Slice_Ms = 50;
+
     TModbus_Client();
     ~TModbus_Client();
     TModbus_Client(const TModbus_Client &) = delete;
