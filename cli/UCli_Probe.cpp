@@ -128,7 +128,7 @@ QStringList Table_Row(const TProbe_Job &job, int count)
         for (int i = 0; i < cells; ++i) {
             if (i < found->Values.size())
                 row << QString::number(found->Values.at(i));
-            else if (found->Exception != 0)
+            else if (found->Refused())
                 row << QStringLiteral("exception ") + Exception_Name(found->Exception);
             else
                 row << QString();

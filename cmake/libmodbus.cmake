@@ -1,5 +1,6 @@
-# libmodbus (LGPL-2.1+): the Modbus TCP client of the device check and the
-# server side of the virtual converter, so no Modbus framing is written here.
+# libmodbus (LGPL-2.1+): the Modbus TCP client of the device check (which
+# writes only its twelve-byte read requests itself, for their transaction ids)
+# and the server side of the virtual converter.
 # Debian's libmodbus-dev on Linux; for Windows the MinGW build installed in
 # the cross sysroot (tools/windows/qt.sh). Used as <modbus.h>.
 find_path(MODBUS_INCLUDE_DIR modbus.h PATH_SUFFIXES modbus)

@@ -25,30 +25,6 @@ TModbus_Reply Reply_Of(TReply_Outcome outcome, const QString &error = QString())
     return reply;
 }
 
-// The header fields and registers of a frame libmodbus has read whole: the
-// header, the function code and what follows it by that function's rule.
-TModbus_Reply Frame_Reply(const uint8_t *frame, int size)
-{
-    TModbus_Reply reply = Reply_Of(TReply_Outcome::Frame);
-    reply.Frame_Bytes = size;
-    reply.Transaction = uint16_t(MODBUS_GET_INT16_FROM_INT8(frame, 0));
-    reply.Protocol = uint16_t(MODBUS_GET_INT16_FROM_INT8(frame, 2));
-    reply.Length = uint16_t(MODBUS_GET_INT16_FROM_INT8(frame, 4));
-    reply.Unit = frame[6];
-    reply.Function = frame[7];
-    if (size < 9)
-        return reply;
-    if (reply.Function & 0x80) {
-        reply.Exception = frame[8];
-    } else if (reply.Function == MODBUS_FC_READ_HOLDING_REGISTERS
-               || reply.Function == MODBUS_FC_READ_INPUT_REGISTERS) {
-        reply.Byte_Count = frame[8];
-        for (int at = 9; at + 1 < size && at + 1 < 9 + reply.Byte_Count; at += 2)
-            reply.Registers.append(uint16_t(MODBUS_GET_INT16_FROM_INT8(frame, at)));
-    }
-    return reply;
-}
-
 } // namespace
 
 TModbus_Client::TModbus_Client()
@@ -158,6 +134,7 @@ TConnect_Result TModbus_Client::Connect(uint32_t address, uint16_t port, int tim
         return result;
     }
     modbus_set_socket(m_modbus, m_socket);
+    m_transaction = 0;
     return result;
 }
 
@@ -173,19 +150,19 @@ TModbus_Reply TModbus_Client::Read_Registers(uint8_t unit, int function, uint16_
         return Reply_Of(TReply_Outcome::Failed,
                         QStringLiteral("no read of %1 registers with function %2").arg(count).arg(function));
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    uint8_t request[6] = {unit, uint8_t(function), 0, 0, 0, 0};
-    MODBUS_SET_INT16_TO_INT8(request, 2, start);
-    MODBUS_SET_INT16_TO_INT8(request, 4, count);
-    errno = 0;
-    if (modbus_send_raw_request(m_modbus, request, int(sizeof(request))) < 0) {
-        if (m_cancelled)
-            return Reply_Of(TReply_Outcome::Cancelled);
-        const int code = errno ? errno : Socket_Last_Error();
+    const TRead_Request request = Read_Request(++m_transaction, unit, uint8_t(function), start, count);
+    int code = 0;
+    const int sent = Socket_Send(m_socket, request.data(), int(request.size()), code);
+    if (m_cancelled)
+        return Reply_Of(TReply_Outcome::Cancelled);
+    if (sent < 0)
         return Reply_Of(Is_Connection_Reset(code) ? TReply_Outcome::Closed : TReply_Outcome::Failed,
                         qt_error_string(code));
-    }
+    if (sent != int(request.size()))
+        return Reply_Of(TReply_Outcome::Failed, QStringLiteral("only %1 of the request's %2 bytes went out")
+                                                    .arg(sent)
+                                                    .arg(request.size()));
 
-    int code = 0;
     const int ready = Wait_Ready(false, Ms_Left(deadline), code);
     if (m_cancelled)
         return Reply_Of(TReply_Outcome::Cancelled);
@@ -209,8 +186,11 @@ TModbus_Reply TModbus_Client::Read_Registers(uint8_t unit, int function, uint16_
     const int error = errno;
     if (m_cancelled)
         return Reply_Of(TReply_Outcome::Cancelled);
-    if (size >= 8)
-        return Frame_Reply(frame, size);
+    if (size >= 8) {
+        TModbus_Reply reply = Reply_Of_Frame(frame, size);
+        reply.Request_Transaction = m_transaction;
+        return reply;
+    }
     if (error == ETIMEDOUT)
         return Reply_Of(TReply_Outcome::Cut_Short);
     if (error == ECONNRESET)

@@ -1,9 +1,9 @@
 #pragma once
 // The few socket calls the Modbus client makes itself, one branch for each
 // system (POSIX sockets, Winsock). The client connects and waits on its own
-// so that each wait is short and a cancel is seen between two of them;
-// libmodbus then reads and writes the connected socket. Sockets are kept as
-// int, as libmodbus keeps them on every system.
+// so that each wait is short and a cancel is seen between two of them; it
+// sends its requests itself, and libmodbus reads the answers. Sockets are
+// kept as int, as libmodbus keeps them on every system.
 
 #include <QString>
 #include <cstdint>
@@ -28,6 +28,9 @@ int Socket_Connect_Begin(uint32_t address, uint16_t port, bool &pending, int &co
 int Socket_Wait(int socket, bool writable, int ms, int &code);
 // The error a connect ended with (0: connected).
 int Socket_Connect_Error(int socket);
+// Sends size bytes without waiting: how many the system took, or -1 (code).
+// A connection the other end closed is an error here, never a signal.
+int Socket_Send(int socket, const uint8_t *data, int size, int &code);
 // Looks at the next byte without taking it: 1 a byte is there, 0 the other
 // end closed the connection, -1 an error (code) or nothing there yet.
 int Socket_Peek(int socket, int &code);

@@ -60,6 +60,14 @@ int Socket_Connect_Error(int socket)
     return error;
 }
 
+int Socket_Send(int socket, const uint8_t *data, int size, int &code)
+{
+    const ssize_t sent = send(socket, data, size_t(size), MSG_NOSIGNAL);
+    if (sent < 0)
+        code = errno;
+    return int(sent);
+}
+
 int Socket_Peek(int socket, int &code)
 {
     char byte = 0;

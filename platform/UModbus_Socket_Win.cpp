@@ -77,6 +77,17 @@ int Socket_Connect_Error(int socket)
     return error;
 }
 
+int Socket_Send(int socket, const uint8_t *data, int size, int &code)
+{
+    // Winsock raises no signal for a closed connection: the error comes back.
+    const int sent = send(SOCKET(socket), reinterpret_cast<const char *>(data), size, 0);
+    if (sent == SOCKET_ERROR) {
+        code = WSAGetLastError();
+        return -1;
+    }
+    return sent;
+}
+
 int Socket_Peek(int socket, int &code)
 {
     char byte = 0;

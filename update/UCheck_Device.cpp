@@ -70,7 +70,7 @@ QColor State_Colour(const TCheck_Step &step)
         return Passed_Colour;
     case TStep_State::Failed:
         // A silent echo is told, and the check goes on: many plants block it.
-        return step.Exception != 0 || step.Kind == TStep_Kind::Echo ? Refused_Colour : Failed_Colour;
+        return step.Refused() || step.Kind == TStep_Kind::Echo ? Refused_Colour : Failed_Colour;
     default:
         return Quiet_Colour;
     }
@@ -541,7 +541,7 @@ void TFCheck_Device::Show_Step(int index)
         }
         // No value: the exception that refused it, or what became of the read.
         QString text;
-        if (step.Exception != 0)
+        if (step.Refused())
             text = Exception_Text(step.Exception);
         else if (step.State != TStep_State::Pending)
             text = State_Text(step);

@@ -66,7 +66,7 @@ QByteArray Check_Log_Block(const TCheck_Result &result)
                          .arg(step.Block.Start + i)
                          .arg(step.Values.at(i))
                          .arg(QString::number(step.Values.at(i), 16).toUpper().rightJustified(4, QLatin1Char('0')));
-        if (step.Exception != 0) {
+        if (step.Refused()) {
             for (int i = 0; i < step.Block.Count; ++i)
                 lines << QStringLiteral("  %1 = exception %2")
                              .arg(step.Block.Start + i)

@@ -71,7 +71,7 @@ QString State_Text(const TCheck_Step &step)
     case TStep_State::Passed:
         return Lang(step.Kind == TStep_Kind::Connect ? Text::State_Connected : Text::State_Answered);
     case TStep_State::Failed:
-        return Lang(step.Exception != 0 ? Text::State_Refused : Text::State_Failed);
+        return Lang(step.Refused() ? Text::State_Refused : Text::State_Failed);
     case TStep_State::Not_Run:
         return Lang(Text::State_Not_Asked);
     case TStep_State::Cancelled:

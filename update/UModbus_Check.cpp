@@ -5,7 +5,6 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <iterator>
 
 namespace {
 
@@ -95,11 +94,6 @@ struct TRun
     }
 };
 
-QString Hex2(int value)
-{
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
 void Run_Echo(TRun &run, const QString &address)
 {
     const TCheck_Request &request = run.Result.Request;
@@ -168,58 +162,6 @@ TConnect_Outcome Run_Connect(TRun &run, TModbus_Client &client, uint32_t address
     return connected.Outcome;
 }
 
-// What a read's answer says, for a frame that came whole.
-struct TFrame_Finding
-{
-    TStep_State State;
-    QString Text;
-    bool Usable;   // the connection is still in step with the device
-};
-
-TFrame_Finding Frame_Finding(const TModbus_Reply &reply, const TRegister_Block &block, int unit)
-{
-    const int asked = block.Function;
-    if (reply.Transaction != TModbus_Client::Request_Transaction)
-        return {TStep_State::Failed,
-                QStringLiteral("an answer to another request (transaction id %1, not %2): another master's "
-                               "answer, or a gateway that mixes answers up")
-                    .arg(reply.Transaction)
-                    .arg(TModbus_Client::Request_Transaction),
-                false};
-    if (reply.Protocol != 0)
-        return {TStep_State::Failed,
-                QStringLiteral("not a Modbus TCP answer (protocol id %1, not 0)").arg(reply.Protocol), false};
-    if (reply.Length != reply.Frame_Bytes - 6)
-        return {TStep_State::Failed,
-                QStringLiteral("a broken frame: its header counts %1 bytes after it, %2 came")
-                    .arg(reply.Length)
-                    .arg(reply.Frame_Bytes - 6),
-                false};
-    if (reply.Unit != unit)
-        return {TStep_State::Failed,
-                QStringLiteral("an answer from unit %1, not from unit %2").arg(reply.Unit).arg(unit), true};
-    if (reply.Function == (asked | 0x80)) {
-        QString text = QStringLiteral("refused: exception ") + Exception_Name(reply.Exception);
-        if (reply.Exception == 2)
-            text += QStringLiteral(" (the device may be running another configuration)");
-        return {TStep_State::Failed, text, true};
-    }
-    if (reply.Function != asked)
-        return {TStep_State::Failed,
-                QStringLiteral("an answer to another function (%1, not %2)")
-                    .arg(Hex2(reply.Function & 0x7F), Hex2(asked)),
-                true};
-    if (reply.Registers.size() != block.Count || reply.Byte_Count != 2 * block.Count)
-        return {TStep_State::Failed,
-                QStringLiteral("a %1 frame: %2 bytes of registers where %3 registers were asked")
-                    .arg(reply.Byte_Count < 2 * block.Count ? QStringLiteral("short")
-                                                            : QStringLiteral("too long a"))
-                    .arg(reply.Byte_Count)
-                    .arg(block.Count),
-                true};
-    return {TStep_State::Passed, QStringLiteral("answered"), true};
-}
-
 // One read step; false when the connection cannot be used for more.
 bool Run_Read(TRun &run, TModbus_Client &client, int index, bool &anythingCame)
 {
@@ -233,13 +175,15 @@ bool Run_Read(TRun &run, TModbus_Client &client, int index, bool &anythingCame)
     switch (reply.Outcome) {
     case TReply_Outcome::Frame: {
         anythingCame = true;
-        const TFrame_Finding finding = Frame_Finding(reply, block, request.Unit);
-        if (finding.State == TStep_State::Passed)
+        const TAnswer_Finding finding = Answer_Finding(reply, block, request.Unit);
+        // Values and exception codes only from the read's own answer.
+        if (finding.Kind == TAnswer_Kind::Answered)
             step.Values = reply.Registers;
-        else if (reply.Function == (block.Function | 0x80))
+        else if (finding.Kind == TAnswer_Kind::Refused)
             step.Exception = reply.Exception;
-        run.End(index, finding.State, finding.Text);
-        return finding.Usable;
+        run.End(index, finding.Kind == TAnswer_Kind::Answered ? TStep_State::Passed : TStep_State::Failed,
+                finding.Text);
+        return finding.Kind != TAnswer_Kind::Out_Of_Step;
     }
     case TReply_Outcome::No_Answer:
         run.End(index, TStep_State::Failed, QStringLiteral("no answer within %1 ms").arg(limit));
@@ -379,9 +323,10 @@ TCheck_Result Run_Modbus_Check(const TCheck_Request &request, TCheck_Cancel *can
         return run.Finish(TCheck_Verdict::No_Answer);
     }
 
-    // Reads go on past a refused block, and past an answer that came whole
-    // but wrong, so each block is told; after anything that leaves the
-    // connection out of step with the device, the rest are not asked.
+    // Reads go on past a refused block, and past the read's own answer that
+    // is wrong (from another unit), so each block is told; after anything
+    // that leaves the connection out of step with the device (no answer, or
+    // an answer that is not this read's), the rest are not asked.
     bool anythingCame = false;
     bool faulty = false;
     const int verdict = int(result.Steps.size()) - 1;
@@ -390,7 +335,7 @@ TCheck_Result Run_Modbus_Check(const TCheck_Request &request, TCheck_Cancel *can
         const TCheck_Step &step = run.Step(index);
         if (step.State == TStep_State::Cancelled)
             return run.Finish_Cancelled(index + 1);
-        if (step.Exception != 0)
+        if (step.Refused())
             result.Refused_Registers += step.Block.Count;
         else if (step.State != TStep_State::Passed)
             faulty = true;
@@ -455,40 +400,6 @@ QString Block_Place(const TRegister_Block &block)
                                                  .arg(block.Start)
                                                  .arg(block.Start + block.Count - 1);
     return QStringLiteral("function %1, %2").arg(Function_Name(block.Function), where);
-}
-
-QString Exception_Name(int code)
-{
-    static const char *const names[] = {
-        nullptr,
-        "illegal function",
-        "illegal data address",
-        "illegal data value",
-        "slave device failure",
-        "acknowledge",
-        "slave device busy",
-        "negative acknowledge",
-        "memory parity error",
-        nullptr,
-        "gateway path unavailable",
-        "gateway target device failed to respond",
-    };
-    const QString number = Hex2(code);
-    if (code > 0 && code < int(std::size(names)) && names[code])
-        return number + QLatin1Char(' ') + QLatin1String(names[code]);
-    return number + QStringLiteral(" unknown exception");
-}
-
-QString Function_Name(int function)
-{
-    switch (function) {
-    case Function_Holding_Registers:
-        return QStringLiteral("03 (holding registers)");
-    case Function_Input_Registers:
-        return QStringLiteral("04 (input registers)");
-    default:
-        return Hex2(function);
-    }
 }
 
 QString Verdict_Name(TCheck_Verdict verdict, int refusedRegisters)

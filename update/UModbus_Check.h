@@ -6,6 +6,7 @@
 // several can run at once, each on a worker thread of its own. It only ever
 // reads (functions 03 and 04) and closes its connection before it returns.
 
+#include "update/UModbus_Answer.h"
 #include "update/UModbus_Map.h"
 
 #include <QDateTime>
@@ -39,6 +40,8 @@ struct TCheck_Request
     QString Source;
 };
 
+constexpr int No_Exception = -1;
+
 enum class TStep_Kind { Echo, Connect, Read, Verdict };
 enum class TStep_State { Pending, Running, Passed, Failed, Not_Run, Cancelled };
 
@@ -53,7 +56,9 @@ struct TCheck_Step
     // Read steps: the block, and one value per register when it answered.
     TRegister_Block Block;
     QList<uint16_t> Values;
-    int Exception = 0;   // the device's exception code when it refused the block
+    // The device's exception code when it refused the block (00 too).
+    int Exception = No_Exception;
+    bool Refused() const { return Exception != No_Exception; }
 };
 
 enum class TCheck_Verdict {
@@ -127,10 +132,5 @@ QString Step_Name(const TCheck_Step &step);
 // Where a block is read: "function 04 (input registers), addresses 1-8", or
 // "... address 0" for one register.
 QString Block_Place(const TRegister_Block &block);
-// "02 illegal data address" and the like; "0C unknown exception" for a code
-// Modbus does not name.
-QString Exception_Name(int code);
-// "03 (holding registers)" or "04 (input registers)".
-QString Function_Name(int function);
 // "answers with the configured map", "answers, but 8 registers refused", ...
 QString Verdict_Name(TCheck_Verdict verdict, int refusedRegisters);

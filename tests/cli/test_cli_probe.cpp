@@ -1,6 +1,7 @@
-// velmora-cli probe beside the Modbus peer: lines, table, options, unreadable ParGen.xml, Check.log.
+// velmora-cli probe beside the Modbus peer and the scripted server: lines, table, options, unreadable ParGen.xml, Check.log.
 #include "TestCli.h"
 #include "TestHttpServer.h"
+#include "TestModbusServer.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -64,6 +65,24 @@ void TestCliProbe::probe_data()
                        "address, or a firewall drops the connection), N ms; " + Not_Asked + "; no answer",
                        "Pump: 127.0.0.1:{port}, unit 1; " + Answered}
         << QStringList{"Nope: no configuration of that name in \"{folder}/PROJECTS\""};
+    // A peer that sends its first answer twice: each value would land one
+    // read later; the check stops at the answer to the wrong request.
+    QTest::newRow("first answer sent twice, one input register a block")
+        << QStringList{"Pump@{repeats}"}
+        << QStringList{"probe", "--no-echo", "--csv", "--count", "1", "--function", "write-data=4", "--function",
+                       "control-word=4", "Pump"}
+        << 1
+        << QStringList{"Name,Address,Port,Unit,Values,Echo,Connect,read data function,read data start,"
+                       "read data result,read data 1,status word function,status word start,status word result,"
+                       "status word 1,byte count function,byte count start,byte count result,byte count 1,"
+                       "write data function,write data start,write data result,write data 1,control word function,"
+                       "control word start,control word result,control word 1,Verdict,Time ms\r",
+                       "Pump,127.0.0.1,{repeats},1,ParGen.xml,not asked (echo off),\"connected to 127.0.0.1:{repeats}, "
+                       "N ms\",4,1,\"answered, N ms\",1001,4,0,\"an answer to another request (transaction id 1, not "
+                       "2): an answer sent twice or unasked, another master's answer, or a gateway that mixes answers "
+                       "up, N ms\",,4,1,not asked (after the fault above),,4,1,not asked (after the fault above),,4,0,"
+                       "not asked (after the fault above),,\"answers, but not as a Modbus TCP slave must\",N\r"}
+        << QStringList();
     QTest::newRow("all, with echo") << QStringList{"Pump@{port}"} << QStringList{"probe", "--all"} << 0
         << QStringList{"Pump: 127.0.0.1:{port}, unit 1; echo N ms; " + Answered} << QStringList();
     QTest::newRow("no ParGen.xml: the defaults at the address given, another unit")
@@ -120,8 +139,11 @@ void TestCliProbe::probe()
     QFETCH(int, status);
     QFETCH(QStringList, out);
     QFETCH(QStringList, err);
-    if (qEnvironmentVariableIsEmpty("VELMORA_MODBUS_PEER"))
+    if (qEnvironmentVariableIsEmpty("VELMORA_MODBUS_PEER") && !configurations.join(' ').contains("{repeats}"))
         QSKIP("no independent Modbus peer (with_modbus_peer.sh and python3-pymodbus)");
+    const TTestModbusServer repeats(TServer_Behaviour::Repeat_First);
+    for (QStringList *texts : {&configurations, &arguments, &out, &err})
+        texts->replaceInStrings(QStringLiteral("{repeats}"), QString::number(repeats.serverPort()));
     const TTestFolder env;
     for (const QString &configuration : With_Ports(configurations)) {
         const QString name = configuration.section(QRegularExpression(QStringLiteral("[@=]")), 0, 0);

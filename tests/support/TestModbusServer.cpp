@@ -26,6 +26,11 @@ uint16_t Peer_Value(int function, int address)
     return uint16_t((function == 4 ? 0xA000 : 0x5000) + address);
 }
 
+uint16_t Served_Value(TServer_Behaviour behaviour, int function, int address)
+{
+    return behaviour == TServer_Behaviour::Repeat_First ? uint16_t(1000 + address) : Peer_Value(function, address);
+}
+
 TTestModbusServer::TTestModbusServer(TServer_Behaviour behaviour, int exceptionCode)
     : Behaviour(behaviour), Exception_Code(exceptionCode)
 {
@@ -69,9 +74,12 @@ void TTestModbusServer::Answer(QTcpSocket *socket, const QByteArray &request)
     } else {
         if (Behaviour == TServer_Behaviour::Short_Frame)
             --count;
-        pdu.append(char(function)).append(char(2 * count));
+        else if (Behaviour == TServer_Behaviour::Long_Frame)
+            ++count;
+        const int answered = Behaviour == TServer_Behaviour::Other_Function ? function ^ 7 : function;
+        pdu.append(char(answered)).append(char(2 * count));
         for (int i = 0; i < count; ++i)
-            Put_Word(pdu, Peer_Value(function, start + i));
+            Put_Word(pdu, Served_Value(Behaviour, answered, start + i));
     }
     QByteArray frame;
     Put_Word(frame, Behaviour == TServer_Behaviour::Other_Transaction ? transaction + 1 : transaction);
@@ -81,6 +89,17 @@ void TTestModbusServer::Answer(QTcpSocket *socket, const QByteArray &request)
     switch (Behaviour) {
     case TServer_Behaviour::Silent:
     case TServer_Behaviour::Close_At_Once:
+        return;
+    case TServer_Behaviour::Close_After_Request:
+        socket->disconnectFromHost();
+        return;
+    case TServer_Behaviour::Http_Answer:
+        socket->write("HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\n\r\n");
+        return;
+    case TServer_Behaviour::Repeat_First:
+        if (Functions.size() == 1)
+            socket->write(frame);
+        socket->write(frame);
         return;
     case TServer_Behaviour::Half_Then_Close:
         socket->write(frame.left(9));

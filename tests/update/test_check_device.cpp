@@ -138,6 +138,7 @@ private slots:
 void TestCheckDevice::checks_data()
 {
     QTest::addColumn<TTarget>("target");
+    QTest::addColumn<TServer_Behaviour>("behaviour");   // the scripted server's
     QTest::addColumn<QStringList>("changes");
     QTest::addColumn<int>("unit");
     QTest::addColumn<int>("exception");     // the scripted server's, for every read
@@ -147,34 +148,55 @@ void TestCheckDevice::checks_data()
     const QString answered = QStringLiteral("connected,answered,answered,answered,answered,answered");
     const QString all = QStringLiteral("Verdict: Answers with the configured map");
     // Rows: read data 1-8 (0-7), status word 0, byte count 1, write data 1-8 (10-17), control word 0.
-    QTest::newRow("velmora-sim") << TTarget::Sim << QStringList() << 1 << 0
+    QTest::newRow("velmora-sim") << TTarget::Sim << TServer_Behaviour::Answer << QStringList() << 1 << 0
                                  << QStringList{QStringLiteral("7=0 0x0000"), QStringLiteral("17=0 0x0000")} << answered << all;
-    QTest::newRow("pymodbus") << TTarget::Pymodbus << QStringList() << 1 << 0
+    QTest::newRow("pymodbus") << TTarget::Pymodbus << TServer_Behaviour::Answer << QStringList() << 1 << 0
                               << QStringList{QStringLiteral("0=40961 0xA001"), QStringLiteral("8=40960 0xA000"),
                                              QStringLiteral("10=20481 0x5001"), QStringLiteral("18=20480 0x5000")}
                               << answered << all;
-    QTest::newRow("pymodbus, write data by 04") << TTarget::Pymodbus << QStringList{QStringLiteral("switch")} << 1 << 0
-                                                << QStringList{QStringLiteral("10=40961 0xA001"), QStringLiteral("18=20480 0x5000")}
-                                                << answered << all;
+    QTest::newRow("pymodbus, write data by 04")
+        << TTarget::Pymodbus << TServer_Behaviour::Answer << QStringList{QStringLiteral("switch")} << 1 << 0
+        << QStringList{QStringLiteral("10=40961 0xA001"), QStringLiteral("18=20480 0x5000")} << answered << all;
     QTest::newRow("pymodbus, read data where it has none")
-        << TTarget::Pymodbus << QStringList{QStringLiteral("Start_Read=200")} << 1 << 0
+        << TTarget::Pymodbus << TServer_Behaviour::Answer << QStringList{QStringLiteral("Start_Read=200")} << 1 << 0
         << QStringList{QStringLiteral("0=Exception 02: illegal data address"),
                        QStringLiteral("7=Exception 02: illegal data address"), QStringLiteral("8=40960 0xA000")}
         << QStringLiteral("connected,refused,answered,answered,answered,answered")
         << QStringLiteral("Verdict: Answers, but registers refused: 8 - the device may be running another configuration");
-    QTest::newRow("pymodbus, another unit") << TTarget::Pymodbus << QStringList() << 2 << 0
-                                            << QStringList{QStringLiteral("0=failed"), QStringLiteral("18=not asked")}
-                                            << QStringLiteral("connected,failed,not asked,not asked,not asked,not asked")
-                                            << QStringLiteral("Verdict: No answer");
-    QTest::newRow("exception 0B") << TTarget::Scripted << QStringList() << 1 << 11
+    QTest::newRow("pymodbus, another unit")
+        << TTarget::Pymodbus << TServer_Behaviour::Answer << QStringList() << 2 << 0
+        << QStringList{QStringLiteral("0=failed"), QStringLiteral("18=not asked")}
+        << QStringLiteral("connected,failed,not asked,not asked,not asked,not asked") << QStringLiteral("Verdict: No answer");
+    QTest::newRow("exception 0B") << TTarget::Scripted << TServer_Behaviour::Exception << QStringList() << 1 << 11
                                   << QStringList{QStringLiteral("9=Exception 0B: gateway target device failed to respond")}
                                   << QStringLiteral("connected,refused,refused,refused,refused,refused")
                                   << QStringLiteral("Verdict: Answers, but registers refused: 19");
-    QTest::newRow("exception 05") << TTarget::Scripted << QStringList() << 1 << 5
+    QTest::newRow("exception 05") << TTarget::Scripted << TServer_Behaviour::Exception << QStringList() << 1 << 5
                                   << QStringList{QStringLiteral("18=Exception 05")}
                                   << QStringLiteral("connected,refused,refused,refused,refused,refused")
                                   << QStringLiteral("Verdict: Answers, but registers refused: 19");
-    QTest::newRow("port closed") << TTarget::Refused << QStringList() << 1 << 0
+    QTest::newRow("exception 00") << TTarget::Scripted << TServer_Behaviour::Exception << QStringList() << 1 << 0
+                                  << QStringList{QStringLiteral("18=Exception 00")}
+                                  << QStringLiteral("connected,refused,refused,refused,refused,refused")
+                                  << QStringLiteral("Verdict: Answers, but registers refused: 19");
+    // Peers that answer what was not asked, or not with Modbus TCP: no value
+    // but the read's own answer's is shown, and nothing more is asked.
+    const QString out = QStringLiteral("connected,failed,not asked,not asked,not asked,not asked");
+    const QString faulty = QStringLiteral("Verdict: Answers, but not as a Modbus TCP slave must");
+    QTest::newRow("first answer sent twice")
+        << TTarget::Scripted << TServer_Behaviour::Repeat_First << QStringList() << 1 << 0
+        << QStringList{QStringLiteral("7=1008 0x03F0"), QStringLiteral("8=failed"), QStringLiteral("9=not asked")}
+        << QStringLiteral("connected,answered,failed,not asked,not asked,not asked") << faulty;
+    QTest::newRow("another function") << TTarget::Scripted << TServer_Behaviour::Other_Function << QStringList() << 1
+        << 0 << QStringList{QStringLiteral("0=failed"), QStringLiteral("8=not asked")} << out << faulty;
+    QTest::newRow("a register too many") << TTarget::Scripted << TServer_Behaviour::Long_Frame << QStringList() << 1
+        << 0 << QStringList{QStringLiteral("7=failed"), QStringLiteral("8=not asked")} << out << faulty;
+    QTest::newRow("a web server") << TTarget::Scripted << TServer_Behaviour::Http_Answer << QStringList() << 1 << 0
+        << QStringList{QStringLiteral("0=failed")} << out << faulty;
+    QTest::newRow("closes after the request") << TTarget::Scripted << TServer_Behaviour::Close_After_Request
+        << QStringList() << 1 << 0 << QStringList{QStringLiteral("0=failed")} << out
+        << QStringLiteral("Verdict: No answer");
+    QTest::newRow("port closed") << TTarget::Refused << TServer_Behaviour::Answer << QStringList() << 1 << 0
                                  << QStringList{QStringLiteral("0=not asked")}
                                  << QStringLiteral("failed,not asked,not asked,not asked,not asked,not asked")
                                  << QStringLiteral("Verdict: Modbus TCP port closed");
@@ -183,6 +205,7 @@ void TestCheckDevice::checks_data()
 void TestCheckDevice::checks()
 {
     QFETCH(TTarget, target);
+    QFETCH(TServer_Behaviour, behaviour);
     QFETCH(QStringList, changes);
     QFETCH(int, unit);
     QFETCH(int, exception);
@@ -190,7 +213,7 @@ void TestCheckDevice::checks()
     QFETCH(QString, states);
     QFETCH(QString, verdict);
     TTestEnv env;
-    TTestModbusServer scripted(exception ? TServer_Behaviour::Exception : TServer_Behaviour::Answer, exception);
+    TTestModbusServer scripted(behaviour, exception);
     const QString peer = qEnvironmentVariable("VELMORA_MODBUS_PEER");
     if (target == TTarget::Pymodbus && peer.isEmpty())
         QSKIP("no independent Modbus peer (with_modbus_peer.sh and python3-pymodbus)");

@@ -206,6 +206,8 @@ class TestModbusCheck : public QObject
 private slots:
     void check_data();
     void check();
+    void hostile_peer_data();
+    void hostile_peer();
     void cancel_data();
     void cancel();
     void side_by_side();
@@ -257,11 +259,11 @@ void TestModbusCheck::check_data()
         << "the device closed the connection instead of answering" << "no answer";
     QTest::newRow("scripted: another transaction id") << sc << b(TServer_Behaviour::Other_Transaction) << 0
         << QStringList() << 1 << "" << false << "-+x----x"
-        << "an answer to another request (transaction id 1, not 0)" << faulty;
+        << "an answer to another request (transaction id 2, not 1)" << faulty;
     QTest::newRow("scripted: another unit") << sc << b(TServer_Behaviour::Other_Unit) << 0 << QStringList()
         << 1 << "" << false << "-+xxxxxx" << "an answer from unit 2, not from unit 1" << faulty;
     QTest::newRow("scripted: short frame") << sc << b(TServer_Behaviour::Short_Frame) << 0 << QStringList()
-        << 1 << "" << false << "-+xxxxxx" << "a short frame: 14 bytes of registers where 8 registers were asked"
+        << 1 << "" << false << "-+x----x" << "a frame too short: 14 bytes of registers where 8 registers were asked"
         << faulty;
     QTest::newRow("scripted: closes in mid-reply") << sc << b(TServer_Behaviour::Half_Then_Close) << 0
         << QStringList() << 1 << "" << false << "-+x----x"
@@ -269,7 +271,7 @@ void TestModbusCheck::check_data()
     QTest::newRow("scripted: stops in mid-reply") << sc << b(TServer_Behaviour::Half_Then_Silent) << 0
         << QStringList() << 1 << "" << false << "-+x----x"
         << "the answer stopped short: the rest of the frame did not come within 300 ms" << faulty;
-    for (const int code : {1, 4, 11}) {
+    for (const int code : {0, 1, 4, 11}) {
         const QString name = Exception_Name(code);
         QTest::addRow("scripted: exception %s", qPrintable(name)) << sc << b(TServer_Behaviour::Exception)
             << code << QStringList{"ModbusTCPSlave_Enable_NumByteRX=0"} << 1 << "" << false << "-+xxxxx"
@@ -281,6 +283,8 @@ void TestModbusCheck::check_data()
         << false << "-x-----x" << "no answer within 300 ms (no device at this address" << "no answer";
     QTest::newRow("unreachable") << int(TTarget::Unreachable) << answer << 0 << QStringList() << 1 << ""
         << false << "-x-----x" << "no way to 127.0.0.2: " << "no answer";
+    QTest::newRow("scripted: unit 255, the last") << sc << answer << 0 << QStringList() << 255 << "" << false
+        << "-++++++" "+" << "" << map;
     QTest::newRow("unit out of range") << sc << answer << 0 << QStringList() << 256 << "" << false
         << "-------x" << "" << "not checked: unit 256 is not from 0 to 255";
 }
@@ -333,6 +337,69 @@ void TestModbusCheck::check()
     // Nothing but reads went out, and the connection was given back.
     for (const int function : std::as_const(server.Functions))
         QVERIFY(function == Function_Holding_Registers || function == Function_Input_Registers);
+    QTRY_COMPARE(server.Open_Connections, 0);
+}
+
+// Peers that answer what was not asked, or not with Modbus TCP: the read
+// fails, nothing more goes over that connection, and no value but the read's
+// own answer's is kept. Beside them, the largest read a check asks.
+void TestModbusCheck::hostile_peer_data()
+{
+    QTest::addColumn<int>("behaviour");
+    QTest::addColumn<int>("count");   // registers of each data block
+    QTest::addColumn<bool>("input");  // every block read with 04
+    QTest::addColumn<QString>("states");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("verdict");
+    const QString faulty = QStringLiteral("answers, but not as a Modbus TCP slave must");
+    const QString out = QStringLiteral("-+x----x");
+    const auto b = [](TServer_Behaviour behaviour) { return int(behaviour); };
+    QTest::newRow("first answer sent twice, one input register a block")
+        << b(TServer_Behaviour::Repeat_First) << 1 << true << "-++x---x"
+        << "an answer to another request (transaction id 1, not 2)" << faulty;
+    QTest::newRow("another function") << b(TServer_Behaviour::Other_Function) << 8 << false << out
+                                      << "an answer to another function (03, not 04)" << faulty;
+    QTest::newRow("a register too many") << b(TServer_Behaviour::Long_Frame) << 8 << false << out
+                                         << "a frame too long: 18 bytes of registers where 8 registers were asked"
+                                         << faulty;
+    QTest::newRow("a web server") << b(TServer_Behaviour::Http_Answer) << 8 << false << out
+                                  << "the port answers, but not with Modbus TCP (protocol id 21584, not 0)" << faulty;
+    QTest::newRow("closes after the request") << b(TServer_Behaviour::Close_After_Request) << 8 << false << out
+        << "the device closed the connection instead of answering" << "no answer";
+    QTest::newRow("125 registers, the most a read asks") << b(TServer_Behaviour::Answer) << 125 << false
+        << "-++++++" "+" << "" << "answers with the configured map";
+}
+
+void TestModbusCheck::hostile_peer()
+{
+    QFETCH(int, behaviour);
+    QFETCH(int, count);
+    QFETCH(bool, input);
+    QFETCH(QString, states);
+    QFETCH(QString, fault);
+    QFETCH(QString, verdict);
+    TTestModbusServer server{TServer_Behaviour(behaviour)};
+    TCheck_Request request = Request_To(QStringLiteral("127.0.0.1"), server.serverPort(), {}, count);
+    for (TRegister_Block &block : request.Map.Blocks)
+        block.Function = input ? Function_Input_Registers : block.Function;
+
+    const TCheck_Result result = Run_Aside(request).Result;
+
+    QCOMPARE(States(result), states);
+    QCOMPARE(result.Verdict_Text, verdict);
+    for (const TCheck_Step &step : result.Steps) {
+        if (step.State == TStep_State::Failed && !fault.isEmpty()) {
+            QVERIFY2(step.Text.startsWith(fault), qPrintable(step.Text));
+            fault.clear();
+        }
+        QVERIFY(!step.Refused());
+        QCOMPARE(step.Values.size(), step.State == TStep_State::Passed && step.Kind == TStep_Kind::Read
+                                         ? int(step.Block.Count) : 0);
+        for (int i = 0; i < step.Values.size(); ++i)
+            QCOMPARE(step.Values.at(i),
+                     Served_Value(TServer_Behaviour(behaviour), step.Block.Function, step.Block.Start + i));
+    }
+    QVERIFY(fault.isEmpty());
     QTRY_COMPARE(server.Open_Connections, 0);
 }
 
