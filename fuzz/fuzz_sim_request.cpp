@@ -61,15 +61,11 @@ struct TConverter
     }
 };
 
+// The functions libmodbus answers for the converter (01 to 06, 15, 16, 22, 23).
 bool Supported(int function)
 {
-    switch (function) {
-    case 0x01: case 0x02: case 0x03: case 0x04: case 0x05: case 0x06:
-    case 0x0F: case 0x10: case 0x16: case 0x17:
-        return true;
-    default:
-        return false;
-    }
+    return (function >= 0x01 && function <= 0x06) || function == 0x0F || function == 0x10
+           || function == 0x16 || function == 0x17;
 }
 
 } // namespace
