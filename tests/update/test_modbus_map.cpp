@@ -47,6 +47,9 @@ private slots:
             << 8 << QString()
             << QStringList{"ModbusTCPSlave_IP4", "ModbusTCPSlave_Port",
                            "ModbusTCPSlave_Start_Write", "ModbusTCPSlave_Control_Word"};
+        // Port 0 would have a server listen wherever the system puts it.
+        QTest::newRow("port 0") << QStringList{"ModbusTCPSlave_Port=0"} << 8 << QString()
+            << QStringList{"ModbusTCPSlave_Port"};
     }
     void map_of_values()
     {

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-# velmora-sim run as a child process over a temporary program folder and asked by pymodbus, a Modbus TCP client no one here wrote: registers by function, 02 elsewhere, writes kept, status counting, where it listens, --offset, --count, --silent, misbehaving clients, signals, usage errors, a taken port.
+# velmora-sim run as a child process over a temporary program folder and asked by pymodbus, a Modbus TCP client no one here wrote: registers by function, 02 elsewhere, writes kept, status counting, where it listens, --offset, --count, --silent, misbehaving clients, signals, usage errors, a taken port. Raw sockets send what no client library would: frames that lie about their length, odd functions, requests a byte at a time, more connections than it keeps.
 #
 #   test_sim.py [EMULATOR] PROGRAM     (EMULATOR: Wine for velmora-sim.exe)
 #
@@ -8,8 +8,10 @@
 import os
 import signal
 import socket
+import struct
 import sys
 import tempfile
+import threading
 import time
 import unittest
 
@@ -26,6 +28,38 @@ PUMP = {"IP1": 127, "IP2": 0, "IP3": 0, "IP4": 2, "Start_Read": 100, "Start_Writ
         "Status_Word": 300, "Control_Word": 301, "Enable_NumByteRX": 1, "NumByteRX": 108}
 # "Plant" is at a plant address no test may reach: it listens at --listen.
 PLANT = {"IP1": 192, "IP2": 168, "IP3": 0, "IP4": 10, "Port": 502}
+
+
+# Input register 100 of Pump read, and its answer.
+READ = bytes.fromhex("0400640001")
+READ_ANSWER = bytes.fromhex("04020000")
+CLOSED = "closed"
+
+
+def frame(tid, pdu, protocol=0, length=None):
+    """A Modbus TCP frame for unit 1; length: what its header says instead."""
+    return struct.pack(">HHHB", tid, protocol, len(pdu) + 1 if length is None else length, 1) + pdu
+
+
+def refused(function, code):
+    return bytes([function | 0x80, code])
+
+
+def reply(sock, size, wait=2.0):
+    """The next size bytes from sock, what came of them within wait, or CLOSED."""
+    sock.settimeout(wait)
+    got = b""
+    try:
+        while len(got) < size:
+            more = sock.recv(size - len(got))
+            if not more:
+                return CLOSED
+            got += more
+    except ConnectionResetError:
+        return CLOSED
+    except socket.timeout:
+        pass
+    return got
 
 
 def pargen(values):
@@ -108,6 +142,9 @@ class TestSim(unittest.TestCase):
             (["Pump", "--offset", "10"], ("127.0.0.2", 0),
              [(("r4", 100, 1), "exception 2"), (("r4", 110, 9), [0] * 9),
               (("r3", 210, 8), [0] * 8), (("r4", 310, 1), [0]), (("r3", 311, 1), [0])]),
+            # The control word at 65535, the last address, as the map allows.
+            (["Pump", "--offset", "65234"], ("127.0.0.2", 0),
+             [(("w6", 65535, 7), "ok"), (("r3", 65535, 1), [7])]),
             (["Pump", "--offset", "-100"], ("127.0.0.2", 0),
              [(("r4", 0, 9), [0] * 9), (("r3", 100, 8), [0] * 8), (("r3", 201, 1), [0])]),
             (["Pump", "--count", "20"], ("127.0.0.2", 0),
@@ -135,13 +172,14 @@ class TestSim(unittest.TestCase):
         self.write("Broken", "<Par_Gen><ModbusTCPSlave_Port>")
         os.makedirs(os.path.join(self.folder, "PROJECTS", "New", "bin"))
         self.write("Typed", pargen(dict(PLANT, Start_Read="abc")))
-        sim = self.start("Broken", "New", "Typed", "--port", str(self.port))
-        for step in range(3):
+        self.write("Zero", pargen(dict(PLANT, Port=0)))
+        sim = self.start("Broken", "New", "Typed", "Zero", "--port", str(self.port))
+        for step in range(4):
             self.check_rows("127.0.0.1", self.port + step, [(("r4", 1, 8), [0] * 8)])
         code, out, err = sim.stop()
         self.assertEqual(code, 0, err)
         for name, why in (("Broken", "ParGen.xml"), ("New", "no ParGen.xml"),
-                          ("Typed", "ModbusTCPSlave_Start_Read")):
+                          ("Typed", "ModbusTCPSlave_Start_Read"), ("Zero", "ModbusTCPSlave_Port")):
             self.assertRegex(err, "%s: .*%s.*; serving Set Communication's defaults" % (name, why))
 
     def test_clients_that_misbehave_stop_no_one(self):
@@ -175,6 +213,93 @@ class TestSim(unittest.TestCase):
         code, _, err = sim.stop()
         self.assertEqual(code, 0, err)
 
+    def test_hostile_clients(self):
+        self.start("Pump")
+        address = ("127.0.0.2", self.port)
+        rows = [
+            # what, bytes sent at once, the answer (CLOSED: the connection is closed)
+            ("another protocol's frame", frame(1, READ, protocol=1) + frame(2, READ),
+             frame(2, READ_ANSWER)),
+            ("a request inside the length", frame(3, READ + frame(4, READ)), frame(3, refused(4, 3))),
+            ("function 07", frame(5, b"\x07"), frame(5, refused(7, 1))),
+            ("function 0x81", frame(6, b"\x81" + READ[1:]), frame(6, refused(0x81, 1))),
+            ("refused, then one answered", frame(7, b"\x2b\x0e\x01\x00") + frame(8, READ),
+             frame(7, refused(0x2b, 1)) + frame(8, READ_ANSWER)),
+            ("124 registers written", frame(9, bytes.fromhex("1000c8007cf8") + bytes(248)),
+             frame(9, refused(0x10, 3))),
+            ("byte count past the frame", frame(10, bytes.fromhex("1000c800020400")),
+             frame(10, refused(0x10, 3))),
+            ("no function", frame(11, b""), CLOSED),
+            ("longer than any request", frame(12, READ, length=2000), CLOSED),
+        ]
+        for what, sent, answer in rows:
+            with self.subTest(what), socket.create_connection(address) as client:
+                client.sendall(sent)
+                if answer == CLOSED:
+                    self.assertEqual(reply(client, 1), CLOSED)
+                    continue
+                self.assertEqual(reply(client, len(answer)), answer)
+                client.sendall(frame(99, READ))
+                self.assertEqual(reply(client, 11), frame(99, READ_ANSWER), "kept")
+
+    def test_slow_client_delays_only_itself(self):
+        self.start("Pump")
+        address = ("127.0.0.2", self.port)
+        write = frame(20, bytes.fromhex("1000c8000810") + bytes(range(16)))
+        slow = socket.create_connection(address)
+        slow.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
+
+        def trickle():
+            for byte in write:
+                slow.send(bytes([byte]))
+                time.sleep(0.15)
+        thread = threading.Thread(target=trickle, daemon=True)
+        thread.start()
+        while thread.is_alive():
+            started = time.monotonic()
+            self.assertEqual(ask(*address, ("r4", 100, 1)), [0])
+            self.assertLess(time.monotonic() - started, 0.5)
+            time.sleep(0.3)
+        self.assertEqual(reply(slow, 12), frame(20, bytes.fromhex("1000c80008")))
+        slow.close()
+
+    def test_clients_past_the_limit(self):
+        self.start("Pump")
+        address = ("127.0.0.2", self.port)
+        idle = [socket.create_connection(address) for _ in range(16)]
+        for client in idle:
+            self.addCleanup(client.close)
+        time.sleep(0.3)
+        with socket.create_connection(address) as newcomer:
+            newcomer.sendall(frame(1, READ))
+            self.assertEqual(reply(newcomer, 11), frame(1, READ_ANSWER))
+        self.assertEqual(reply(idle[0], 1), CLOSED, "the one idle longest gives way")
+        idle[1].sendall(frame(2, READ))
+        self.assertEqual(reply(idle[1], 11), frame(2, READ_ANSWER))
+
+    @unittest.skipIf(WINDOWS, "Wine's server holds the sockets, not the program")
+    def test_out_of_descriptors(self):
+        # Its standard streams, Qt's event descriptor and the listener leave
+        # room for 11 clients.
+        sim = Sim(["bash", "-c", 'ulimit -n 16 && exec "$@"', "bash"] + COMMAND, self.folder, ["Pump"])
+        self.sims.append(sim)
+        address = ("127.0.0.2", self.port)
+        held = [socket.create_connection(address) for _ in range(20)]
+
+        def cpu_seconds():
+            with open("/proc/%d/stat" % sim.process.pid) as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+        time.sleep(1)
+        before = cpu_seconds()
+        time.sleep(2)
+        self.assertLess(cpu_seconds() - before, 0.2, "spins while it cannot accept")
+        for client in held:
+            client.close()
+        with socket.create_connection(address) as late:
+            late.sendall(frame(1, READ))
+            self.assertEqual(reply(late, 11, wait=5), frame(1, READ_ANSWER))
+
     def test_stop_and_failures(self):
         taken = socket.socket()
         taken.bind(("127.0.0.2", self.port))
@@ -183,7 +308,9 @@ class TestSim(unittest.TestCase):
             # arguments, signal (None: ends by itself), exit status, text on standard error
             (["Plant", "--port", str(self.port + 1)], signal.SIGINT, 0, ""),
             (["Pump"], None, 1, "Pump: cannot listen at 127.0.0.2:%d: the port is taken" % self.port),
-            (["Nowhere"], None, 1, "nothing could be served"),
+            (["Nowhere"], None, 1, "Nowhere: no configuration of that name"),
+            (["Plant", "Nope", "--port", str(self.port + 1)], None, 1,
+             "Nope: no configuration of that name"),
             ([], None, 2, "configuration names or --all"),
             (["Pump", "--all"], None, 2, "configuration names or --all"),
             (["Pump", "--port", "0"], None, 2, "--port takes a number from 1 to 65535"),
@@ -204,6 +331,8 @@ class TestSim(unittest.TestCase):
                 code, out, err = sim.stop(how or signal.SIGINT)
                 self.assertEqual(code, status, out + err)
                 self.assertIn(said, err)
+                if status:
+                    self.assertNotIn("listening", out)
         taken.close()
 
 

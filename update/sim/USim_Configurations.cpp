@@ -1,6 +1,5 @@
 #include "update/sim/USim_Configurations.h"
 
-#include "cli/UCli_Configurations.h"
 #include "cli/UCli_Output.h"
 #include "platform/UEcho.h"
 
@@ -33,15 +32,21 @@ TModbus_Map Served_Map(const TCli_Configuration &configuration, int count)
 
 } // namespace
 
-bool Add_Configurations(const TSim_Options &options, const TProgram_Paths &paths, TSim_Server &server,
-                        QString &error)
+bool Sim_Configurations(const TSim_Options &options, const TProgram_Paths &paths,
+                        QList<TCli_Configuration> &configurations)
 {
     TCli_Options chosen;
     chosen.Paths = paths;
     chosen.All = options.All;
     chosen.Arguments = options.Names;
     bool missing = false;
-    const QList<TCli_Configuration> configurations = Chosen_Configurations(chosen, missing);
+    configurations = Chosen_Configurations(chosen, missing);
+    return !missing;
+}
+
+bool Add_Configurations(const TSim_Options &options, const QList<TCli_Configuration> &configurations,
+                        TSim_Server &server, QString &error)
+{
     if (options.Port && options.Port + configurations.size() - 1 > 65535) {
         error = QStringLiteral("--port %1 with %2 configurations goes past port 65535")
                     .arg(options.Port)

@@ -1,6 +1,7 @@
 #include "update/sim/USim_Options.h"
 
 #include "platform/UEcho.h"
+#include "update/sim/USim_Server.h"
 
 #include <QCommandLineParser>
 
@@ -83,6 +84,16 @@ QString Sim_Help_Text()
         "Each configuration listens at its own address and port when the address is\n"
         "in 127.0.0.0/8, otherwise at --listen. Ctrl+C or SIGTERM ends the program.\n"
         "\n"
+        "Requests are Modbus TCP frames, each as long as its header says. Functions\n"
+        "01, 02, 05 and 15 answer exception 02 (there are no coils), 22 and 23 work\n"
+        "on the holding registers, and any other function answers exception 01;\n"
+        "counts or a length that disagree answer 03, and a frame of another protocol\n"
+        "goes unanswered. A length no request can have closes the connection, and so\n"
+        "do %1 s without a whole request. Each configuration keeps %2 connections\n"
+        "at most: one more closes the one idle longest. When the system has no\n"
+        "socket left for a new connection, connections wait %3 s before they are\n"
+        "taken again.\n"
+        "\n"
         "Options:\n"
         "  --all              every configuration, by name\n"
         "  --folder DIR       the program folder holding PROJECTS (default: the folder\n"
@@ -103,6 +114,10 @@ QString Sim_Help_Text()
         "Each configuration served is named on standard output with where it listens\n"
         "and its registers; problems go to standard error. A configuration whose\n"
         "ParGen.xml is missing or cannot be read is served with Set Communication's\n"
-        "defaults. Exit status: 0 stopped by the user, 1 nothing could be served,\n"
-        "2 a usage error.");
+        "defaults. A name that is no configuration is refused before anything is\n"
+        "served. Exit status: 0 stopped by the user, 1 nothing could be served or a\n"
+        "name is no configuration, 2 a usage error.")
+        .arg(Sim_Idle_Seconds)
+        .arg(Sim_Clients_Per_Configuration)
+        .arg(Sim_Accept_Pause_Ms / 1000);
 }

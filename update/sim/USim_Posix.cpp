@@ -12,7 +12,6 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <sys/select.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -77,11 +76,20 @@ int Sim_Listen(uint32_t address, uint16_t port, QString &error)
     return listener;
 }
 
-bool Sim_Prepare_Client(int socket)
+TSim_Accepted Sim_Accept(int listener, int &client)
 {
-    // libmodbus waits for the rest of a request with select(), whose sets
-    // hold only numbers below FD_SETSIZE.
-    return socket < FD_SETSIZE && Make_Non_Blocking(socket);
+    client = accept4(listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (client != -1)
+        return TSim_Accepted::Client;
+    switch (errno) {
+    case EMFILE:
+    case ENFILE:
+    case ENOBUFS:
+    case ENOMEM:
+        return TSim_Accepted::Out_Of_Sockets;
+    default:
+        return TSim_Accepted::None;
+    }
 }
 
 void Sim_Close(int socket)
@@ -89,13 +97,17 @@ void Sim_Close(int socket)
     close(socket);
 }
 
-int Sim_Discard(int socket)
+int Sim_Receive(int socket, uint8_t *bytes, int size)
 {
-    char bytes[512];
-    const ssize_t got = recv(socket, bytes, sizeof bytes, 0);
+    const ssize_t got = recv(socket, bytes, static_cast<size_t>(size), 0);
     if (got < 0)
         return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR ? -1 : 0;
     return static_cast<int>(got);
+}
+
+bool Sim_Send(int socket, const uint8_t *bytes, int length)
+{
+    return send(socket, bytes, static_cast<size_t>(length), MSG_NOSIGNAL) == length;
 }
 
 void Sim_Wait(std::vector<TSim_Wait> &sockets, int timeoutMs)

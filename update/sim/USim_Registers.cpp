@@ -65,31 +65,25 @@ bool TSim_Registers::Build(const TModbus_Map &map, int offset, QString &error)
     return true;
 }
 
-modbus_mapping_t *TSim_Registers::Mapping_For(const uint8_t *request, int length,
-                                              int headerLength) const
+modbus_mapping_t *TSim_Registers::Mapping_For(int function, int address) const
 {
-    // Every register function carries its (first) address right after the
-    // function code; a request too short for one names no register.
-    if (length < headerLength + 3)
-        return m_none.get();
-    int function = 0;
-    switch (request[headerLength]) {
+    int table = 0;
+    switch (function) {
     case MODBUS_FC_READ_INPUT_REGISTERS:
-        function = Function_Input_Registers;
+        table = Function_Input_Registers;
         break;
     case MODBUS_FC_READ_HOLDING_REGISTERS:
     case MODBUS_FC_WRITE_SINGLE_REGISTER:
     case MODBUS_FC_WRITE_MULTIPLE_REGISTERS:
     case MODBUS_FC_MASK_WRITE_REGISTER:
     case MODBUS_FC_WRITE_AND_READ_REGISTERS:
-        function = Function_Holding_Registers;
+        table = Function_Holding_Registers;
         break;
     default:
         return m_none.get();
     }
-    const int address = (request[headerLength + 1] << 8) | request[headerLength + 2];
     for (const TStretch &stretch : m_stretches) {
-        if (stretch.Function == function && address >= stretch.First && address <= stretch.Last)
+        if (stretch.Function == table && address >= stretch.First && address <= stretch.Last)
             return stretch.Mapping.get();
     }
     return m_none.get();

@@ -24,12 +24,10 @@ public:
     // leaves the addresses 0..65535.
     bool Build(const TModbus_Map &map, int offset, QString &error);
 
-    // What answers a request as modbus_receive gave it (headerLength from
-    // modbus_get_header_length): the stretch holding its first address in
-    // the table its function uses, else a mapping without registers, from
-    // which libmodbus answers 02 for reads and writes and 01 for functions
-    // it does not know.
-    modbus_mapping_t *Mapping_For(const uint8_t *request, int length, int headerLength) const;
+    // What answers a request for function (its code) from address: the
+    // stretch holding the address in the table the function uses, else a
+    // mapping without registers, from which libmodbus answers 02.
+    modbus_mapping_t *Mapping_For(int function, int address) const;
 
     // One tick of the status word (counts up, 65535 wraps to 0).
     void Count_Status();

@@ -19,17 +19,25 @@ bool Sim_Start_Network(QString &error);
 // port taken, the address not on this machine, a port that needs rights.
 int Sim_Listen(uint32_t address, uint16_t port, QString &error);
 
-// Readies an accepted client for the server: non-blocking, so a client that
-// reads no replies never stalls the others. False when the socket cannot be
-// served (elsewhere than on Windows, a number too high for libmodbus's
-// select); the caller closes it.
-bool Sim_Prepare_Client(int socket);
+enum class TSim_Accepted
+{
+    Client,           // client holds it, non-blocking
+    None,             // no connection waits (or it went before it was taken)
+    Out_Of_Sockets,   // the program or the system has no descriptor or buffer left for it
+};
+
+// Takes a connection waiting at the listener.
+TSim_Accepted Sim_Accept(int listener, int &client);
 
 void Sim_Close(int socket);
 
-// Reads and drops what a client sent: the bytes read, 0 when it closed the
+// Reads what a client sent, up to size bytes: how many, 0 when it closed the
 // connection or failed, -1 when nothing was there after all.
-int Sim_Discard(int socket);
+int Sim_Receive(int socket, uint8_t *bytes, int size);
+
+// True when the socket took all length bytes at once; a client that reads no
+// answers is not waited for.
+bool Sim_Send(int socket, const uint8_t *bytes, int length);
 
 struct TSim_Wait
 {

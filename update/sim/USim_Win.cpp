@@ -96,9 +96,20 @@ int Sim_Listen(uint32_t address, uint16_t port, QString &error)
     return static_cast<int>(listener);
 }
 
-bool Sim_Prepare_Client(int socket)
+TSim_Accepted Sim_Accept(int listener, int &client)
 {
-    return Make_Non_Blocking(static_cast<SOCKET>(socket));
+    const SOCKET accepted = accept(static_cast<SOCKET>(listener), nullptr, nullptr);
+    if (accepted == INVALID_SOCKET) {
+        const int error = WSAGetLastError();
+        return error == WSAEMFILE || error == WSAENOBUFS ? TSim_Accepted::Out_Of_Sockets
+                                                         : TSim_Accepted::None;
+    }
+    if (!Make_Non_Blocking(accepted)) {
+        closesocket(accepted);
+        return TSim_Accepted::None;
+    }
+    client = static_cast<int>(accepted);
+    return TSim_Accepted::Client;
 }
 
 void Sim_Close(int socket)
@@ -106,13 +117,18 @@ void Sim_Close(int socket)
     closesocket(static_cast<SOCKET>(socket));
 }
 
-int Sim_Discard(int socket)
+int Sim_Receive(int socket, uint8_t *bytes, int size)
 {
-    char bytes[512];
-    const int got = recv(static_cast<SOCKET>(socket), bytes, sizeof bytes, 0);
+    const int got = recv(static_cast<SOCKET>(socket), reinterpret_cast<char *>(bytes), size, 0);
     if (got == SOCKET_ERROR)
         return WSAGetLastError() == WSAEWOULDBLOCK ? -1 : 0;
     return got;
+}
+
+bool Sim_Send(int socket, const uint8_t *bytes, int length)
+{
+    return send(static_cast<SOCKET>(socket), reinterpret_cast<const char *>(bytes), length, 0)
+           == length;
 }
 
 void Sim_Wait(std::vector<TSim_Wait> &sockets, int timeoutMs)

@@ -27,6 +27,12 @@ int main(int argc, char *argv[])
         return Exit_Usage;
     }
     const TProgram_Paths paths = Program_Paths(folder.absoluteFilePath());
+    // A name mistyped is found before anything is served, as velmora-cli finds it.
+    QList<TCli_Configuration> configurations;
+    if (!Sim_Configurations(options, paths, configurations)) {
+        Print_Problem(QStringLiteral("velmora-sim: nothing served"));
+        return Exit_Failed;
+    }
     if (!Sim_Start_Network(error)) {
         Print_Problem(QStringLiteral("velmora-sim: ") + error);
         return Exit_Failed;
@@ -35,7 +41,7 @@ int main(int argc, char *argv[])
     // A stop asked while the sockets open ends the run as soon as it begins.
     Sim_Catch_Stop();
     TSim_Server server(options.Silent);
-    if (!Add_Configurations(options, paths, server, error)) {
+    if (!Add_Configurations(options, configurations, server, error)) {
         Print_Problem(QStringLiteral("velmora-sim: %1 (velmora-sim --help tells more)").arg(error));
         return Exit_Usage;
     }
