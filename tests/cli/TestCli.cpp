@@ -18,13 +18,18 @@ static QStringList Lines(const QByteArray &bytes)
     return lines;
 }
 
+QString Cli_Program()
+{
+    return qEnvironmentVariable("VELMORA_DIST_DIR") + QStringLiteral("/velmora-cli");
+}
+
 TCli_Run Run_Cli(const QString &folder, const QStringList &arguments, const QString &output)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
     if (!output.isEmpty())
         process.setStandardOutputFile(output);
-    process.start(qEnvironmentVariable("VELMORA_DIST_DIR") + QStringLiteral("/velmora-cli"),
+    process.start(Cli_Program(),
                   QStringList{QStringLiteral("--folder"), folder} + arguments);
     TCli_Run run;
     if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
