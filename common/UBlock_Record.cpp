@@ -27,6 +27,15 @@ bool Fail(QString *error, const char *verb, const QString &path, const QString &
     return false;
 }
 
+// Windows cannot replace a file that is open, so there a reader keeps the
+// writers off while it reads; elsewhere a writer's save file replaces the
+// file whole, and a reader's open one reads on as it was.
+#ifdef Q_OS_WIN
+constexpr bool Readers_Lock = true;
+#else
+constexpr bool Readers_Lock = false;
+#endif
+
 enum class TLock_Outcome { Taken, Busy, Refused };
 
 // Takes the record's lock, waiting for another holder up to the record's
@@ -113,15 +122,15 @@ bool Read_Tail(QFile &file, const TBlock_Record &record, int count, TTail &tail,
     return true;
 }
 
-// Takes the record's lock and checks that its path is a file or nothing yet;
-// false, with error, when the lock is not had or the path is something else.
-// A reader goes without a lock where none can be made: no writer can
-// replace the file there either.
+// Takes the record's lock where it is needed and checks that its path is a
+// file or nothing yet; false, with error, when the lock is not had or the
+// path is something else. A reader goes without a lock where none can be
+// made: no writer can replace the file there either.
 bool Prepare(QLockFile &lock, const TBlock_Record &record, bool reading, QString *error)
 {
     const char *verb = reading ? "read" : "write";
     QString why;
-    const TLock_Outcome outcome = Take_Lock(lock, record, why);
+    const TLock_Outcome outcome = reading && !Readers_Lock ? TLock_Outcome::Refused : Take_Lock(lock, record, why);
     if (outcome == TLock_Outcome::Busy || (outcome == TLock_Outcome::Refused && !reading))
         return Fail(error, verb, record.Path, why);
     why = Not_A_File(record.Path);

@@ -5,7 +5,7 @@
 // beside it (its name with ".lock"), so two that append at once both land;
 // the file is written whole through a save file. Only what the wanted blocks
 // need is read, from the end in growing chunks, so the newest block of a big
-// record costs a few kilobytes. Only a regular file (or a link to one) is
+// record costs a few kilobytes and no lock. Only a regular file (or a link to one) is
 // taken: a folder, a pipe or a device is reported and left as it is.
 
 #include <QByteArray>
@@ -32,7 +32,8 @@ struct TBlock_Record
 bool Append_Block(const TBlock_Record &record, const QByteArray &block, QString *error);
 
 // The last count blocks, oldest first, each with its line ends: fewer when
-// the file holds fewer, none when there is no file yet. Read under the lock
-// where one can be made (so no writer replaces the file while it is open);
-// false, with error, as for Append_Block.
+// the file holds fewer, none when there is no file yet. On Windows, which
+// cannot replace an open file, read under the lock where one can be made;
+// elsewhere without one (a writer replaces the file whole, so a reader sees
+// the blocks from before or after it). False, with error, as for Append_Block.
 bool Read_Last_Blocks(const TBlock_Record &record, int count, QList<QByteArray> &blocks, QString *error);
