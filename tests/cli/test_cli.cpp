@@ -294,7 +294,8 @@ void TestCli::check_data()
     QTest::newRow("named; no ParGen.xml yet checks the defaults") << QStringList{"check", "new", "Old"}
         << QByteArray() << 0 << QStringList{"New: OK", "Old: OK"} << QStringList();
     QTest::newRow("all: first failing check each, damaged file, one address for three, one for two")
-        << QStringList{"check", "--all"} << QByteArray() << 1 << QStringList{"Hall: OK", "New: OK", "Old: OK", "Yard: OK"}
+        << QStringList{"check", "--all"} << QByteArray() << 1
+        << QStringList{"Hall: OK", "New: OK", "Old: OK", "Yard: OK"}
         << QStringList{"Bad: " + Lang(480), Damaged, "Gate: " + Lang(496),
                        "Gate, New, Old: 3 configurations share the device address 192.168.0.10",
                        "Hall, Yard: 2 configurations share the device address 192.168.0.20"};

@@ -132,8 +132,8 @@ void TestCliProbe::probe_data()
         << QStringList{"probe", "--csv", "--count", "2", "--address", "127.0.0.1", "--port", "{port}", "Far"} << 1
         << QStringList{Header_2,
                        "Far,127.0.0.1,{port},1,ParGen.xml,not asked,not asked,4,0,not asked,,,4,0,not asked,,4,1,"
-                       "not asked,,3,1,not asked,,,3,0,not asked,,\"not checked: ModbusTCPSlave_Start_Read \"\"65535\"\" "
-                       "is not a number from 0 to 65534\",N\r"}
+                       "not asked,,3,1,not asked,,,3,0,not asked,,\"not checked: ModbusTCPSlave_Start_Read "
+                       "\"\"65535\"\" is not a number from 0 to 65534\",N\r"}
         << QStringList();
     QTest::newRow("all without PROJECTS") << QStringList() << QStringList{"probe", "--all"} << 1 << QStringList()
         << QStringList{"velmora-cli: nothing to check: no configuration in \"{folder}/PROJECTS\""};
@@ -239,7 +239,8 @@ void TestCliProbe::record_refused()
 
     QCOMPARE(run.Status, 1);
     QCOMPARE(Timeless(run.Out), With_Ports(QStringList{"Pump: 127.0.0.1:{port}, unit 1; " + Answered}));
-    QCOMPARE(run.Err, With_Folder(env.Folder(), {"Pump: Cannot write \"{folder}/PROJECTS/Pump/Check.log\": " + reason}));
+    QCOMPARE(run.Err,
+             With_Folder(env.Folder(), {"Pump: Cannot write \"{folder}/PROJECTS/Pump/Check.log\": " + reason}));
     QCOMPARE(folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden), entries);
     if (kind == QLatin1String("read-only"))
         QCOMPARE(env.Read_File(QStringLiteral("PROJECTS/Pump/Check.log")), older);

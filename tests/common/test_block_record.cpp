@@ -35,6 +35,7 @@ QByteArray Lines_Of(int n)
     return bytes;
 }
 
+// The record Some.log in a folder of its own, holding bytes (or no file).
 class TRecord_Folder
 {
 public:
@@ -242,7 +243,8 @@ void TestBlockRecord::lock_held()
     QString host;
     QString program;
     QVERIFY(other.getLockInfo(&pid, &host, &program));
-    const QString holder = QStringLiteral("%1 (process %2 on %3) holds its lock \"{lock}\" and did not let go within 300 ms")
+    const QString holder = QStringLiteral("%1 (process %2 on %3) holds its lock \"{lock}\" and did not let go "
+                                          "within 300 ms")
                                .arg(program)
                                .arg(pid)
                                .arg(host);
