@@ -5,8 +5,9 @@
 // beside it (its name with ".lock"), so two that append at once both land;
 // the file is written whole through a save file. Only what the wanted blocks
 // need is read, from the end in growing chunks, so the newest block of a big
-// record costs a few kilobytes and no lock. Only a regular file (or a link to one) is
-// taken: a folder, a pipe or a device is reported and left as it is.
+// record costs a few kilobytes (and, but on Windows, no lock). Only a
+// regular file (or a link to one) is taken: a folder, a pipe or a device is
+// reported and left as it is.
 
 #include <QByteArray>
 #include <QList>

@@ -2,7 +2,6 @@
 
 #include "common/UComon.h"
 
-
 const QByteArray Check_Log_Mark("=== Check ");
 
 namespace {
