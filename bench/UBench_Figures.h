@@ -34,3 +34,4 @@ bool Bench_Startup();
 bool Bench_Cli();
 bool Bench_Sim();
 bool Bench_Modbus();
+bool Bench_Record();

@@ -3,8 +3,8 @@
 // refused port, start-up time and peak memory beside a minimal Qt dialog, and
 // the console program's import and bank over 1,000 configurations, and the
 // virtual converter serving 200, and the Modbus TCP check against a slave on
-// the loopback. Names on the command line (image, echo, version, startup,
-// cli, sim, modbus) run only those.
+// the loopback, and Check.log read from the end. Names on the command line
+// (image, echo, version, startup, cli, sim, modbus, record) run only those.
 #include "bench/UBench_Figures.h"
 
 #include <QApplication>
@@ -31,12 +31,13 @@ int main(int argc, char *argv[])
         {"cli", Bench_Cli},
         {"sim", Bench_Sim},
         {"modbus", Bench_Modbus},
+        {"record", Bench_Record},
     };
     const QStringList chosen = application.arguments().mid(1);
     for (const QString &name : chosen) {
         if (std::none_of(std::begin(benches), std::end(benches),
                          [&name](const auto &b) { return name == QLatin1String(b.Name); })) {
-            std::fprintf(stderr, "unknown benchmark \"%s\"; known: image echo version startup cli sim modbus\n",
+            std::fprintf(stderr, "unknown benchmark \"%s\"; known: image echo version startup cli sim modbus record\n",
                          qPrintable(name));
             return 2;
         }

@@ -1,5 +1,6 @@
 // probe: the Modbus TCP check of each configuration, as many at once as
-// Probe_At_Once, each appending its block to the configuration's Check.log.
+// Probe_At_Once, each appending its block to the configuration's Check.log
+// (a configuration that cannot be checked too, with the reason).
 // One line per configuration (or one table row with --csv) in the order
 // given, each as soon as it and those before it are done.
 #include "cli/UCli_Commands.h"
@@ -8,6 +9,8 @@
 #include "cli/UCsv_Table.h"
 
 #include "update/UCheck_Log.h"
+
+#include <QDir>
 
 #include <algorithm>
 #include <condition_variable>
@@ -137,31 +140,31 @@ QStringList Table_Row(const TProbe_Job &job, int count)
     return row << result.Steps.last().Text << QString::number(result.Total_Ms);
 }
 
-// Runs the jobs that can be checked, at most Probe_At_Once at a time, and
-// hands every job to report in the order of the jobs.
+// Runs the jobs, at most Probe_At_Once at a time (one that cannot be checked
+// only has its record written), and hands every job to report in the order
+// of the jobs.
 void Run_Jobs(std::vector<TProbe_Job> &jobs, const std::function<void(const TProbe_Job &)> &report)
 {
     std::mutex lock;
     std::condition_variable finished;
-    size_t checks = 0;
-    for (TProbe_Job &job : jobs) {
-        job.Done = !job.Problem.isEmpty();
-        checks += job.Done ? 0 : 1;
-    }
     size_t next = 0;
     const auto work = [&] {
         for (;;) {
             size_t index = 0;
             {
                 const std::lock_guard<std::mutex> hold(lock);
-                while (next < jobs.size() && jobs[next].Done)
-                    ++next;
                 if (next == jobs.size())
                     return;
                 index = next++;
             }
             TProbe_Job &job = jobs[index];
-            const TCheck_Result result = Run_Recorded_Check(job.Request, job.Log_File, &job.Log_Error);
+            TCheck_Result result;
+            if (job.Problem.isEmpty()) {
+                result = Run_Recorded_Check(job.Request, job.Log_File, &job.Log_Error);
+            } else {
+                result = Not_Checked_Result(job.Request, job.Problem);
+                Append_Check_Log(job.Log_File, result, &job.Log_Error);
+            }
             {
                 const std::lock_guard<std::mutex> hold(lock);
                 job.Result = result;
@@ -171,7 +174,7 @@ void Run_Jobs(std::vector<TProbe_Job> &jobs, const std::function<void(const TPro
         }
     };
     std::vector<std::thread> workers;
-    for (size_t i = 0; i < std::min<size_t>(Probe_At_Once, checks); ++i)
+    for (size_t i = 0; i < std::min<size_t>(Probe_At_Once, jobs.size()); ++i)
         workers.emplace_back(work);
     for (const TProbe_Job &job : jobs) {
         std::unique_lock<std::mutex> hold(lock);
@@ -206,16 +209,18 @@ int Run_Probe(const TCli_Options &options)
             job.Problem = Check_Request_Problem(job.Request);
         jobs.push_back(job);
     }
+    if (jobs.empty() && !failed) {
+        Print_Problem(QStringLiteral("velmora-cli: nothing to check: no configuration in \"%1\"")
+                          .arg(QDir::toNativeSeparators(options.Paths.Projects)));
+        return Exit_Failed;
+    }
     if (options.Probe.Csv)
         Write_Result(Csv_Row_Bytes(Table_Header(options.Probe.Count), QLatin1Char(',')));
     Run_Jobs(jobs, [&](const TProbe_Job &job) {
-        if (!job.Problem.isEmpty()) {
-            Print_Problem(QStringLiteral("%1: not checked: %2").arg(job.Name, job.Problem));
-            failed = true;
-            return;
-        }
         if (options.Probe.Csv)
             Write_Result(Csv_Row_Bytes(Table_Row(job, options.Probe.Count), QLatin1Char(',')));
+        else if (!job.Problem.isEmpty())
+            Print_Problem(QStringLiteral("%1: not checked: %2").arg(job.Name, job.Problem));
         else
             Print_Result(Probe_Line(job));
         if (!job.Log_Error.isEmpty())

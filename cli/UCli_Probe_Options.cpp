@@ -77,6 +77,14 @@ bool Read_Probe_Options(const QCommandLineParser &parser, bool probe, TProbe_Opt
         }
         return true;
     }
+    // A value given twice would leave one of them unused without a word.
+    for (const QCommandLineOption &option : Probe_Options()) {
+        const QString name = option.names().first();
+        if (!option.valueName().isEmpty() && name != QLatin1String("function") && parser.values(name).size() > 1) {
+            error = QStringLiteral("--%1 is given more than once").arg(name);
+            return false;
+        }
+    }
     if (!Number_Option(parser, QStringLiteral("unit"), 0, Max_Unit, QStringLiteral("a unit"),
                        options.Unit, error)
         || !Number_Option(parser, QStringLiteral("timeout"), Min_Time_Limit_Ms, Max_Time_Limit_Ms,
@@ -90,6 +98,12 @@ bool Read_Probe_Options(const QCommandLineParser &parser, bool probe, TProbe_Opt
         QPair<TRegister_Role, int> function;
         if (!Function_Option(text, function, error))
             return false;
+        for (const QPair<TRegister_Role, int> &given : std::as_const(options.Functions)) {
+            if (given.first == function.first) {
+                error = QStringLiteral("--function %1= is given more than once").arg(Option_Name(function.first));
+                return false;
+            }
+        }
         options.Functions.append(function);
     }
     uint32_t address = 0;

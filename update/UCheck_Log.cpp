@@ -1,11 +1,6 @@
 #include "update/UCheck_Log.h"
 
 #include "common/UComon.h"
-#include "common/UXmlDoc.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 const QByteArray Check_Log_Mark("=== Check ");
 
@@ -76,31 +71,35 @@ QByteArray Check_Log_Block(const TCheck_Result &result)
     return (lines.join(QLatin1Char('\n')) + QStringLiteral("\n\n")).toUtf8();
 }
 
+TBlock_Record Check_Log_Record(const QString &path)
+{
+    TBlock_Record record;
+    record.Path = path;
+    record.Mark = Check_Log_Mark;
+    record.Keep = Check_Log_Keep;
+    return record;
+}
+
 bool Append_Check_Log(const QString &path, const TCheck_Result &result, QString *error)
 {
-    QByteArray bytes;
-    QFile file(path);
-    if (file.exists()) {
-        if (!file.open(QIODevice::ReadOnly)) {
-            if (error)
-                *error = QStringLiteral("Cannot read \"%1\": %2")
-                             .arg(QDir::toNativeSeparators(path), file.errorString());
-            return false;
-        }
-        bytes = file.readAll();
-        file.close();
+    return Append_Block(Check_Log_Record(path), Check_Log_Block(result), error);
+}
+
+TCheck_Result Not_Checked_Result(const TCheck_Request &request, const QString &reason)
+{
+    TCheck_Result result;
+    result.Request = request;
+    result.Started = QDateTime::currentDateTime();
+    result.Steps = Planned_Steps(request);
+    for (TCheck_Step &step : result.Steps) {
+        step.State = TStep_State::Not_Run;
+        step.Text = QStringLiteral("not asked");
     }
-    // The block marks at line starts, oldest first; the new block makes one more.
-    QList<qsizetype> marks;
-    for (qsizetype at = 0; (at = bytes.indexOf(Check_Log_Mark, at)) >= 0; at += Check_Log_Mark.size()) {
-        if (at == 0 || bytes.at(at - 1) == '\n')
-            marks.append(at);
-    }
-    if (marks.size() >= Check_Log_Keep)
-        bytes.remove(0, marks.at(marks.size() - Check_Log_Keep + 1));
-    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
-        bytes += '\n';
-    return Save_Whole_File(path, bytes + Check_Log_Block(result), error);
+    result.Verdict_Text = Verdict_Name(TCheck_Verdict::Not_Checked, 0);
+    TCheck_Step &verdict = result.Steps.last();
+    verdict.State = TStep_State::Failed;
+    verdict.Text = result.Verdict_Text + QStringLiteral(": ") + reason;
+    return result;
 }
 
 TCheck_Result Run_Recorded_Check(const TCheck_Request &request, const QString &logFile,

@@ -20,6 +20,11 @@ static QStringList Lines(const QByteArray &bytes)
     return lines;
 }
 
+QString Cli_Program()
+{
+    return qEnvironmentVariable("VELMORA_DIST_DIR") + QStringLiteral("/velmora-cli");
+}
+
 TCli_Run Run_Cli(const QString &folder, const QStringList &arguments, const QString &output)
 {
     QProcess process;
@@ -28,7 +33,7 @@ TCli_Run Run_Cli(const QString &folder, const QStringList &arguments, const QStr
     process.setWorkingDirectory(folder);
     if (!output.isEmpty())
         process.setStandardOutputFile(output);
-    process.start(qEnvironmentVariable("VELMORA_DIST_DIR") + QStringLiteral("/velmora-cli"),
+    process.start(Cli_Program(),
                   QStringList{QStringLiteral("--folder"), folder} + arguments);
     // Servers of the test's own in this thread go on serving while it runs.
     QElapsedTimer clock;

@@ -15,6 +15,9 @@ struct TCli_Run
     QStringList Err;
 };
 
+// The built velmora-cli in the program folder of the build.
+QString Cli_Program();
+
 // velmora-cli --folder folder arguments..., started in folder; standard
 // output goes into the file output where one is named.
 TCli_Run Run_Cli(const QString &folder, const QStringList &arguments, const QString &output = QString());

@@ -293,10 +293,12 @@ void TestCli::check_data()
     Add_Run_Columns();
     QTest::newRow("named; no ParGen.xml yet checks the defaults") << QStringList{"check", "new", "Old"}
         << QByteArray() << 0 << QStringList{"New: OK", "Old: OK"} << QStringList();
-    QTest::newRow("all: first failing check each, damaged file, one address for three") << QStringList{"check", "--all"} << QByteArray()
-        << 1 << QStringList{"New: OK", "Old: OK"}
+    QTest::newRow("all: first failing check each, damaged file, one address for three, one for two")
+        << QStringList{"check", "--all"} << QByteArray() << 1
+        << QStringList{"Hall: OK", "New: OK", "Old: OK", "Yard: OK"}
         << QStringList{"Bad: " + Lang(480), Damaged, "Gate: " + Lang(496),
-                       "Gate, New, Old: 3 configurations share the device address 192.168.0.10"};
+                       "Gate, New, Old: 3 configurations share the device address 192.168.0.10",
+                       "Hall, Yard: 2 configurations share the device address 192.168.0.20"};
 }
 
 void TestCli::check()
@@ -304,6 +306,8 @@ void TestCli::check()
     Make_Configuration(*env, QStringLiteral("New"), {QStringLiteral("-")});
     Make_Configuration(*env, QStringLiteral("Bad"), {"ModbusTCPSlave_IP1=300", "ModbusTCPSlave_Port=10000"});
     Make_Configuration(*env, QStringLiteral("Gate"), {"ModbusTCPSlave_En_GAT=1", "ModbusTCPSlave_GAT1=x"});
+    Make_Configuration(*env, QStringLiteral("Hall"), {QStringLiteral("ModbusTCPSlave_IP4=20")});
+    Make_Configuration(*env, QStringLiteral("Yard"), {QStringLiteral("ModbusTCPSlave_IP4=20")});
     env->Write_File(QStringLiteral("PROJECTS/Damaged/ParGen.xml"), "<Par_Gen>");
     Run_Row(*env);
 }

@@ -1,10 +1,15 @@
-// velmora-cli probe beside the Modbus peer and the scripted server: lines, table, options, unreadable ParGen.xml, Check.log.
+// velmora-cli probe beside the Modbus peer and the scripted server: lines, table, options, unreadable ParGen.xml,
+// Check.log (refused, and written by several runs at once).
 #include "TestCli.h"
 #include "TestHttpServer.h"
 #include "TestModbusServer.h"
 
+#include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -39,6 +44,22 @@ const QString Answered = QStringLiteral(
     "connect N ms; read data N ms; status word N ms; byte count N ms; write data N ms; control word N ms; "
     "answers with the configured map");
 
+// The table's header with two registers a block.
+const QString Header_2 = QStringLiteral(
+    "Name,Address,Port,Unit,Values,Echo,Connect,read data function,read data start,read data result,read data 1,"
+    "read data 2,status word function,status word start,status word result,status word 1,byte count function,"
+    "byte count start,byte count result,byte count 1,write data function,write data start,write data result,"
+    "write data 1,write data 2,control word function,control word start,control word result,control word 1,"
+    "Verdict,Time ms\r");
+
+// "Name" at 127.0.0.1 and port, with "Element=text" changes.
+void Make_Served(const TTestFolder &env, const QString &name, const QString &port, const QStringList &changes)
+{
+    Make_Configuration(env, name, QStringList{"ModbusTCPSlave_IP1=127", "ModbusTCPSlave_IP2=0", "ModbusTCPSlave_IP3=0",
+                                              "ModbusTCPSlave_IP4=1", "ModbusTCPSlave_Port=" + port}
+                                      + changes);
+}
+
 } // namespace
 
 class TestCliProbe : public QObject
@@ -47,12 +68,16 @@ class TestCliProbe : public QObject
 private slots:
     void probe_data();
     void probe();
+    void record_refused_data();
+    void record_refused();
+    void side_by_side();
 };
 
 void TestCliProbe::probe_data()
 {
-    // "Name" with a ParGen.xml at 127.0.0.1 and that port ({port}, {full}),
-    // "Name=-" without one, "Name=!" with a damaged one, "Name=changes|...".
+    // "Name@port" with a ParGen.xml at 127.0.0.1 and that port ({port},
+    // {full}) and "|changes" after it, "Name=-" without one, "Name=!" with a
+    // damaged one, "Name=changes|...".
     QTest::addColumn<QStringList>("configurations");
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
@@ -105,17 +130,32 @@ void TestCliProbe::probe_data()
     QTest::newRow("table: two registers a block, write data as input registers")
         << QStringList{"Pump@{port}"}
         << QStringList{"probe", "--no-echo", "--csv", "--count", "2", "--function", "Write_Data=4", "Pump"} << 0
-        << QStringList{"Name,Address,Port,Unit,Values,Echo,Connect,read data function,read data start,"
-                       "read data result,read data 1,read data 2,status word function,status word start,"
-                       "status word result,status word 1,byte count function,byte count start,byte count result,"
-                       "byte count 1,write data function,write data start,write data result,write data 1,"
-                       "write data 2,control word function,control word start,control word result,control word 1,"
-                       "Verdict,Time ms\r",
+        << QStringList{Header_2,
                        "Pump,127.0.0.1,{port},1,ParGen.xml,not asked (echo off),\"connected to 127.0.0.1:{port}, "
                        "N ms\",4,1,\"answered, N ms\",40961,40962,4,0,\"answered, N ms\",40960,4,1,\"answered, N "
                        "ms\",40961,4,1,\"answered, N ms\",40961,40962,3,0,\"answered, N ms\",20480,answers with the "
                        "configured map,N\r"}
         << QStringList();
+    QTest::newRow("table: a refused block fills its row")
+        << QStringList{"Pump@{port}|ModbusTCPSlave_Start_Write=300"}
+        << QStringList{"probe", "--no-echo", "--csv", "--count", "2", "Pump"} << 1
+        << QStringList{Header_2,
+                       "Pump,127.0.0.1,{port},1,ParGen.xml,not asked (echo off),\"connected to 127.0.0.1:{port}, "
+                       "N ms\",4,1,\"answered, N ms\",40961,40962,4,0,\"answered, N ms\",40960,4,1,\"answered, N "
+                       "ms\",40961,3,300,\"refused: exception 02 illegal data address (the device may be running "
+                       "another configuration), N ms\",exception 02 illegal data address,exception 02 illegal data "
+                       "address,3,0,\"answered, N ms\",20480,\"answers, but 2 registers refused\",N\r"}
+        << QStringList();
+    QTest::newRow("table: a configuration that cannot be checked says why")
+        << QStringList{"Far=ModbusTCPSlave_Start_Read=65535"}
+        << QStringList{"probe", "--csv", "--count", "2", "--address", "127.0.0.1", "--port", "{port}", "Far"} << 1
+        << QStringList{Header_2,
+                       "Far,127.0.0.1,{port},1,ParGen.xml,not asked,not asked,4,0,not asked,,,4,0,not asked,,4,1,"
+                       "not asked,,3,1,not asked,,,3,0,not asked,,\"not checked: ModbusTCPSlave_Start_Read "
+                       "\"\"65535\"\" is not a number from 0 to 65534\",N\r"}
+        << QStringList();
+    QTest::newRow("all without PROJECTS") << QStringList() << QStringList{"probe", "--all"} << 1 << QStringList()
+        << QStringList{"velmora-cli: nothing to check: no configuration in \"{folder}/PROJECTS\""};
     const auto refused = [](const QStringList &arguments, const QString &error) {
         QTest::addRow("refused: %s", qPrintable(arguments.join(QLatin1Char(' '))))
             << QStringList{"Pump@{port}"} << arguments << 2 << QStringList()
@@ -129,6 +169,11 @@ void TestCliProbe::probe_data()
             "write-data, control-word, not \"read-data=6\"");
     refused({"probe", "--address", "127.0.0.01", "Pump"},
             "--address takes a numeric IPv4 address such as 127.0.0.1, not \"127.0.0.01\"");
+    refused({"probe", "--port", "0", "Pump"}, "--port takes a port from 1 to 65535, not \"0\"");
+    refused({"probe", "--unit", "1", "--unit", "2", "Pump"}, "--unit is given more than once");
+    refused({"probe", "--port", "502", "--port", "502", "Pump"}, "--port is given more than once");
+    refused({"probe", "--function", "write-data=3", "--function", "Write_Data=4", "Pump"},
+            "--function write-data= is given more than once");
     refused({"check", "--no-echo", "Pump"}, "--no-echo goes with probe only");
 }
 
@@ -147,12 +192,11 @@ void TestCliProbe::probe()
     const TTestFolder env;
     for (const QString &configuration : With_Ports(configurations)) {
         const QString name = configuration.section(QRegularExpression(QStringLiteral("[@=]")), 0, 0);
-        const QString port = configuration.section(QLatin1Char('@'), 1);
+        const QString served = configuration.section(QLatin1Char('@'), 1);
         const QString changes = configuration.section(QLatin1Char('='), 1);
-        if (!port.isEmpty())
-            Make_Configuration(env, name, {"ModbusTCPSlave_IP1=127", "ModbusTCPSlave_IP2=0",
-                                           "ModbusTCPSlave_IP3=0", "ModbusTCPSlave_IP4=1",
-                                           "ModbusTCPSlave_Port=" + port});
+        if (!served.isEmpty())
+            Make_Served(env, name, served.section(QLatin1Char('|'), 0, 0),
+                        served.section(QLatin1Char('|'), 1).split(QLatin1Char('|'), Qt::SkipEmptyParts));
         else if (changes == QLatin1String("!"))
             env.Write_File(QStringLiteral("PROJECTS/%1/ParGen.xml").arg(name), "<Par_Gen>");
         else
@@ -164,16 +208,88 @@ void TestCliProbe::probe()
     QCOMPARE(run.Err, With_Folder(env.Folder(), With_Ports(err)));
     QCOMPARE(Timeless(run.Out), With_Folder(env.Folder(), With_Ports(out)));
     QCOMPARE(run.Status, status);
-    // Each check is in its configuration's record, with the verdict shown.
-    for (const QString &line : run.Out) {
+    // Each check is in its configuration's record, with the verdict shown;
+    // so is each configuration that could not be checked, with the reason.
+    const QString notChecked = QStringLiteral(": not checked: ");
+    for (const QString &line : run.Out + run.Err.filter(notChecked)) {
         const QString name = line.section(QLatin1Char(':'), 0, 0);
         if (line.endsWith(QLatin1Char('\r')))
             continue;
+        const QString verdict = line.contains(notChecked) ? line.section(QStringLiteral(": "), 1)
+                                                          : line.section(QStringLiteral("; "), -1);
         const QByteArray log = env.Read_File(QStringLiteral("PROJECTS/%1/Check.log").arg(name));
         QCOMPARE(log.count("=== Check "), 1);
-        QVERIFY2(log.contains("\nVerdict: " + line.section(QStringLiteral("; "), -1).toUtf8() + ", "),
-                 log.constData());
+        QVERIFY2(log.contains("\nVerdict: " + verdict.toUtf8() + ", "), log.constData());
     }
+}
+
+// A Check.log that cannot be written fails the run, the check's line still
+// shown; a pipe or a device is neither waited on nor read, and every kind
+// stays as it was.
+void TestCliProbe::record_refused_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("marked read-only") << "read-only" << "the file is read-only";
+    QTest::newRow("a folder") << "folder" << "it is a folder, not a file";
+    QTest::newRow("a pipe") << "pipe" << "it is a pipe, a device or a socket, not a file";
+    QTest::newRow("a link to a device") << "link to a device" << "it is a pipe, a device or a socket, not a file";
+}
+
+void TestCliProbe::record_refused()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    const QString peer = qEnvironmentVariable("VELMORA_MODBUS_PEER");
+    if (peer.isEmpty())
+        QSKIP("no independent Modbus peer (with_modbus_peer.sh and python3-pymodbus)");
+    if (kind != QLatin1String("read-only") && !Non_File_Problem(kind).isEmpty())
+        QSKIP(qPrintable(Non_File_Problem(kind)));
+    const TTestFolder env;
+    Make_Served(env, QStringLiteral("Pump"), peer.section(QLatin1Char(':'), 1), {});
+    const QString log = env.Path(QStringLiteral("PROJECTS/Pump/Check.log"));
+    const QByteArray older = "=== Check older\nVerdict: no answer, 3 ms\n\n";
+    if (kind == QLatin1String("read-only"))
+        QVERIFY(env.Write_File(QStringLiteral("PROJECTS/Pump/Check.log"), older)
+                && QFile::setPermissions(log, QFileDevice::ReadOwner));
+    else
+        QVERIFY(Make_Non_File(log, kind));
+    const QDir folder(env.Path(QStringLiteral("PROJECTS/Pump")));
+    const QStringList entries = folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden);
+
+    const TCli_Run run = Run_Cli(env.Folder(), {"probe", "--no-echo", "Pump"});
+
+    QCOMPARE(run.Status, 1);
+    QCOMPARE(Timeless(run.Out), With_Ports(QStringList{"Pump: 127.0.0.1:{port}, unit 1; " + Answered}));
+    QCOMPARE(run.Err,
+             With_Folder(env.Folder(), {"Pump: Cannot write \"{folder}/PROJECTS/Pump/Check.log\": " + reason}));
+    QCOMPARE(folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden), entries);
+    if (kind == QLatin1String("read-only"))
+        QCOMPARE(env.Read_File(QStringLiteral("PROJECTS/Pump/Check.log")), older);
+    QCOMPARE(QFileInfo(log).isSymLink(), kind.startsWith(QLatin1String("link")));
+}
+
+// Runs of probe at one time on one configuration each add their block: the
+// record is read, cut and written by one at a time.
+void TestCliProbe::side_by_side()
+{
+    const QString peer = qEnvironmentVariable("VELMORA_MODBUS_PEER");
+    if (peer.isEmpty())
+        QSKIP("no independent Modbus peer (with_modbus_peer.sh and python3-pymodbus)");
+    const TTestFolder env;
+    Make_Served(env, QStringLiteral("Pump"), peer.section(QLatin1Char(':'), 1), {});
+    constexpr int Runs = 12;
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (int i = 0; i < Runs; ++i) {
+        runs.push_back(std::make_unique<QProcess>());
+        runs.back()->start(Cli_Program(), {"--folder", env.Folder(), "probe", "--no-echo", "Pump"});
+    }
+    for (const std::unique_ptr<QProcess> &run : runs) {
+        QVERIFY(run->waitForFinished(60000));
+        QCOMPARE(run->readAllStandardError(), QByteArray());
+        QCOMPARE(run->exitCode(), 0);
+    }
+    QCOMPARE(env.Read_File(QStringLiteral("PROJECTS/Pump/Check.log")).count("=== Check "), Runs);
 }
 
 QTEST_GUILESS_MAIN(TestCliProbe)

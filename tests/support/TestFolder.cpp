@@ -11,6 +11,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+#endif
+
 TTestFolder::TTestFolder(const QString &folderName)
     : m_folder(folderName.isEmpty() ? m_dir.path() : m_dir.filePath(folderName))
 {
@@ -64,4 +70,32 @@ void TTestFolder::Open_Configuration(const QString &name) const
     Name_Project = name;
     Path_Project = Join_Path(Path_Projects, name);
     File_ParGen = ParGen_File_Path(Path_Project);
+}
+
+bool Make_Non_File(const QString &path, const QString &kind)
+{
+    if (kind == QLatin1String("folder"))
+        return QDir().mkdir(path);
+    const QString target = path + QStringLiteral("-target");
+    if (kind.startsWith(QLatin1String("link to ")))
+        return (kind == QLatin1String("link to nothing") || Make_Non_File(target, kind.section(QLatin1Char(' '), -1)))
+               && QFile::link(target, path);
+#ifdef Q_OS_WIN
+    return false;
+#else
+    const QByteArray name = QFile::encodeName(path);
+    if (kind == QLatin1String("pipe"))
+        return mkfifo(name.constData(), 0600) == 0;
+    return kind == QLatin1String("device") && mknod(name.constData(), S_IFCHR | 0600, makedev(1, 5)) == 0;
+#endif
+}
+
+QString Non_File_Problem(const QString &kind)
+{
+#ifdef Q_OS_WIN
+    return kind == QLatin1String("folder") ? QString() : QStringLiteral("no pipes, devices or links here");
+#else
+    return kind.endsWith(QLatin1String("device")) && geteuid() != 0 ? QStringLiteral("only root makes a device")
+                                                                   : QString();
+#endif
 }

@@ -39,3 +39,13 @@ private:
     QTemporaryDir m_dir;
     QString m_folder;
 };
+
+// Makes at path something that is no file: "folder", "pipe", "device" (a
+// node that reads zeros without end, as /dev/zero does), "link to a device"
+// or "link to nothing" (links to path + "-target"). Devices are made in the
+// test's own folder, so a record written through one by mistake harms
+// nothing. False when it could not be made.
+bool Make_Non_File(const QString &path, const QString &kind);
+// Why kind cannot be made here ("" when it can): pipes, devices and links
+// are not made on Windows, devices only by root.
+QString Non_File_Problem(const QString &kind);
