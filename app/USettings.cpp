@@ -1,7 +1,7 @@
 #include "app/USettings.h"
 
 #include "common/UComon.h"
-#include "update/UModbus_Map.h"
+#include "check/UModbus_Map.h"
 
 #include <QDir>
 #include <QFile>

@@ -17,7 +17,7 @@
 #include "ui/UClickable.h"
 #include "ui/UInput_Blocker.h"
 #include "update/UBoot.h"
-#include "update/UCheck_Device.h"
+#include "check/UCheck_Device.h"
 
 #include <QCloseEvent>
 #include <QShowEvent>

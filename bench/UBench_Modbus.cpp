@@ -6,7 +6,7 @@
 #include "common/UComon.h"
 #include "common/UXmlDoc.h"
 #include "params/UParGen_File.h"
-#include "update/UModbus_Check.h"
+#include "check/UModbus_Check.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 #include "bench/UBench_Figures.h"
 #include "common/UComon.h"
 #include "params/UParGen_File.h"
-#include "update/UCheck_Log.h"
+#include "check/UCheck_Log.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,8 +3,8 @@
 // and written by a job of its own, side by side: the builder reads the
 // configuration's ParGen.xml and hands the image back as a value.
 #include "cli/UCli_Commands.h"
-#include "cli/UCli_Configurations.h"
-#include "cli/UCli_Output.h"
+#include "console/UConsole_Configurations.h"
+#include "console/UConsole_Output.h"
 #include "cli/UCli_Writes.h"
 
 #include "common/UXmlDoc.h"

@@ -2,8 +2,8 @@
 // (its defaults where there is none yet), as OK would run them; with --all,
 // also the configurations that give one device address.
 #include "cli/UCli_Commands.h"
-#include "cli/UCli_Configurations.h"
-#include "cli/UCli_Output.h"
+#include "console/UConsole_Configurations.h"
+#include "console/UConsole_Output.h"
 #include "cli/UCli_Shared_Addresses.h"
 
 #include "params/UParGen_Check.h"

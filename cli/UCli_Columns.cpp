@@ -1,6 +1,6 @@
 #include "cli/UCli_Columns.h"
 
-#include "cli/UCli_Output.h"
+#include "console/UConsole_Output.h"
 #include "common/UComon.h"
 #include "params/UParGen_Lists.h"
 

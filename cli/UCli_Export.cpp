@@ -2,8 +2,8 @@
 // ParGen.xml: every column, each value as the file holds it.
 #include "cli/UCli_Columns.h"
 #include "cli/UCli_Commands.h"
-#include "cli/UCli_Configurations.h"
-#include "cli/UCli_Output.h"
+#include "console/UConsole_Configurations.h"
+#include "console/UConsole_Output.h"
 #include "cli/UCsv_Table.h"
 
 int Run_Export(const TCli_Options &options)

@@ -3,7 +3,7 @@
 // their writers. A failing row makes nothing; the other rows go on.
 #include "cli/UCli_Columns.h"
 #include "cli/UCli_Commands.h"
-#include "cli/UCli_Output.h"
+#include "console/UConsole_Output.h"
 #include "cli/UCli_Writes.h"
 #include "cli/UCsv_Table.h"
 

@@ -4,6 +4,8 @@
 
 #include "cli/UCli_Probe_Options.h"
 #include "common/UComon.h"
+#include "console/UConsole_Configurations.h"
+#include "console/UConsole_Output.h"
 #include "lang/ULang.h"
 
 #include <QString>
@@ -26,10 +28,15 @@ struct TCli_Options
     TProbe_Options Probe;
 };
 
-enum class TCli_Request { Run, Help, Version, Usage_Error };
-
 // Reads the arguments that follow the program's name; on Usage_Error, error
 // says what is wrong.
 TCli_Request Read_Cli_Options(const QStringList &arguments, TCli_Options &options, QString &error);
 
 QString Cli_Help_Text();
+
+// The configurations the command names (or every one, with --all), as the
+// console programs find them.
+inline QList<TCli_Configuration> Chosen_Configurations(const TCli_Options &options, bool &missing)
+{
+    return Chosen_Configurations(options.Paths.Projects, options.All, options.Arguments, missing);
+}

@@ -4,11 +4,11 @@
 // One line per configuration (or one table row with --csv) in the order
 // given, each as soon as it and those before it are done.
 #include "cli/UCli_Commands.h"
-#include "cli/UCli_Configurations.h"
-#include "cli/UCli_Output.h"
+#include "console/UConsole_Configurations.h"
+#include "console/UConsole_Output.h"
 #include "cli/UCsv_Table.h"
 
-#include "update/UCheck_Log.h"
+#include "check/UCheck_Log.h"
 
 #include <QDir>
 

@@ -2,7 +2,7 @@
 // The options of probe, the Modbus TCP check of configurations: read from
 // the command line with the others, and laid over each configuration's check.
 
-#include "update/UModbus_Check.h"
+#include "check/UModbus_Check.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 #include "cli/UCli_Shared_Addresses.h"
 
-#include "cli/UCli_Output.h"
-#include "update/UModbus_Map.h"
+#include "console/UConsole_Output.h"
+#include "check/UModbus_Map.h"
 
 void TShared_Addresses::Add(const QString &name, const TParGen_Values &values)
 {

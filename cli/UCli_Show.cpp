@@ -1,8 +1,8 @@
 // show: a configuration's values as Set Communication shows them, in its two
 // groups under its own captions, then what bin/bank.bin holds.
 #include "cli/UCli_Commands.h"
-#include "cli/UCli_Configurations.h"
-#include "cli/UCli_Output.h"
+#include "console/UConsole_Configurations.h"
+#include "console/UConsole_Output.h"
 #include "cli/UCli_Show_Image.h"
 
 #include "common/UComon.h"

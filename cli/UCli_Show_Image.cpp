@@ -1,6 +1,6 @@
 #include "cli/UCli_Show_Image.h"
 
-#include "cli/UCli_Output.h"
+#include "console/UConsole_Output.h"
 
 #include "common/UXmlDoc.h"
 #include "image/UImage_Report.h"

@@ -2,7 +2,8 @@
 // program folder as the configurator: import from a table, build bank.bin,
 // show, check and export.
 #include "cli/UCli_Options.h"
-#include "cli/UCli_Output.h"
+#include "console/UConsole_Output.h"
+#include "platform/UConsole_Streams.h"
 
 #include "common/UComon.h"
 #include "lang/ULang.h"
@@ -57,5 +58,5 @@ int main(int argc, char *argv[])
 {
     const TConsole_Streams console;
     QCoreApplication application(argc, argv);
-    return Finish_Output(Run_Command_Line());
+    return Finish_Output(Run_Command_Line(), QStringLiteral("velmora-cli"));
 }

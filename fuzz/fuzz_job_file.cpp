@@ -5,7 +5,7 @@
 // sound image and a firmware file), so the checks of the named files run too.
 #include "common/UXmlDoc.h"
 #include "image/USaveBincc.h"
-#include "update/standin/UJob_Check.h"
+#include "standin/UJob_Check.h"
 
 #include <QByteArray>
 #include <QDir>

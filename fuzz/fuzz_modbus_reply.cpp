@@ -1,7 +1,7 @@
 // The Modbus check's reading of a device's answer: whatever bytes come as the
 // answer to a read, they make a finding, and a value is kept only from the
 // registers the frame itself holds, exactly as many as the read asked.
-#include "update/UModbus_Answer.h"
+#include "check/UModbus_Answer.h"
 
 #include <cstdlib>
 

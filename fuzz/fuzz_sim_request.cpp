@@ -5,8 +5,8 @@
 // libmodbus is not instrumented) and discards nothing of the client's (a byte
 // waiting on the socket is still there).
 #include "params/UParGen_File.h"
-#include "update/UModbus_Map.h"
-#include "update/sim/USim_Frames.h"
+#include "check/UModbus_Map.h"
+#include "sim/USim_Frames.h"
 
 #include <cstdlib>
 #include <cstring>

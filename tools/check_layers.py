@@ -39,10 +39,10 @@ LAYERS = [
     ["project"],    # the feature folders, each over the ones before it
     ["params"],
     ["image"],
-    ["update"],
+    ["update", "check"],  # the update road; the Modbus check and its window
     ["options"],
-    ["cli", "app"],  # the console program and the configurator
-    ["update/sim"],  # the virtual converter, a console program over cli/
+    ["console"],     # what the two console programs share
+    ["cli", "app", "sim", "standin"],  # the programs
 ]
 # Folders over the whole program: they may include anything and nothing
 # includes them.

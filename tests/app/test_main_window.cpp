@@ -10,7 +10,7 @@
 #include "project/UOpenConf.h"
 #include "ui/UWidgets.h"
 #include "update/UBoot.h"
-#include "update/UCheck_Device.h"
+#include "check/UCheck_Device.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -22,11 +22,11 @@ names+='|Image_Parameters|Image_Buffer|Image_Length|Lang_Strings|Lang_Count'
 names+='|Set_Program_Folders|Reset_Shared_State|Load_Default_Strings|Select_Language'
 pattern="(^|[^A-Za-z0-9_])(($names)([^A-Za-z0-9_]|\$)|Lang\\()"
 allowed='^(app/|common/UComon\.|lang/ULang\.|lang/UText\.h|project/UNew_Project\.|project/UOpenConf\.|params/UParGen\.'
-allowed+='|update/UBoot\.|update/UCheck_Device\.|update/UCheck_Texts\.|options/USoftOptions\.|options/UAbout\.|tools/screenshots/|fuzz/fuzz_settings\.)'
+allowed+='|update/UBoot\.|check/UCheck_Device\.|check/UCheck_Texts\.|options/USoftOptions\.|options/UAbout\.|tools/screenshots/|fuzz/fuzz_settings\.)'
 
 # file:line:text of every line that names them, string literals left out.
 uses() {
-    find common lang project params image update options cli ui platform app fuzz bench tools \
+    find common lang project params image update check options console cli ui platform app sim standin fuzz bench tools \
         -type f \( -name '*.cpp' -o -name '*.h' \) | sort | while read -r file; do
         sed -E 's/"([^"\\]|\\.)*"/""/g; s/Text::[A-Za-z0-9_]+//g' "$file" | grep -nE "$pattern" \
             | sed "s|^|$file:|" || true

@@ -15,7 +15,7 @@
 #include "project/UNew_Project.h"
 #include "project/UOpenConf.h"
 #include "update/UBoot.h"
-#include "update/UCheck_Device.h"
+#include "check/UCheck_Device.h"
 
 #include <QApplication>
 #include <QDir>
