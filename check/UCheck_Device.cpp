@@ -4,10 +4,10 @@
 #include "lang/ULang.h"
 #include "lang/UText.h"
 #include "platform/UPlatform.h"
-#include "ui/UGrid.h"
 #include "ui/UInput_Blocker.h"
 #include "ui/UOctet_Fields.h"
 #include "check/UCheck_Log.h"
+#include "check/UCheck_Tables.h"
 #include "check/UCheck_Texts.h"
 
 #include <QCheckBox>
@@ -16,13 +16,10 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QScrollBar>
 #include <QTableWidget>
-#include <QThread>
 
 TFCheck_Device *FCheck_Device = nullptr;
 
@@ -37,23 +34,10 @@ const int Result_Panel_Height = 276;
 const int Verdict_Panel_Height = 42;
 const int Button_Panel_Height = 40;
 const int Margin = 16;
-const int Table_Top = 20;
-const int Table_Height = Result_Panel_Height - Table_Top - 4;
-const int Registers_Table_Width = 596;
-const int Row_Height = 22;
 const int Button_Top = 6;
 const int Button_Height = 28;
 const int Button_Width = 110;
 const int Button_Gap = 8;
-
-const QColor Passed_Colour(0, 120, 0);
-const QColor Refused_Colour(170, 90, 0);
-const QColor Failed_Colour(190, 0, 0);
-const QColor Quiet_Colour(110, 110, 110);
-
-const TRegister_Role Roles[] = {TRegister_Role::Read_Data, TRegister_Role::Status_Word,
-                                TRegister_Role::Byte_Count, TRegister_Role::Write_Data,
-                                TRegister_Role::Control_Word};
 
 QWidget *Create_Panel(QWidget *parent, const QString &name, int height)
 {
@@ -61,39 +45,6 @@ QWidget *Create_Panel(QWidget *parent, const QString &name, int height)
     panel->setObjectName(name);
     panel->resize(Client_Width, height);
     return panel;
-}
-
-QColor State_Colour(const TCheck_Step &step)
-{
-    switch (step.State) {
-    case TStep_State::Passed:
-        return Passed_Colour;
-    case TStep_State::Failed:
-        // A silent echo is told, and the check goes on: many plants block it.
-        return step.Refused() || step.Kind == TStep_Kind::Echo ? Refused_Colour : Failed_Colour;
-    default:
-        return Quiet_Colour;
-    }
-}
-
-bool Step_Ended(const TCheck_Step &step)
-{
-    return step.State == TStep_State::Passed || step.State == TStep_State::Failed
-           || step.State == TStep_State::Cancelled;
-}
-
-QColor Verdict_Colour(TCheck_Verdict verdict)
-{
-    switch (verdict) {
-    case TCheck_Verdict::Answers_With_Map:
-        return Passed_Colour;
-    case TCheck_Verdict::Registers_Refused:
-        return Refused_Colour;
-    case TCheck_Verdict::Cancelled:
-        return Quiet_Colour;
-    default:
-        return Failed_Colour;
-    }
 }
 
 void Set_Text_Colour(QLabel *label, const QColor &colour)
@@ -111,14 +62,6 @@ void Set_Fitted_Text(QLabel *label, const QString &text, Qt::TextElideMode mode 
     label->setText(shown);
     Set_Hint(label, shown == text ? QString() : text);
     label->setAccessibleName(text);
-}
-
-// Function 03 first, 04 second, in this language.
-void Translate_Function_Box(QComboBox *box)
-{
-    box->setItemText(0, Lang(Text::Function_Holding_Registers));
-    box->setItemText(1, Lang(Text::Function_Input_Registers));
-    Set_Hint(box, Lang(Text::Check_Function_Hint));
 }
 
 QSpinBox *Create_Spin(QWidget *parent, const QString &name, int minimum, int maximum)
@@ -140,8 +83,6 @@ TFCheck_Device::TFCheck_Device(QWidget *parent) : QDialog(parent)
     Set_Dialog_Flags(this);
     Apply_Look(this);
     Title = Create_Title_Band(this, Client_Width);
-    for (TRegister_Role role : Roles)
-        m_functions[int(role)] = Default_Function(role);
 
     Create_Device_Panel();
     Create_Result_Panel();
@@ -160,15 +101,15 @@ TFCheck_Device::TFCheck_Device(QWidget *parent) : QDialog(parent)
                        {QStringLiteral("L_Registers"), QStringLiteral("SE_Registers")},
                        {QStringLiteral("L_Registers_Table"), QStringLiteral("SG_Registers")},
                        {QStringLiteral("L_Steps"), QStringLiteral("SG_Steps")}});
+    connect(&m_runner, &TCheck_Runner::Step_Changed, Tables, &TCheck_Tables::Show_Step);
+    connect(&m_runner, &TCheck_Runner::Finished, this, &TFCheck_Device::Show_Result);
     Show_Plan(true);
     Set_Lang();
     Set_Running(false);
 }
 
-TFCheck_Device::~TFCheck_Device()
-{
-    Stop_Check(false);
-}
+// The runner stops a check under way and waits for it.
+TFCheck_Device::~TFCheck_Device() = default;
 
 void TFCheck_Device::Create_Device_Panel()
 {
@@ -214,7 +155,7 @@ void TFCheck_Device::Create_Device_Panel()
     CB_Echo->setChecked(true);
     L_Source = Create_Label(P_Device, QStringLiteral("L_Source"), 0, 0);
     L_Source->setFixedWidth(Client_Width - 2 * Margin);
-    Set_Text_Colour(L_Source, Quiet_Colour);
+    Set_Text_Colour(L_Source, Check_Quiet_Colour);
 
     const QList<QPair<QLabel *, QWidget *>> columns{
         {L_IP_Address, P_IP_Address}, {L_Port, E_Port}, {L_Unit_ID, SE_Unit_ID}, {L_Registers, SE_Registers}};
@@ -240,15 +181,9 @@ QLineEdit *TFCheck_Device::Create_IP_Field(const QString &name)
 void TFCheck_Device::Create_Result_Panel()
 {
     P_Result = Create_Panel(this, QStringLiteral("P_Result"), Result_Panel_Height + Verdict_Panel_Height);
-    L_Registers_Table = Create_Label(P_Result, QStringLiteral("L_Registers_Table"), Margin, 3);
-    SG_Registers = Create_Grid(P_Result, QStringLiteral("SG_Registers"), Register_Columns,
-                                QRect(Margin, Table_Top, Registers_Table_Width, Table_Height), Row_Height);
-    const int stepsLeft = Margin + Registers_Table_Width + 12;
-    L_Steps = Create_Label(P_Result, QStringLiteral("L_Steps"), stepsLeft, 3);
-    SG_Steps = Create_Grid(P_Result, QStringLiteral("SG_Steps"), Step_Columns,
-                            QRect(stepsLeft, Table_Top, Client_Width - Margin - stepsLeft, Table_Height), Row_Height);
-    for (QLabel *caption : {L_Registers_Table, L_Steps})
-        Style_Bold_Grey_Label(caption);
+    Tables = new TCheck_Tables(P_Result, Client_Width - 2 * Margin, Result_Panel_Height);
+    Tables->move(Margin, 0);
+    connect(Tables, &TCheck_Tables::Function_Switched, this, [this] { Show_Plan(false); });
 
     L_Verdict = Create_Label(P_Result, QStringLiteral("L_Verdict"), Margin, Result_Panel_Height + 2);
     QFont bold = L_Verdict->font();
@@ -326,66 +261,21 @@ void TFCheck_Device::Load_Plan()
 // table's rows are made anew when the blocks may have changed.
 void TFCheck_Device::Show_Plan(bool newRows)
 {
-    for (TRegister_Block &block : m_plan.Map.Blocks)
-        block.Function = m_functions[int(block.Role)];
-    m_steps = Planned_Steps(m_plan);
     m_result.reset();
-    if (newRows)
-        Rebuild_Register_Rows();
-    for (int i = 0; i < m_steps.size(); ++i)
-        Show_Step(i);
+    Tables->Show_Plan(m_plan, newRows);
+    if (newRows) {
+        Set_Tab_Order();
+        Fit_Width();
+    }
     Show_Verdict();
-}
-
-void TFCheck_Device::Rebuild_Register_Rows()
-{
-    SG_Registers->clearSpans();
-    SG_Registers->setRowCount(0);
-    m_function_boxes.clear();
-    m_first_row.clear();
-    int rows = 0;
-    for (const TCheck_Step &step : m_steps) {
-        m_first_row << rows;
-        if (step.Kind == TStep_Kind::Read)
-            rows += step.Block.Count;
-    }
-    SG_Registers->setRowCount(rows);
-    // Echo and connect are steps of their own; the verdict is the line below.
-    SG_Steps->setRowCount(qMax(0, int(m_steps.size()) - 1));
-    for (int index = 0; index < m_steps.size(); ++index) {
-        const TCheck_Step &step = m_steps.at(index);
-        if (step.Kind != TStep_Kind::Read)
-            continue;
-        const int first = m_first_row.at(index);
-        if (step.Block.Count > 1)
-            SG_Registers->setSpan(first, Col_Role, step.Block.Count, 1);
-        for (int i = 0; i < step.Block.Count; ++i)
-            Set_Grid_Cell(SG_Registers, first + i, Col_Address, QString::number(step.Block.Start + i));
-        auto *box = new QComboBox;
-        box->setObjectName(QStringLiteral("CB_Function_%1").arg(index - 2));
-        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        box->addItems({QString(), QString()});
-        Translate_Function_Box(box);
-        box->setCurrentIndex(step.Block.Function == Function_Holding_Registers ? 0 : 1);
-        box->installEventFilter(this);
-        const TRegister_Role role = step.Block.Role;
-        connect(box, &QComboBox::activated, this, [this, role](int item) {
-            m_functions[int(role)] = item == 0 ? Function_Holding_Registers : Function_Input_Registers;
-            Show_Plan(false);
-        });
-        SG_Registers->setCellWidget(first, Col_Function, box);
-        m_function_boxes << box;
-    }
-    Set_Tab_Order();
-    Fit_Columns();
 }
 
 void TFCheck_Device::Set_Tab_Order()
 {
-    QList<QWidget *> order{E_IP1, E_IP2, E_IP3, E_IP4, E_Port, SE_Unit_ID, SE_Registers, CB_Echo, SG_Registers};
-    for (QComboBox *box : std::as_const(m_function_boxes))
+    QList<QWidget *> order{E_IP1, E_IP2, E_IP3, E_IP4, E_Port, SE_Unit_ID, SE_Registers, CB_Echo, Tables->SG_Registers};
+    for (QComboBox *box : Tables->Function_Lists())
         order << box;
-    order << SG_Steps << Btn_Close << Btn_Cancel << Btn_Start;
+    order << Tables->SG_Steps << Btn_Close << Btn_Cancel << Btn_Start;
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order.at(i), order.at(i + 1));
 }
@@ -404,21 +294,11 @@ void TFCheck_Device::Set_Lang()
     const QList<std::tuple<QLabel *, QWidget *, int, int>> captioned{
         {L_Port, E_Port, Text::Check_Port, Text::Check_Port_Hint},
         {L_Unit_ID, SE_Unit_ID, Text::Check_Unit_ID, Text::Check_Unit_ID_Hint},
-        {L_Registers, SE_Registers, Text::Check_Registers, Text::Check_Registers_Hint},
-        {L_Registers_Table, SG_Registers, Text::Check_Registers_Table, Text::Check_Registers_Table_Hint},
-        {L_Steps, SG_Steps, Text::Check_Steps, Text::Check_Steps_Hint}};
-    for (const auto &[label, control, caption, hint] : captioned) {
-        Set_Label_Text(label, Lang(caption));
-        Set_Hint(control, Lang(hint));
-        control->setAccessibleName(Lang(caption));
-        control->setAccessibleDescription(Lang(hint));
-    }
+        {L_Registers, SE_Registers, Text::Check_Registers, Text::Check_Registers_Hint}};
+    for (const auto &[label, control, caption, hint] : captioned)
+        Set_Caption(label, control, Lang(caption), Lang(hint));
     CB_Echo->setText(Lang(Text::Check_Echo));
     Set_Hint(CB_Echo, Lang(Text::Check_Echo_Hint));
-    SG_Registers->setHorizontalHeaderLabels({Lang(Text::Check_Role), Lang(Text::Check_Register_Address),
-                                             Lang(Text::Check_Function), Lang(Text::Check_Time),
-                                             Lang(Text::Check_Decimal), Lang(Text::Check_Hex)});
-    SG_Steps->setHorizontalHeaderLabels({Lang(Text::Check_Step), Lang(Text::Check_State), Lang(Text::Check_Time)});
     Btn_Close->Set_Caption(Lang(Text::Check_Close));
     Btn_Close->Set_Hint(Lang(Text::Check_Close_Hint));
     Btn_Cancel->Set_Caption(Lang(Text::Check_Cancel));
@@ -426,69 +306,18 @@ void TFCheck_Device::Set_Lang()
     Btn_Start->Set_Caption(Lang(Text::Check_Start));
     Btn_Start->Set_Hint(Lang(Text::Check_Start_Hint));
 
-    for (QComboBox *box : std::as_const(m_function_boxes))
-        Translate_Function_Box(box);
-    for (int i = 0; i < m_steps.size(); ++i)
-        Show_Step(i);
-    Fit_Columns();
+    Tables->Set_Lang();
+    Fit_Width();
     Show_Source();
     Show_Verdict();
     Show_Log_Note();
 }
 
-// Each column as wide as the widest text it can show in this language (the
-// numbers up to 65535); the last takes what is left, and an exception spans
-// the value columns. The register table grows into the steps table's room
-// when a language's exception texts need it, so none is ever cut.
-void TFCheck_Device::Fit_Columns()
-{
-    QStringList roles;
-    for (TRegister_Role role : Roles)
-        roles << Role_Text(role);
-    const QStringList states = State_Texts();
-    const QStringList number{QStringLiteral("65535")};
-    const QList<QStringList> registerTexts{roles, number, {}, number, number, {QStringLiteral("0xFFFF")}};
-    const QList<QStringList> stepTexts{QStringList{Lang(Text::Step_Echo), Lang(Text::Step_Connect)} + roles, states, number};
-    for (QTableWidget *table : {SG_Registers, SG_Steps}) {
-        const QList<QStringList> &texts = table == SG_Registers ? registerTexts : stepTexts;
-        const QFontMetrics cells = table->fontMetrics();
-        const QFontMetrics header = table->horizontalHeader()->fontMetrics();
-        for (int column = 0; column < texts.size(); ++column) {
-            int width = header.horizontalAdvance(table->model()->headerData(column, Qt::Horizontal).toString());
-            for (const QString &text : texts.at(column))
-                width = qMax(width, cells.horizontalAdvance(text));
-            if (table == SG_Registers && column == Col_Function && !m_function_boxes.isEmpty())
-                width = qMax(width, m_function_boxes.first()->sizeHint().width());
-            table->horizontalHeader()->resizeSection(column, width + 12);
-        }
-    }
-
-    QHeaderView *header = SG_Registers->horizontalHeader();
-    int widest = 0;
-    for (const QString &text : Value_Texts())
-        widest = qMax(widest, SG_Registers->fontMetrics().horizontalAdvance(text) + 12);
-    header->resizeSection(Col_Decimal, qMax(header->sectionSize(Col_Decimal), widest - header->sectionSize(Col_Hex)));
-    Fit_Width();
-}
-
-// The tables as wide as their columns need, at least as designed; the window
-// grows with them (as a language with longer words needs) and its panels,
-// lines and buttons follow.
+// The window as wide as its tables (as a language with longer words needs)
+// and at least as designed; its panels, lines and buttons follow.
 void TFCheck_Device::Fit_Width()
 {
-    const auto needed = [](QTableWidget *table) {
-        int width = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width();
-        for (int column = 0; column < table->columnCount(); ++column)
-            width += table->horizontalHeader()->sectionSize(column);
-        return width;
-    };
-    const int registers = qMax(Registers_Table_Width, needed(SG_Registers));
-    const int gap = 12;
-    const int steps = qMax(Client_Width - 2 * Margin - gap - registers, needed(SG_Steps));
-    const int width = 2 * Margin + registers + gap + steps;
-    SG_Registers->resize(registers, Table_Height);
-    L_Steps->move(Margin + registers + gap, L_Steps->y());
-    SG_Steps->setGeometry(Margin + registers + gap, Table_Top, steps, Table_Height);
+    const int width = 2 * Margin + Tables->width();
     for (QWidget *panel : {Title.P_Title, P_Device, P_Result, P_Button})
         panel->resize(width, panel->height());
     L_Source->setFixedWidth(width - 2 * Margin);
@@ -503,61 +332,10 @@ void TFCheck_Device::Fit_Width()
     Set_Fixed_Client_Size(this, width, P_Button->y() + P_Button->height());
 }
 
-void TFCheck_Device::Show_Step(int index)
-{
-    const TCheck_Step &step = m_steps.at(index);
-    if (step.Kind == TStep_Kind::Verdict)
-        return;
-    const QString time = Step_Ended(step) ? QString::number(step.Ms) : QString();
-    // The engine's own words (why a connection failed, say) stay in English,
-    // as in Check.log; they are the hint of the step's state.
-    const QString detail = Step_Ended(step) || step.State == TStep_State::Not_Run ? step.Text : QString();
-    Set_Grid_Cell(SG_Steps, index, Col_Step, Step_Text(step));
-    Set_Grid_Cell(SG_Steps, index, Col_State, State_Text(step), State_Colour(step), detail);
-    Set_Grid_Cell(SG_Steps, index, Col_Step_Time, time);
-    if (step.Kind != TStep_Kind::Read)
-        return;
-
-    const int first = m_first_row.at(index);
-    const TRegister_Block &block = step.Block;
-    Set_Grid_Cell(SG_Registers, first, Col_Role, Role_Text(block.Role))
-        ->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Set_Grid_Cell(SG_Registers, first, Col_Time, time);
-    const int box = index - 2;
-    if (box >= 0 && box < m_function_boxes.size())
-        m_function_boxes.at(box)->setAccessibleName(Lang(Text::Check_Function) + QLatin1Char(' ')
-                                                    + Role_Text(block.Role));
-    for (int i = 0; i < block.Count; ++i) {
-        const int row = first + i;
-        const bool single = SG_Registers->columnSpan(row, Col_Decimal) == 1;
-        if (i < step.Values.size()) {
-            if (!single)
-                SG_Registers->setSpan(row, Col_Decimal, 1, 1);
-            const uint16_t value = step.Values.at(i);
-            Set_Grid_Cell(SG_Registers, row, Col_Decimal, QString::number(value));
-            Set_Grid_Cell(SG_Registers, row, Col_Hex,
-                     QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(4, QLatin1Char('0')));
-            continue;
-        }
-        // No value: the exception that refused it, or what became of the read.
-        QString text;
-        if (step.Refused())
-            text = Exception_Text(step.Exception);
-        else if (step.State != TStep_State::Pending)
-            text = State_Text(step);
-        if (single)
-            SG_Registers->setSpan(row, Col_Decimal, 1, 2);
-        // The whole text is the hint as well, with the engine's words after it.
-        const QString hint = detail.isEmpty() || text.isEmpty() ? text + detail : text + QLatin1Char('\n') + detail;
-        Set_Grid_Cell(SG_Registers, row, Col_Decimal, text, State_Colour(step), hint);
-        Set_Grid_Cell(SG_Registers, row, Col_Hex, QString());
-    }
-}
-
 void TFCheck_Device::Show_Verdict()
 {
     if (Running()) {
-        Set_Text_Colour(L_Verdict, Quiet_Colour);
+        Set_Text_Colour(L_Verdict, Check_Quiet_Colour);
         Set_Fitted_Text(L_Verdict, Lang(Text::Check_Running));
     } else if (m_result) {
         Set_Text_Colour(L_Verdict, Verdict_Colour(m_result->Verdict));
@@ -566,7 +344,7 @@ void TFCheck_Device::Show_Verdict()
         // The engine's words say why, as Check.log does.
         Set_Hint(L_Verdict, m_result->Steps.last().Text);
     } else {
-        Set_Text_Colour(L_Verdict, Quiet_Colour);
+        Set_Text_Colour(L_Verdict, Check_Quiet_Colour);
         Set_Fitted_Text(L_Verdict, Lang(Text::Check_Ready));
     }
 }
@@ -581,7 +359,8 @@ void TFCheck_Device::Show_Source()
     QString text = Lang(entry);
     if (!m_problems.isEmpty())
         text = Lang(Text::Error_Check_ParGen) + QLatin1Char(' ') + m_problems.join(QStringLiteral("; "));
-    Set_Text_Colour(L_Source, m_problems.isEmpty() && m_source == TSource::ParGen ? Quiet_Colour : Failed_Colour);
+    Set_Text_Colour(L_Source, m_problems.isEmpty() && m_source == TSource::ParGen ? Check_Quiet_Colour
+                                                                                  : Check_Failed_Colour);
     Set_Fitted_Text(L_Source, text);
     if (m_source == TSource::Damaged && m_problems.isEmpty())
         Set_Hint(L_Source, m_plan.Source);
@@ -590,11 +369,11 @@ void TFCheck_Device::Show_Source()
 void TFCheck_Device::Show_Log_Note()
 {
     if (m_log_error.isEmpty()) {
-        Set_Text_Colour(L_Log, Quiet_Colour);
+        Set_Text_Colour(L_Log, Check_Quiet_Colour);
         Set_Fitted_Text(L_Log, Lang(Text::Check_Log_Note).arg(QDir::toNativeSeparators(Check_Log_Path(m_project))),
                         Qt::ElideMiddle);
     } else {
-        Set_Text_Colour(L_Log, Failed_Colour);
+        Set_Text_Colour(L_Log, Check_Failed_Colour);
         Set_Fitted_Text(L_Log, Lang(Text::Check_Log_Failed).arg(m_log_error), Qt::ElideMiddle);
     }
 }
@@ -606,7 +385,8 @@ void TFCheck_Device::Set_Running(bool running)
     if (running) {
         Btn_Cancel->setEnabled(true);
         QWidget *focus = focusWidget();
-        if (!focus || focus == Btn_Start || P_Device->isAncestorOf(focus) || m_function_boxes.contains(qobject_cast<QComboBox *>(focus)))
+        if (!focus || focus == Btn_Start || P_Device->isAncestorOf(focus)
+            || Tables->Function_Lists().contains(qobject_cast<QComboBox *>(focus)))
             Btn_Cancel->setFocus(Qt::OtherFocusReason);
     } else {
         Btn_Start->setEnabled(true);
@@ -617,8 +397,7 @@ void TFCheck_Device::Set_Running(bool running)
                            static_cast<QWidget *>(SE_Unit_ID), static_cast<QWidget *>(SE_Registers),
                            static_cast<QWidget *>(CB_Echo)})
         input->setEnabled(!running);
-    for (QComboBox *box : std::as_const(m_function_boxes))
-        box->setEnabled(!running);
+    Tables->Set_Running(running);
     Btn_Start->setEnabled(!running);
     Btn_Cancel->setEnabled(running);
 }
@@ -628,13 +407,6 @@ bool TFCheck_Device::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress
         && (watched == E_IP1 || watched == E_IP2 || watched == E_IP3 || watched == E_IP4))
         return KeyPress(watched, static_cast<QKeyEvent *>(event));
-    // A function reached with Tab scrolls into view in its table.
-    if (event->type() == QEvent::FocusIn) {
-        // Compared as objects: the fields share this filter and are no lists.
-        for (int box = 0; box < m_function_boxes.size(); ++box)
-            if (static_cast<QObject *>(m_function_boxes.at(box)) == watched)
-                SG_Registers->scrollTo(SG_Registers->model()->index(m_first_row.at(box + 2), Col_Function));
-    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -692,6 +464,7 @@ bool TFCheck_Device::Read_Inputs(TCheck_Request &request)
         return false;
     }
     request = m_plan;
+    Tables->Apply_Functions(request.Map);
     // The numbers as the integer rule reads them ("0x7F" is 127).
     QStringList octets;
     for (const QString &part : parts)
@@ -720,77 +493,34 @@ void TFCheck_Device::Btn_StartClick()
 
     m_result.reset();
     m_log_error.clear();
-    m_steps = Planned_Steps(request);
-    for (int i = 0; i < m_steps.size(); ++i)
-        Show_Step(i);
-    m_run = std::make_shared<TRun>();
-    const int serial = ++m_serial;
-    const std::shared_ptr<TRun> run = m_run;
-    const QString logFile = Check_Log_Path(m_project);
-    // Each step's start and end is reported from the check's thread and shown
-    // on this one; a report that comes after the check was collected is dropped.
-    const TCheck_Progress progress = [this, serial](int index, const TCheck_Step &step) {
-        QMetaObject::invokeMethod(
-            this, [this, serial, index, step] { Step_Progress(serial, index, step); }, Qt::QueuedConnection);
-    };
-    m_worker.reset(QThread::create([run, request, logFile, progress] {
-        run->Result = Run_Recorded_Check(request, logFile, &run->Log_Error, &run->Cancel, progress);
-    }));
-    connect(m_worker.get(), &QThread::finished, this, [this, serial] {
-        if (serial == m_serial && Running())
-            Collect(true);
-    });
+    Tables->Show_Steps(Planned_Steps(request));
+    m_runner.Start(request, Check_Log_Path(m_project));
     // A version check started meanwhile would hold the window for its request.
     m_hold = std::make_unique<TTimer_Hold>();
     Set_Running(true);
     Show_Verdict();
-    m_worker->start();
-}
-
-void TFCheck_Device::Step_Progress(int serial, int index, const TCheck_Step &step)
-{
-    if (serial != m_serial || !Running() || index < 0 || index >= m_steps.size())
-        return;
-    m_steps[index] = step;
-    Show_Step(index);
 }
 
 void TFCheck_Device::Btn_CancelClick()
 {
-    if (Running())
-        m_run->Cancel.Cancel();
+    m_runner.Cancel();
 }
 
-void TFCheck_Device::Collect(bool show)
+void TFCheck_Device::Show_Result(const TCheck_Result &result, const QString &logError)
 {
-    m_worker->wait();
-    m_worker.reset();
     m_hold.reset();
-    const std::shared_ptr<TRun> run = std::move(m_run);
-    if (!show)
-        return;
-    m_result = run->Result;
-    m_log_error = run->Log_Error;
-    m_steps = run->Result.Steps;
-    for (int i = 0; i < m_steps.size(); ++i)
-        Show_Step(i);
+    m_result = result;
+    m_log_error = logError;
+    Tables->Show_Steps(result.Steps);
     Set_Running(false);
     Show_Verdict();
     Show_Log_Note();
-}
-
-void TFCheck_Device::Stop_Check(bool show)
-{
-    if (!Running())
-        return;
-    m_run->Cancel.Cancel();
-    Collect(show);
 }
 
 void TFCheck_Device::done(int result)
 {
     // Closing the window stops the check under way: its record is written
     // whole before the window goes.
-    Stop_Check(true);
+    m_runner.Stop();
     QDialog::done(result);
 }

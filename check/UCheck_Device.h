@@ -1,12 +1,14 @@
 #pragma once
 // The Check Device dialog: does the converter answer on Modbus TCP at the
 // open configuration's address, with the registers it names? The check runs
-// on a worker thread of its own through the check engine, so the window
+// on a worker thread of its own through a check runner, so the window
 // repaints, moves and takes clicks throughout, and a cancel, a close or the
 // program's end stops it within half a second. Each check is added to the
-// configuration's Check.log by the engine.
+// configuration's Check.log by the engine. The dialog holds the fields and
+// buttons; the tables of registers and steps are a widget of their own.
 
 #include "ui/UWidgets.h"
+#include "check/UCheck_Runner.h"
 #include "check/UModbus_Check.h"
 
 #include <QDialog>
@@ -14,12 +16,10 @@
 #include <optional>
 
 class QCheckBox;
-class QComboBox;
 class QKeyEvent;
 class QLineEdit;
 class QSpinBox;
-class QTableWidget;
-class QThread;
+class TCheck_Tables;
 class TTimer_Hold;
 
 // The choices of the dialog worth keeping from one check to the next start
@@ -50,7 +50,7 @@ public:
     void Btn_CancelClick();
     // The four address fields joined by ".", exactly as they stand.
     QString Address_Text() const;
-    bool Running() const { return m_worker != nullptr; }
+    bool Running() const { return m_runner.Running(); }
     // The last check's result, once one has ended since the dialog opened.
     const std::optional<TCheck_Result> &Result() const { return m_result; }
 
@@ -71,21 +71,14 @@ public:
     QCheckBox *CB_Echo;
     QLabel *L_Source;
     QWidget *P_Result;
-    QLabel *L_Registers_Table;
-    QTableWidget *SG_Registers;
-    QLabel *L_Steps;
-    QTableWidget *SG_Steps;
+    // SG_Registers and SG_Steps with their captions.
+    TCheck_Tables *Tables;
     QLabel *L_Verdict;
     QLabel *L_Log;
     QWidget *P_Button;
     TImageButton *Btn_Close;
     TImageButton *Btn_Cancel;
     TImageButton *Btn_Start;
-
-    // Columns of SG_Registers (a block's role, function and time on its
-    // first row) and of SG_Steps.
-    enum { Col_Role, Col_Address, Col_Function, Col_Time, Col_Decimal, Col_Hex, Register_Columns };
-    enum { Col_Step, Col_State, Col_Step_Time, Step_Columns };
 
 signals:
     // A check starts with these choices: they are to be kept.
@@ -102,13 +95,6 @@ protected:
 private:
     // Where the configuration's values came from.
     enum class TSource { ParGen, No_ParGen, Damaged };
-    // The check under way: written by its thread until the thread ends.
-    struct TRun
-    {
-        TCheck_Cancel Cancel;
-        TCheck_Result Result;
-        QString Log_Error;
-    };
 
     void Create_Device_Panel();
     void Create_Result_Panel();
@@ -116,19 +102,13 @@ private:
     QLineEdit *Create_IP_Field(const QString &name);
     void Load_Plan();
     void Show_Plan(bool newRows);
-    void Rebuild_Register_Rows();
     void Set_Tab_Order();
-    void Fit_Columns();
     void Fit_Width();
-    void Show_Step(int index);
     void Show_Verdict();
     void Show_Source();
     void Show_Log_Note();
     void Set_Running(bool running);
-    void Step_Progress(int serial, int index, const TCheck_Step &step);
-    // Joins the finished (or cancelled) thread and shows its result.
-    void Collect(bool show);
-    void Stop_Check(bool show);
+    void Show_Result(const TCheck_Result &result, const QString &logError);
     bool Read_Inputs(TCheck_Request &request);
 
     QString m_project;
@@ -138,21 +118,11 @@ private:
     TCheck_Request m_plan;
     QStringList m_problems;
     TSource m_source = TSource::ParGen;
-    // The function of each role, as switched in the table, kept while the
-    // program runs (a property of the device's firmware, not of one check).
-    int m_functions[5];
-    QList<TCheck_Step> m_steps;
-    // First row of each read step in SG_Registers, by step index.
-    QList<int> m_first_row;
-    QList<QComboBox *> m_function_boxes;
     std::optional<TCheck_Result> m_result;
     QString m_log_error;
 
-    std::shared_ptr<TRun> m_run;
-    std::unique_ptr<QThread> m_worker;
+    TCheck_Runner m_runner;
     std::unique_ptr<TTimer_Hold> m_hold;
-    // Tells a finished check's late reports from the next check's.
-    int m_serial = 0;
 };
 
 extern TFCheck_Device *FCheck_Device;

@@ -98,27 +98,26 @@ void Run_Echo(TRun &run, const QString &address)
 {
     const TCheck_Request &request = run.Result.Request;
     if (!request.Echo) {
-        run.Step(0).State = TStep_State::Not_Run;
-        run.Step(0).Text = QStringLiteral("not asked (echo off)");
-        if (run.Progress)
-            run.Progress(0, run.Step(0));
+        run.Step(Echo_Step).State = TStep_State::Not_Run;
+        run.Step(Echo_Step).Text = QStringLiteral("not asked (echo off)");
+        run.Report(Echo_Step);
         return;
     }
-    run.Start(0);
+    run.Start(Echo_Step);
     const QByteArray data = address.toUtf8();
     for (;;) {
         if (run.Cancelled())
-            return run.End(0, TStep_State::Cancelled, QStringLiteral("cancelled"));
+            return run.End(Echo_Step, TStep_State::Cancelled, QStringLiteral("cancelled"));
         const qint64 left = Echo_Limit_Ms - run.Step_Clock.elapsed();
         if (left <= 0)
             break;
         const TEcho_Reply reply = Echo_Request(address, data, int(qMin<qint64>(left, Echo_Slice_Ms)));
         if (!reply.Sent)
-            return run.End(0, TStep_State::Failed, QStringLiteral("not sent: ") + reply.Error);
+            return run.End(Echo_Step, TStep_State::Failed, QStringLiteral("not sent: ") + reply.Error);
         if (reply.Bytes_Received > 0)
-            return run.End(0, TStep_State::Passed, QStringLiteral("answered"));
+            return run.End(Echo_Step, TStep_State::Passed, QStringLiteral("answered"));
     }
-    run.End(0, TStep_State::Failed,
+    run.End(Echo_Step, TStep_State::Failed,
             QStringLiteral("no answer within %1 ms (many plants block echo requests; the check goes on)")
                 .arg(Echo_Limit_Ms));
 }
@@ -128,35 +127,35 @@ TConnect_Outcome Run_Connect(TRun &run, TModbus_Client &client, uint32_t address
 {
     const TCheck_Request &request = run.Result.Request;
     const TModbus_Map &map = request.Map;
-    run.Start(1);
+    run.Start(Connect_Step);
     const TConnect_Result connected = client.Connect(address, map.Port, request.Time_Limit_Ms);
     switch (connected.Outcome) {
     case TConnect_Outcome::Connected:
-        run.End(1, TStep_State::Passed, QStringLiteral("connected to %1:%2").arg(map.Address, QString::number(map.Port)));
+        run.End(Connect_Step, TStep_State::Passed, QStringLiteral("connected to %1:%2").arg(map.Address, QString::number(map.Port)));
         break;
     case TConnect_Outcome::Refused:
-        run.End(1, TStep_State::Failed,
+        run.End(Connect_Step, TStep_State::Failed,
                 QStringLiteral("refused: nothing listens at port %1 of %2 (the Modbus TCP server is off, "
                                "or it listens at another port)")
                     .arg(map.Port)
                     .arg(map.Address));
         break;
     case TConnect_Outcome::Timed_Out:
-        run.End(1, TStep_State::Failed,
+        run.End(Connect_Step, TStep_State::Failed,
                 QStringLiteral("no answer within %1 ms (no device at this address, or a firewall drops "
                                "the connection)")
                     .arg(request.Time_Limit_Ms));
         break;
     case TConnect_Outcome::Unreachable:
-        run.End(1, TStep_State::Failed,
+        run.End(Connect_Step, TStep_State::Failed,
                 QStringLiteral("no way to %1: %2 (check the address and this computer's network)")
                     .arg(map.Address, connected.Error));
         break;
     case TConnect_Outcome::Cancelled:
-        run.End(1, TStep_State::Cancelled, QStringLiteral("cancelled"));
+        run.End(Connect_Step, TStep_State::Cancelled, QStringLiteral("cancelled"));
         break;
     case TConnect_Outcome::Failed:
-        run.End(1, TStep_State::Failed, QStringLiteral("failed: ") + connected.Error);
+        run.End(Connect_Step, TStep_State::Failed, QStringLiteral("failed: ") + connected.Error);
         break;
     }
     return connected.Outcome;
@@ -298,15 +297,15 @@ TCheck_Result Run_Modbus_Check(const TCheck_Request &request, TCheck_Cancel *can
     run.Total_Clock.start();
     const QString problem = Check_Request_Problem(request);
     if (!problem.isEmpty()) {
-        run.Skip_From(0, QStringLiteral("not asked"));
+        run.Skip_From(Echo_Step, QStringLiteral("not asked"));
         return run.Finish(TCheck_Verdict::Not_Checked, problem);
     }
     uint32_t address = 0;
     Parse_Dotted_Quad(request.Map.Address, address);
 
     Run_Echo(run, request.Map.Address);
-    if (run.Step(0).State == TStep_State::Cancelled)
-        return run.Finish_Cancelled(1);
+    if (run.Step(Echo_Step).State == TStep_State::Cancelled)
+        return run.Finish_Cancelled(Connect_Step);
 
     TModbus_Client client;
     const TWatched watched(cancel, client);
@@ -314,12 +313,12 @@ TCheck_Result Run_Modbus_Check(const TCheck_Request &request, TCheck_Cancel *can
     case TConnect_Outcome::Connected:
         break;
     case TConnect_Outcome::Cancelled:
-        return run.Finish_Cancelled(2);
+        return run.Finish_Cancelled(First_Read_Step);
     case TConnect_Outcome::Refused:
-        run.Skip_From(2, QStringLiteral("not asked (no connection)"));
+        run.Skip_From(First_Read_Step, QStringLiteral("not asked (no connection)"));
         return run.Finish(TCheck_Verdict::Port_Closed);
     default:
-        run.Skip_From(2, QStringLiteral("not asked (no connection)"));
+        run.Skip_From(First_Read_Step, QStringLiteral("not asked (no connection)"));
         return run.Finish(TCheck_Verdict::No_Answer);
     }
 
@@ -330,7 +329,7 @@ TCheck_Result Run_Modbus_Check(const TCheck_Request &request, TCheck_Cancel *can
     bool anythingCame = false;
     bool faulty = false;
     const int verdict = int(result.Steps.size()) - 1;
-    for (int index = 2; index < verdict; ++index) {
+    for (int index = First_Read_Step; index < verdict; ++index) {
         const bool usable = Run_Read(run, client, index, anythingCame);
         const TCheck_Step &step = run.Step(index);
         if (step.State == TStep_State::Cancelled)

@@ -43,6 +43,11 @@ struct TCheck_Request
 constexpr int No_Exception = -1;
 
 enum class TStep_Kind { Echo, Connect, Read, Verdict };
+// Where the steps stand in a check's Steps: the echo, the connect, one read
+// per block of the map from First_Read_Step on, and the verdict last.
+constexpr int Echo_Step = 0;
+constexpr int Connect_Step = 1;
+constexpr int First_Read_Step = 2;
 enum class TStep_State { Pending, Running, Passed, Failed, Not_Run, Cancelled };
 
 struct TCheck_Step

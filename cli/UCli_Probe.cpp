@@ -116,8 +116,8 @@ QStringList Table_Row(const TProbe_Job &job, int count)
     const TCheck_Result &result = job.Result;
     const TCheck_Request &request = job.Request;
     QStringList row{job.Name, request.Map.Address, QString::number(request.Map.Port),
-                    QString::number(request.Unit), request.Source, Step_Cell(result.Steps.at(0)),
-                    Step_Cell(result.Steps.at(1))};
+                    QString::number(request.Unit), request.Source, Step_Cell(result.Steps.at(Echo_Step)),
+                    Step_Cell(result.Steps.at(Connect_Step))};
     for (const TRegister_Role role : Table_Roles) {
         const auto found = std::find_if(result.Steps.begin(), result.Steps.end(), [role](const TCheck_Step &step) {
             return step.Kind == TStep_Kind::Read && step.Block.Role == role;

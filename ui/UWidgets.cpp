@@ -211,6 +211,14 @@ void Set_Label_Text(QLabel *label, const QString &text)
     label->adjustSize();
 }
 
+void Set_Caption(QLabel *label, QWidget *control, const QString &caption, const QString &hint)
+{
+    Set_Label_Text(label, caption);
+    Set_Hint(control, hint);
+    control->setAccessibleName(caption);
+    control->setAccessibleDescription(hint);
+}
+
 void Pair_Labels(QWidget *window, const QList<QPair<QString, QString>> &labelToControl)
 {
     for (const auto &pair : labelToControl) {

@@ -101,6 +101,10 @@ void Accept_Only_Storable_Text(QLineEdit *edit);
 // window size themselves to their caption.
 void Set_Label_Text(QLabel *label, const QString &text);
 
+// A control under its caption: the label shows caption, the control takes
+// hint as its tooltip, and a screen reader says both for the control.
+void Set_Caption(QLabel *label, QWidget *control, const QString &caption, const QString &hint);
+
 // Makes each label the buddy of the control it names, so screen readers
 // announce the control by the label's (translated) caption.
 void Pair_Labels(QWidget *window, const QList<QPair<QString, QString>> &labelToControl);

@@ -9,6 +9,7 @@
 #include "common/UComon.h"
 #include "lang/ULang.h"
 #include "check/UCheck_Device.h"
+#include "check/UCheck_Tables.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -76,8 +77,8 @@ bool Run_Check(TFCheck_Device *dialog)
 // A register row as "decimal hex", or its one text.
 QString Row(TFCheck_Device *dialog, int row)
 {
-    const QString decimal = dialog->SG_Registers->item(row, TFCheck_Device::Col_Decimal)->text();
-    const QTableWidgetItem *hex = dialog->SG_Registers->item(row, TFCheck_Device::Col_Hex);
+    const QString decimal = dialog->Tables->SG_Registers->item(row, TCheck_Tables::Col_Decimal)->text();
+    const QTableWidgetItem *hex = dialog->Tables->SG_Registers->item(row, TCheck_Tables::Col_Hex);
     return hex && !hex->text().isEmpty() ? decimal + QLatin1Char(' ') + hex->text() : decimal;
 }
 
@@ -85,8 +86,8 @@ QString Row(TFCheck_Device *dialog, int row)
 QString States(TFCheck_Device *dialog)
 {
     QStringList states;
-    for (int row = 1; row < dialog->SG_Steps->rowCount(); ++row)
-        states << dialog->SG_Steps->item(row, TFCheck_Device::Col_State)->text();
+    for (int row = 1; row < dialog->Tables->SG_Steps->rowCount(); ++row)
+        states << dialog->Tables->SG_Steps->item(row, TCheck_Tables::Col_State)->text();
     return states.join(QLatin1Char(','));
 }
 
@@ -371,8 +372,8 @@ void TestCheckDevice::keyboard()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     auto *last = dialog->findChild<QComboBox *>(QStringLiteral("CB_Function_4"));
     QCOMPARE(QApplication::focusWidget(), last);
-    QVERIFY(dialog->SG_Registers->viewport()->rect().contains(
-        QRect(last->mapTo(dialog->SG_Registers->viewport(), QPoint()), last->size())));
+    QVERIFY(dialog->Tables->SG_Registers->viewport()->rect().contains(
+        QRect(last->mapTo(dialog->Tables->SG_Registers->viewport(), QPoint()), last->size())));
     // Enter starts the check from a field; Escape closes the window.
     dialog->E_IP4->setText(QStringLiteral("1"));
     QTest::keyClick(dialog->E_Port, Qt::Key_Return);
@@ -424,13 +425,13 @@ void TestCheckDevice::language_change()
     FVelmoraeFirmWare->Change_Language();
     QCOMPARE(FVelmoraeFirmWare->Btn_CreateBin->Caption(), Lang(17));
     QCOMPARE(QStringList({dialog->windowTitle(), dialog->Btn_Start->Caption(), Row(dialog, 0),
-                          dialog->SG_Steps->item(2, TFCheck_Device::Col_State)->text(), Verdict(dialog)}),
+                          dialog->Tables->SG_Steps->item(2, TCheck_Tables::Col_State)->text(), Verdict(dialog)}),
              shown);
     // A refused row shows its exception whole across the value columns, and says it as its hint.
-    QTableWidget *table = dialog->SG_Registers;
-    const QTableWidgetItem *refused = table->item(0, TFCheck_Device::Col_Decimal);
+    QTableWidget *table = dialog->Tables->SG_Registers;
+    const QTableWidgetItem *refused = table->item(0, TCheck_Tables::Col_Decimal);
     QVERIFY(table->fontMetrics().horizontalAdvance(refused->text()) + 8
-            <= table->columnWidth(TFCheck_Device::Col_Decimal) + table->columnWidth(TFCheck_Device::Col_Hex));
+            <= table->columnWidth(TCheck_Tables::Col_Decimal) + table->columnWidth(TCheck_Tables::Col_Hex));
     QVERIFY(table->horizontalHeader()->length() <= table->viewport()->width());
     QVERIFY(refused->toolTip().contains(refused->text()));
 }
@@ -463,7 +464,7 @@ void TestCheckDevice::remembered_choices()
     When_Shown(FVelmoraeFirmWare->Check_Device_Window(), [&] {
         QCOMPARE(FCheck_Device->SE_Unit_ID->value(), unit);
         QCOMPARE(FCheck_Device->SE_Registers->value(), registers);
-        QCOMPARE(FCheck_Device->SG_Registers->rowCount(), 3 * 1 + 2 * registers);
+        QCOMPARE(FCheck_Device->Tables->SG_Registers->rowCount(), 3 * 1 + 2 * registers);
         FCheck_Device->CB_Echo->setChecked(false);
         FCheck_Device->SE_Unit_ID->setValue(247);
         FCheck_Device->SE_Registers->setValue(3);
