@@ -2,13 +2,14 @@
 // What the virtual converter needs from the system, one branch per system:
 // listening TCP sockets, waiting on many sockets at once, and a stop asked
 // by the user (Ctrl+C or SIGTERM; on Windows Ctrl+C or the console closing).
-// Sockets are ints, as libmodbus keeps them.
+// Sockets are ints, as libmodbus keeps them, and No_Socket is the Modbus
+// client's.
+
+#include "platform/UModbus_Socket.h"
 
 #include <QString>
 #include <cstdint>
 #include <vector>
-
-constexpr int No_Socket = -1;
 
 // Starts the system's socket layer (Windows) and keeps a vanished client
 // from ending the program (SIGPIPE elsewhere); false with error.
