@@ -4,7 +4,6 @@
 #include "platform/UModbus_Client.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 
 namespace {
 
@@ -355,17 +354,11 @@ TCheck_Result Run_Modbus_Check(const TCheck_Request &request, TCheck_Cancel *can
 bool Check_Request_Of(const QString &project, int blockCount, TCheck_Request &request,
                       QStringList &problems)
 {
-    const QString path = ParGen_File_Path(project);
-    TParGen_Values values = ParGen_Defaults();
-    TXMLDocument doc;
-    QString error;
-    if (!QFileInfo::exists(path))
-        request.Source = QStringLiteral("no ParGen.xml yet; checked with Set Communication's defaults");
-    else if (!Load_ParGen(doc, path, values, &error))
-        request.Source = error + QStringLiteral("; checked with Set Communication's defaults");
-    else
-        request.Source = QStringLiteral("ParGen.xml");
-    request.Map = Modbus_Map_Of(values, blockCount, problems);
+    QString fileProblem;
+    request.Map = Configuration_Map(project, blockCount, fileProblem, problems);
+    request.Source = fileProblem.isEmpty()
+                         ? QStringLiteral("ParGen.xml")
+                         : fileProblem + QStringLiteral("; checked with Set Communication's defaults");
     return problems.isEmpty();
 }
 

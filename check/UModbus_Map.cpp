@@ -2,6 +2,8 @@
 
 #include "common/UComon.h"
 
+#include <QFileInfo>
+
 namespace {
 
 // The element's text as a number in min..max, or a problem naming it.
@@ -73,4 +75,18 @@ TModbus_Map Modbus_Map_Of(const TParGen_Values &values, int blockCount, QStringL
     add(TRegister_Role::Write_Data, PG_ModbusTCPSlave_Start_Write, count);
     add(TRegister_Role::Control_Word, PG_ModbusTCPSlave_Control_Word, 1);
     return map;
+}
+
+TModbus_Map Configuration_Map(const QString &project, int blockCount, QString &fileProblem,
+                              QStringList &problems)
+{
+    const QString path = ParGen_File_Path(project);
+    TParGen_Values values = ParGen_Defaults();
+    TXMLDocument doc;
+    fileProblem.clear();
+    if (!QFileInfo::exists(path))
+        fileProblem = QStringLiteral("no ParGen.xml yet");
+    else
+        Load_ParGen(doc, path, values, &fileProblem);
+    return Modbus_Map_Of(values, blockCount, problems);
 }

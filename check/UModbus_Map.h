@@ -53,3 +53,11 @@ QString Role_Name(TRegister_Role role);
 // register there (a hand-edited file) are each named in problems, and the map
 // is then not to be used.
 TModbus_Map Modbus_Map_Of(const TParGen_Values &values, int blockCount, QStringList &problems);
+
+// The map of the configuration in folder project, its ParGen.xml read as Set
+// Communication reads it. A file that is missing or cannot be read gives the
+// defaults' map, and fileProblem says why ("no ParGen.xml yet", or the file
+// and the parser's message); it is empty when the file was read. problems as
+// Modbus_Map_Of gives them.
+TModbus_Map Configuration_Map(const QString &project, int blockCount, QString &fileProblem,
+                              QStringList &problems);

@@ -4,25 +4,18 @@
 #include "platform/UEcho.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 namespace {
 
 // The configuration's map, or the defaults' after saying why on standard error.
 TModbus_Map Served_Map(const TCli_Configuration &configuration, int count)
 {
-    const QString file = ParGen_File_Path(configuration.Path);
-    TParGen_Values values = ParGen_Defaults();
     QString problem;
-    TXMLDocument doc;
-    if (!QFileInfo::exists(file))
-        problem = QStringLiteral("no ParGen.xml yet");
-    else if (!Load_ParGen(doc, file, values, &problem))
-        values = ParGen_Defaults();
     QStringList wrong;
-    TModbus_Map map = Modbus_Map_Of(values, count, wrong);
+    const TModbus_Map map = Configuration_Map(configuration.Path, count, problem, wrong);
     if (problem.isEmpty() && !wrong.isEmpty())
-        problem = QDir::toNativeSeparators(file) + QStringLiteral(": ") + wrong.join(QStringLiteral("; "));
+        problem = QDir::toNativeSeparators(ParGen_File_Path(configuration.Path)) + QStringLiteral(": ")
+                  + wrong.join(QStringLiteral("; "));
     if (problem.isEmpty())
         return map;
     Print_Problem(QStringLiteral("%1: %2; serving Set Communication's defaults")
