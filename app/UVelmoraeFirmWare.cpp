@@ -23,13 +23,8 @@
 #include <QShowEvent>
 #include <QFileInfo>
 #include <QFrame>
-#include <cstring>
 
 TFVelmoraeFirmWare *FVelmoraeFirmWare = nullptr;
-
-TImage_Parameters Image_Parameters;
-uint8_t Image_Buffer[Image_Buffer_Size];
-int32_t Image_Length = 0;
 
 namespace {
 constexpr int Later_Check_Interval_Ms = 2 * 60 * 60 * 1000;
@@ -53,14 +48,17 @@ TImageButton *TFVelmoraeFirmWare::Create_Button(const QString &name, const QStri
 void TFVelmoraeFirmWare::FormCreate(const QString &exeFolder)
 {
     FVelmoraeFirmWare = this;
+    Create_Controls();
+    Start_Up(exeFolder);
+}
+
+void TFVelmoraeFirmWare::Create_Controls()
+{
     setObjectName(QStringLiteral("FVelmoraeFirmWare"));
     // Fixed single border: only the system menu and the close box.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     Apply_Look(this);
-
-    Lang_Strings.clear();
-    Lang_Count = 0;
 
     L_SW_Code = Create_Label(this, QStringLiteral("L_SW_Code"), 16, 8);
     Style_Code_Label(L_SW_Code);
@@ -117,8 +115,14 @@ void TFVelmoraeFirmWare::FormCreate(const QString &exeFolder)
     // would start a request inside it.
     Hold_During_Waits(&Timer_Update);
     setFixedSize(694, Btn_Check_Device->y() + 152);
+}
 
-    // Start-up: folders and settings.
+// Folders and settings, the first state, the language and the open
+// configuration; what went wrong is told once the window can be a parent.
+void TFVelmoraeFirmWare::Start_Up(const QString &exeFolder)
+{
+    Lang_Strings.clear();
+    Lang_Count = 0;
     Set_Program_Folders(exeFolder);
     QString warning;
     Read_Settings(XML1, &warning);
@@ -305,9 +309,6 @@ void TFVelmoraeFirmWare::Update_Device()
         Platform().Error_Box(this, error);
         return;
     }
-    Image_Parameters = image.Record;
-    std::memcpy(Image_Buffer, image.Bytes.constData(), static_cast<size_t>(image.Length()));
-    Image_Length = image.Length();
     if (!Write_Bank_File(Path_Project, image.Bytes, &error)) {
         Platform().Error_Box(this, error);
         return;

@@ -3,7 +3,6 @@
 // box, the four workflow steps and the three icon buttons.
 
 #include "common/UXmlDoc.h"
-#include "image/UImage_Record.h"
 #include "ui/UWidgets.h"
 
 #include <QTimer>
@@ -79,16 +78,10 @@ protected:
 
 private:
     void FormCreate(const QString &exeFolder);
+    void Create_Controls();
+    void Start_Up(const QString &exeFolder);
     TImageButton *Create_Button(const QString &name, const QString &icon, int left, int top,
                                 int width, int height);
 };
 
 extern TFVelmoraeFirmWare *FVelmoraeFirmWare;
-
-// The last image Update Device built: its record, and its bytes at the start
-// of the buffer. The main window's state; the builder hands the image back as
-// a value.
-constexpr uint32_t Image_Buffer_Size = 100000;
-extern TImage_Parameters Image_Parameters;
-extern uint8_t Image_Buffer[Image_Buffer_Size];
-extern int32_t Image_Length;

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Program-wide state is the windows' own: the variables of common/UComon.h,
-# the string table Lang_Strings (and Lang(), which reads it) and the last image
-# built are named only by app/, the eight windows, the string table's loader
-# and what drives them (the screenshot tool, the settings file's fuzz target);
-# every other file of the program, its console program, stand-in, fuzz
-# targets and benchmarks takes values.
+# Program-wide state is the windows' own: the variables of common/UComon.h
+# and the string table Lang_Strings (and Lang(), which reads it) are named
+# only by app/, the eight windows, the string table's loader and what drives
+# them (the screenshot tool, the settings file's fuzz target); every other
+# file of the program, its console program, stand-in, fuzz targets and
+# benchmarks takes values.
 # Words inside string literals and the names of the string table's entries
 # (Text::..., lang/UText.h) do not count.
 #
@@ -17,7 +17,7 @@ names='Path_Exe|Path_Master|Path_Projects|Path_Language|Name_Project|Path_Projec
 names+='|Last_IP_Address|Language|Enable_Internet|Enable_Update|Enable_Jump_Field_Tables'
 names+='|Double_Click_Auto_Size|Main_Title|SW_Code|SW_Description|Update_Option|Read_Back'
 names+='|Last_Check_Unit_ID|Last_Check_Registers'
-names+='|Image_Parameters|Image_Buffer|Image_Length|Lang_Strings|Lang_Count'
+names+='|Lang_Strings|Lang_Count'
 # and what writes them.
 names+='|Set_Program_Folders|Reset_Shared_State|Load_Default_Strings|Select_Language'
 pattern="(^|[^A-Za-z0-9_])(($names)([^A-Za-z0-9_]|\$)|Lang\\()"

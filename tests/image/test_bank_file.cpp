@@ -97,9 +97,12 @@ void TestBankFile::update_device_road()
     if (named.isEmpty()) {
         QCOMPARE(platform.Errors, QStringList());
         QCOMPARE(shown, static_cast<QWidget *>(FBoot));
-        // The main window keeps the image it wrote.
-        QCOMPARE(env.Read_File(Bank_Name),
-                 QByteArray(reinterpret_cast<const char *>(Image_Buffer), Image_Length));
+        // The whole image of the configuration's values, as the builder gives it.
+        TXMLDocument doc;
+        TImage image;
+        QString error;
+        QVERIFY2(Build_Image(doc, File_ParGen, image, &error), qPrintable(error));
+        QCOMPARE(env.Read_File(Bank_Name), image.Bytes);
         QCOMPARE(env.Read_File(Bank_Name).size(), 2048);
     } else {
         QCOMPARE(platform.Errors.size(), 1);
