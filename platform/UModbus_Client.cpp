@@ -82,9 +82,6 @@ int TModbus_Client::Wait_Ready(bool writable, int timeoutMs, int &code)
         if (left == 0)
             return 0;
         const int ready = Socket_Wait(m_socket, writable, std::min(left, Wait_Slice_Ms), code);
-        // A cancel's shutdown makes the socket ready too.
-        if (m_cancelled)
-            return -1;
         if (ready != 0)
             return ready;
     }
@@ -114,18 +111,19 @@ TConnect_Result TModbus_Client::Connect(uint32_t address, uint16_t port, int tim
     }
     if (pending) {
         const int ready = Wait_Ready(true, timeoutMs, code);
+        // A cancel ends the connect however far it got: a connection that
+        // became ready meanwhile is not used.
         if (m_cancelled)
             result.Outcome = TConnect_Outcome::Cancelled;
         else if (ready == 0)
             result.Outcome = TConnect_Outcome::Timed_Out;
         else if (ready < 0)
             result.Error = qt_error_string(code);
-        else
-            code = Socket_Connect_Error(m_socket);
-        if (ready <= 0) {
+        if (m_cancelled || ready <= 0) {
             Close();
             return result;
         }
+        code = Socket_Connect_Error(m_socket);
     }
     result.Outcome = Connect_Outcome_Of(code);
     if (result.Outcome != TConnect_Outcome::Connected) {

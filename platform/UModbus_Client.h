@@ -59,8 +59,10 @@ public:
     bool Cancelled() const { return m_cancelled; }
 
 private:
-    // Waits in slices until the socket is ready, the time is over (0) or a
-    // cancel came (-1, also for a failed wait).
+    // Waits in slices until the socket is ready (1), the time is over (0), a
+    // cancel came between two slices or the wait failed (-1). A cancel's
+    // shutdown makes the socket ready too: the caller looks at the cancel
+    // before it believes a 1.
     int Wait_Ready(bool writable, int timeoutMs, int &code);
     void Close_Socket();
 
