@@ -39,7 +39,16 @@ TTestModbusServer::TTestModbusServer(TServer_Behaviour behaviour, int exceptionC
         while (QTcpSocket *socket = nextPendingConnection()) {
             socket->setParent(this);
             ++Open_Connections;
-            connect(socket, &QTcpSocket::disconnected, this, [this] { --Open_Connections; });
+            // A client that closes with an answer still unread resets the
+            // connection; on Windows the socket then reports the reset alone.
+            const auto closed = [this, socket] {
+                if (!socket->property("closed").toBool()) {
+                    socket->setProperty("closed", true);
+                    --Open_Connections;
+                }
+            };
+            connect(socket, &QTcpSocket::disconnected, this, closed);
+            connect(socket, &QTcpSocket::errorOccurred, this, closed);
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { Read_Requests(socket); });
             if (Behaviour == TServer_Behaviour::Close_At_Once)
                 socket->disconnectFromHost();
