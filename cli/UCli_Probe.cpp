@@ -6,7 +6,7 @@
 #include "cli/UCli_Commands.h"
 #include "console/UConsole_Configurations.h"
 #include "console/UConsole_Output.h"
-#include "cli/UCsv_Table.h"
+#include "common/UCsv_Table.h"
 
 #include "check/UCheck_Log.h"
 

@@ -240,6 +240,7 @@ const QStringList &Default_Strings()
         t[642] = QStringLiteral("Start Download Configuration");
         t[643] = QStringLiteral("Do you want to overwrite the current configuration?");
         t[644] = QStringLiteral("Create a new configuration before to donwload it");
+        t[646] = QStringLiteral("The update could not be recorded: %1");
         // Check Device.
         t[700] = QStringLiteral("Check Device");
         t[701] = QStringLiteral("Check that the device answers on Modbus TCP at the configuration's address, with its registers");

@@ -167,6 +167,7 @@ enum : int {
     Execute_Update_Hint = 635,
     Device_Not_Found = 636,
     Check_IP_Address = 637,
+    Update_Log_Failed = 646,    // %1: why
 
     // Check Device: the main window's fourth step (its label an entry the
     // table always had) and the dialog.
