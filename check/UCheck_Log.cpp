@@ -4,7 +4,6 @@
 #include "common/URecord_Time.h"
 
 #include <QDir>
-#include <QRegularExpression>
 
 const QByteArray Check_Log_Mark("=== Check ");
 
@@ -35,16 +34,37 @@ QString Step_Line(const TCheck_Step &step)
 // step line ("  0 = 17 (0x0011)"); false when it was not read.
 bool Read_Value(const QStringList &lines, TRegister_Role role, uint16_t &value)
 {
-    static const QRegularExpression registerLine(QStringLiteral("^  \\d+ = (\\d+) \\(0x"));
     const QString title = Capitalized(Role_Name(role)) + QStringLiteral(", ");
     for (int i = 0; i + 1 < lines.size(); ++i) {
         if (!lines.at(i).startsWith(title))
             continue;
-        const QRegularExpressionMatch match = registerLine.match(lines.at(i + 1));
-        bool ok = false;
-        const uint number = match.hasMatch() ? match.captured(1).toUInt(&ok) : 0;
+        const QString &line = lines.at(i + 1);
+        const qsizetype equals = line.indexOf(QLatin1String(" = "));
+        const qsizetype hex = line.indexOf(QLatin1String(" (0x"), equals);
+        int number = 0;
+        if (!line.startsWith(QLatin1String("  ")) || equals < 0 || hex < 0
+            || !Read_Whole_Number(line.mid(equals + 3, hex - equals - 3), number) || number < 0 || number > 0xFFFF)
+            return false;
         value = uint16_t(number);
-        return ok && number <= 0xFFFF;
+        return true;
+    }
+    return false;
+}
+
+// "answers, but 8 registers refused", with or without a reason after ": ".
+bool Read_Refused(const QString &text, int &count)
+{
+    const QString start = QStringLiteral("answers, but ");
+    if (!text.startsWith(start))
+        return false;
+    const QString rest = text.mid(start.size());
+    const qsizetype blank = rest.indexOf(QLatin1Char(' '));
+    if (blank < 0 || !Read_Whole_Number(rest.left(blank), count))
+        return false;
+    for (const QString &end : {QStringLiteral(" registers refused"), QStringLiteral(" register refused")}) {
+        const QString tail = rest.mid(blank);
+        if (tail == end || tail.startsWith(end + QStringLiteral(": ")))
+            return true;
     }
     return false;
 }
@@ -52,11 +72,8 @@ bool Read_Value(const QStringList &lines, TRegister_Role role, uint16_t &value)
 // The verdict of a verdict line's text; false for a text no check writes.
 bool Read_Verdict(const QString &text, TRecorded_Check &check)
 {
-    static const QRegularExpression refused(QStringLiteral("^answers, but (\\d+) registers? refused(: |$)"));
-    const QRegularExpressionMatch match = refused.match(text);
-    if (match.hasMatch()) {
+    if (Read_Refused(text, check.Refused_Registers)) {
         check.Verdict = TCheck_Verdict::Registers_Refused;
-        check.Refused_Registers = match.captured(1).toInt();
         return true;
     }
     for (const TCheck_Verdict verdict : {TCheck_Verdict::Answers_With_Map, TCheck_Verdict::Faulty_Answers,
@@ -69,6 +86,17 @@ bool Read_Verdict(const QString &text, TRecorded_Check &check)
         }
     }
     return false;
+}
+
+// A step line's text without the time at its end (", 3 ms").
+QString Without_Time(const QString &text)
+{
+    const qsizetype comma = text.lastIndexOf(QLatin1String(", "));
+    int ms = 0;
+    return comma >= 0 && text.endsWith(QLatin1String(" ms"))
+                   && Read_Whole_Number(text.mid(comma + 2, text.size() - comma - 5), ms)
+               ? text.left(comma)
+               : text;
 }
 
 } // namespace
@@ -126,13 +154,12 @@ bool Read_Check_Block(const QByteArray &block, TRecorded_Check &check)
     if (!lines.first().startsWith(mark))
         return false;
     check.Started = Read_Record_Time(lines.first().mid(mark.size()));
-    static const QRegularExpression time(QStringLiteral(", \\d+ ms$"));
     bool verdict = false;
     for (const QString &line : lines) {
         if (line.startsWith(QLatin1String("Device: "))) {
             check.Device = line.mid(8).section(QStringLiteral(", unit "), 0, 0);
         } else if (line.startsWith(QLatin1String("Verdict: "))) {
-            check.Verdict_Text = line.mid(9).remove(time);
+            check.Verdict_Text = Without_Time(line.mid(9));
             verdict = Read_Verdict(check.Verdict_Text, check);
         }
     }

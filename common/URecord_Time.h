@@ -9,5 +9,10 @@
 QString Record_Time_Text(const QDateTime &time);
 
 // The time of a text Record_Time_Text wrote, with its offset; an invalid
-// time for any other text.
+// time for any other text. The readers of the records parse without
+// regular expressions: they run on worker threads (the plant's rows), where
+// a regular expression's state per thread held up the Windows build's end.
 QDateTime Read_Record_Time(const QString &text);
+
+// The whole of text as a decimal number (a sign allowed), or false.
+bool Read_Whole_Number(const QString &text, int &number);

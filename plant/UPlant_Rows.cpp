@@ -11,8 +11,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QThread>
+#include <QThreadPool>
 #include <atomic>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -171,13 +171,11 @@ QList<TPlant_Row> Read_Plant_Rows(const QString &projects, const QStringList &na
         for (qsizetype i = next++; i < names.size(); i = next++)
             read[static_cast<size_t>(i)] = Read_Plant_Row(projects, names.at(i));
     };
-    std::vector<std::thread> workers;
-    const int helpers = qMin(QThread::idealThreadCount(), int(names.size())) - 1;
-    for (int i = 0; i < helpers; ++i)
-        workers.emplace_back(work);
+    QThreadPool helpers;
+    for (int i = 1; i < qMin(QThread::idealThreadCount(), int(names.size())); ++i)
+        helpers.start(work);
     work();
-    for (std::thread &worker : workers)
-        worker.join();
+    helpers.waitForDone();
     QList<TPlant_Row> rows(read.begin(), read.end());
     Mark_Shared_Addresses(rows);
     return rows;

@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringList>
 
 const QByteArray Update_Log_Mark("=== Update ");
@@ -50,7 +49,9 @@ const QString None_Prefix = QStringLiteral("none: ");
 // A record line holds one line of text whatever a path or a reason held.
 QString One_Line(QString text)
 {
-    return text.replace(QRegularExpression(QStringLiteral("[\\r\\n]+")), QStringLiteral(" "));
+    return text.replace(QLatin1String("\r\n"), QLatin1String(" "))
+        .replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
 }
 
 QString Result_Text(const TUpdate_Run &run)
@@ -69,19 +70,24 @@ QString Result_Text(const TUpdate_Run &run)
 bool Read_Result(const QString &text, TUpdate_Run &run)
 {
     for (const TEnd_Text &end : End_Texts) {
-        QStringList parts = QString::fromLatin1(end.Text).split(QStringLiteral("%1"));
-        for (QString &part : parts)
-            part = QRegularExpression::escape(part);
-        const QString pattern = parts.join(end.Number ? QStringLiteral("(-?\\d+)") : QStringLiteral("(.*)"));
-        const QRegularExpressionMatch match =
-            QRegularExpression(QRegularExpression::anchoredPattern(pattern)).match(text);
-        if (!match.hasMatch())
+        const QString format = QString::fromLatin1(end.Text);
+        const qsizetype place = format.indexOf(QLatin1String("%1"));
+        if (place < 0) {
+            if (text != format)
+                continue;
+            run.End = end.End;
+            return true;
+        }
+        const QString before = format.left(place);
+        const QString after = format.mid(place + 2);
+        if (text.size() < before.size() + after.size() || !text.startsWith(before) || !text.endsWith(after))
             continue;
+        const QString middle = text.mid(before.size(), text.size() - before.size() - after.size());
+        if (end.Number && !Read_Whole_Number(middle, run.Code))
+            continue;
+        if (!end.Number)
+            run.Detail = middle;
         run.End = end.End;
-        if (end.Number)
-            run.Code = match.captured(1).toInt();
-        else
-            run.Detail = match.captured(1);
         return true;
     }
     return false;
@@ -114,11 +120,13 @@ QString Image_Text(const TUpdate_Run &run)
 
 void Read_Image(const QString &text, TUpdate_Run &run)
 {
-    static const QRegularExpression sum(QStringLiteral("^bin/bank\\.bin, byte sum (\\d+) "));
-    const QRegularExpressionMatch match = sum.match(text);
-    bool ok = false;
-    run.Byte_Sum = match.hasMatch() ? match.captured(1).toUInt(&ok) : 0;
-    run.Has_Byte_Sum = ok;
+    const QString sum = QStringLiteral("bin/bank.bin, byte sum ");
+    if (text.startsWith(sum)) {
+        const QString number = text.mid(sum.size()).section(QLatin1Char(' '), 0, 0);
+        bool ok = !number.startsWith(QLatin1Char('+'));
+        run.Byte_Sum = ok ? number.toUInt(&ok) : 0;
+        run.Has_Byte_Sum = ok;
+    }
     if (text.startsWith(None_Prefix))
         run.Image_Problem = text.mid(None_Prefix.size());
 }
