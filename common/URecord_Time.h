@@ -11,7 +11,8 @@ QString Record_Time_Text(const QDateTime &time);
 // The time of a text Record_Time_Text wrote, with its offset; an invalid
 // time for any other text. The readers of the records parse without
 // regular expressions: they run on worker threads (the plant's rows), where
-// a regular expression's state per thread held up the Windows build's end.
+// a regular expression's state per thread crashed or held up the Windows
+// build at a thread's or the program's end.
 QDateTime Read_Record_Time(const QString &text);
 
 // The whole of text as a decimal number (a sign allowed), or false.

@@ -76,6 +76,8 @@ bool Read_Result(const QString &text, TUpdate_Run &run)
             if (text != format)
                 continue;
             run.End = end.End;
+            run.Code = 0;
+            run.Detail.clear();
             return true;
         }
         const QString before = format.left(place);
@@ -83,11 +85,12 @@ bool Read_Result(const QString &text, TUpdate_Run &run)
         if (text.size() < before.size() + after.size() || !text.startsWith(before) || !text.endsWith(after))
             continue;
         const QString middle = text.mid(before.size(), text.size() - before.size() - after.size());
-        if (end.Number && !Read_Whole_Number(middle, run.Code))
+        int code = 0;
+        if (end.Number && !Read_Whole_Number(middle, code))
             continue;
-        if (!end.Number)
-            run.Detail = middle;
         run.End = end.End;
+        run.Code = code;
+        run.Detail = end.Number ? QString() : middle;
         return true;
     }
     return false;
@@ -225,7 +228,13 @@ bool Read_Update_Block(const QByteArray &block, TUpdate_Run &run)
         return false;
     run.Started = Read_Record_Time(lines.first().mid(mark.size()));
     bool result = false;
+    // A block holds each line once; a repeated one is not its own.
+    QStringList seen;
     for (const QString &line : lines) {
+        const QString label = line.section(QLatin1Char(':'), 0, 0);
+        if (seen.contains(label))
+            continue;
+        seen << label;
         if (line.startsWith(Device_Label)) {
             run.Device_Address = line.mid(Device_Label.size());
         } else if (line.startsWith(Configuration_Label)) {

@@ -218,6 +218,10 @@ void TestUpdateLog::newest_block_read_data()
         << QByteArray("=== Update garbage\n\n") + Block("exit status 7") << true << true << 7;
     QTest::newRow("newest damaged") << Block("exit status 7") + "=== Update 2026-03-04 12:05:06 +01:00\nResult: ?\n"
                                     << false << true << 0;
+    // A line given twice: the first is the block's.
+    QTest::newRow("result twice") << QByteArray("=== Update 2026-03-04 12:05:06 +01:00\nResult: exit status 7\n"
+                                                "Result: ended by signal 9\n\n")
+                                  << true << true << 7;
     QTest::newRow("no time") << QByteArray("=== Update yesterday\nResult: exit status 0\n") << false << true << 0;
 }
 
