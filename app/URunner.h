@@ -1,8 +1,11 @@
 #pragma once
 // The program runner: starts an outside program and waits until it ends, at
-// most limitMs. The caller learns nothing: not whether it started, nor how it
-// ended. While it waits the windows repaint but take no input.
+// most limitMs, and tells how the run ended: the program's exit status, or
+// why it never ran or was left running. While it waits the windows repaint
+// but take no input.
+
+#include "platform/UProcess.h"
 
 #include <QString>
 
-void Run_Program(const QString &program, const QString &parameters, bool hidden, int limitMs);
+TRun_Result Run_Program(const QString &program, const QString &parameters, bool hidden, int limitMs);

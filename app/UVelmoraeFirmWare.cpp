@@ -162,10 +162,9 @@ void TFVelmoraeFirmWare::Connect_Dialogs()
         Update_Option = choices.Update_Option;
         Read_Back = choices.Read_Back;
     });
-    connect(FBoot, &TFBoot::Updater_Requested, this,
-            [this](const QString &program, const QString &parameters, uint8_t tipo) {
-                Start_Program(program, parameters, tipo);
-            });
+    FBoot->Run_Updater = [this](const QString &program, const QString &parameters, bool hidden) {
+        return Start_Program(program, parameters, hidden ? 1 : 0);
+    };
 }
 
 void TFVelmoraeFirmWare::Show_Active_Configuration()
@@ -339,10 +338,10 @@ TFCheck_Device *TFVelmoraeFirmWare::Check_Device_Window()
     return FCheck_Device;
 }
 
-void TFVelmoraeFirmWare::Start_Program(const QString &NomeSW, const QString &Parameter,
-                                       uint8_t tipo, int limitMs)
+TRun_Result TFVelmoraeFirmWare::Start_Program(const QString &NomeSW, const QString &Parameter,
+                                              uint8_t tipo, int limitMs)
 {
-    Run_Program(NomeSW, Parameter, tipo != 0, limitMs);
+    return Run_Program(NomeSW, Parameter, tipo != 0, limitMs);
 }
 
 void TFVelmoraeFirmWare::Timer_UpdateTimer()

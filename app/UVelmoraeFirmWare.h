@@ -3,6 +3,7 @@
 // box, the four workflow steps and the three icon buttons.
 
 #include "common/UXmlDoc.h"
+#include "platform/UProcess.h"
 #include "ui/UWidgets.h"
 
 #include <QTimer>
@@ -42,9 +43,9 @@ public:
     void Apply_Options(const TOptions_Choices &choices);
     // Shows entries 11 and Name_Project, or entries 9 and 10 when none is open.
     void Show_Active_Configuration();
-    // Starts a program and waits for it to end, at most limitMs.
-    void Start_Program(const QString &NomeSW, const QString &Parameter, uint8_t tipo,
-                       int limitMs = 150000);
+    // Starts a program and waits for it to end, at most limitMs; how the run ended.
+    TRun_Result Start_Program(const QString &NomeSW, const QString &Parameter, uint8_t tipo,
+                              int limitMs = 150000);
     // Writes the settings; an error box names the file and the reason.
     bool Save_Settings_Reported();
 

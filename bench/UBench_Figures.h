@@ -2,6 +2,7 @@
 // The benchmark's figures: each measurement is run several times and printed
 // as its minimum and median, one line per figure.
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -25,6 +26,10 @@ bool Start_Sim(QProcess &sim, const QStringList &arguments, int expected, QStrin
 // Ends velmora-sim as Ctrl+C or SIGTERM would; true when it stopped cleanly.
 bool Stop_Sim(QProcess &sim);
 
+// The block of a check of the default map that was answered throughout, as
+// Check.log holds it.
+QByteArray Answered_Check_Block();
+
 // The measurements; each prints its heading and figures and returns false
 // (after saying why on standard error) when it could not be made.
 bool Bench_Image();
@@ -35,3 +40,4 @@ bool Bench_Cli();
 bool Bench_Sim();
 bool Bench_Modbus();
 bool Bench_Record();
+bool Bench_Plant();

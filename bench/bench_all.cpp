@@ -3,8 +3,9 @@
 // refused port, start-up time and peak memory beside a minimal Qt dialog, and
 // the console program's import and bank over 1,000 configurations, and the
 // virtual converter serving 200, and the Modbus TCP check against a slave on
-// the loopback, and Check.log read from the end. Names on the command line
-// (image, echo, version, startup, cli, sim, modbus, record) run only those.
+// the loopback, and Check.log read from the end, and the plant's overview and
+// report over 1,000 configurations. Names on the command line (image, echo,
+// version, startup, cli, sim, modbus, record, plant) run only those.
 #include "bench/UBench_Figures.h"
 
 #include <QApplication>
@@ -32,12 +33,13 @@ int main(int argc, char *argv[])
         {"sim", Bench_Sim},
         {"modbus", Bench_Modbus},
         {"record", Bench_Record},
+        {"plant", Bench_Plant},
     };
     const QStringList chosen = application.arguments().mid(1);
     for (const QString &name : chosen) {
         if (std::none_of(std::begin(benches), std::end(benches),
                          [&name](const auto &b) { return name == QLatin1String(b.Name); })) {
-            std::fprintf(stderr, "unknown benchmark \"%s\"; known: image echo version startup cli sim modbus record\n",
+            std::fprintf(stderr, "unknown benchmark \"%s\"; known: image echo version startup cli sim modbus record plant\n",
                          qPrintable(name));
             return 2;
         }

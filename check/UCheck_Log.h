@@ -35,6 +35,30 @@ bool Append_Check_Log(const QString &path, const TCheck_Result &result, QString 
 // every step not asked, the verdict "not checked" with the reason.
 TCheck_Result Not_Checked_Result(const TCheck_Request &request, const QString &reason);
 
+// A check's block read back: when, where, the verdict and what the status
+// word and the byte count read.
+struct TRecorded_Check
+{
+    QDateTime Started;
+    QString Device;                 // "127.0.0.1:1502"
+    TCheck_Verdict Verdict = TCheck_Verdict::Not_Checked;
+    int Refused_Registers = 0;
+    QString Verdict_Text;           // the verdict line without its time, its reason included
+    bool Has_Status_Word = false;   // the status word was read
+    uint16_t Status_Word = 0;
+    bool Has_Byte_Count = false;    // the byte count was read
+    uint16_t Byte_Count = 0;
+};
+
+// False when block is no check's block (its time or its verdict missing or
+// not understood).
+bool Read_Check_Block(const QByteArray &block, TRecorded_Check &check);
+
+// The newest check in the record at path, read from its end: found is false
+// when there is no record yet. False, with error, when it cannot be read or
+// its newest block is not understood.
+bool Read_Last_Check(const QString &path, bool &found, TRecorded_Check &check, QString *error);
+
 // Run_Modbus_Check, then its block appended to logFile (none when empty);
 // logError says why it could not be, and is empty otherwise.
 TCheck_Result Run_Recorded_Check(const TCheck_Request &request, const QString &logFile,

@@ -6,7 +6,7 @@
 // Communication shows it (115200, RS232, EVEN), letter case aside: no item
 // text is also a position of its own list, so either reading is unambiguous.
 
-#include "cli/UCsv_Table.h"
+#include "common/UCsv_Table.h"
 #include "lang/ULang.h"
 #include "params/UParGen_File.h"
 

@@ -10,3 +10,4 @@ int Run_Bank(const TCli_Options &options);
 int Run_Check(const TCli_Options &options);
 int Run_Show(const TCli_Options &options);
 int Run_Probe(const TCli_Options &options);
+int Run_Report(const TCli_Options &options);

@@ -4,7 +4,7 @@
 #include "cli/UCli_Commands.h"
 #include "console/UConsole_Configurations.h"
 #include "console/UConsole_Output.h"
-#include "cli/UCsv_Table.h"
+#include "common/UCsv_Table.h"
 
 int Run_Export(const TCli_Options &options)
 {

@@ -5,7 +5,7 @@
 #include "cli/UCli_Commands.h"
 #include "console/UConsole_Output.h"
 #include "cli/UCli_Writes.h"
-#include "cli/UCsv_Table.h"
+#include "common/UCsv_Table.h"
 
 #include "common/UComon.h"
 #include "params/UParGen_Check.h"

@@ -18,6 +18,7 @@ constexpr TCommand Commands[] = {
     {"import", Run_Import, false, false}, {"bank", Run_Bank, true, true},
     {"show", Run_Show, false, false},     {"check", Run_Check, true, true},
     {"export", Run_Export, true, true},   {"probe", Run_Probe, true, true},
+    {"report", Run_Report, true, true},
 };
 
 const TCommand *Find_Command(const QString &name)
@@ -47,7 +48,9 @@ TCli_Request Read_Cli_Options(const QStringList &arguments, TCli_Options &option
     const QCommandLineOption all(QStringLiteral("all"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({folder, language, replace, dryRun, all, help, version});
+    const QCommandLineOption csv(QStringLiteral("csv"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("FILE"));
+    parser.addOptions({folder, language, replace, dryRun, all, help, version, csv, pdf});
     parser.addOptions(Probe_Options());
     // The program's name comes first for the parser.
     if (!parser.parse(QStringList{QStringLiteral("velmora-cli")} + arguments))
@@ -68,6 +71,8 @@ TCli_Request Read_Cli_Options(const QStringList &arguments, TCli_Options &option
     options.Replace = parser.isSet(replace);
     options.Dry_Run = parser.isSet(dryRun);
     options.All = parser.isSet(all);
+    options.Csv = parser.isSet(csv);
+    options.Pdf_File = parser.value(pdf);
 
     const TCommand *command = Find_Command(options.Command);
     if (!command)
@@ -75,6 +80,15 @@ TCli_Request Read_Cli_Options(const QStringList &arguments, TCli_Options &option
     options.Run = command->Run;
     if ((options.Replace || options.Dry_Run) && options.Command != QLatin1String("import"))
         return Usage_Error(error, QStringLiteral("--replace and --dry-run go with import only"));
+    const bool report = options.Command == QLatin1String("report");
+    if (options.Csv && !report && options.Command != QLatin1String("probe"))
+        return Usage_Error(error, QStringLiteral("--csv goes with probe and report only"));
+    if (parser.isSet(pdf) && !report)
+        return Usage_Error(error, QStringLiteral("--pdf goes with report only"));
+    if (parser.values(pdf).size() > 1)
+        return Usage_Error(error, QStringLiteral("--pdf is given more than once"));
+    if (parser.isSet(pdf) && options.Pdf_File.isEmpty())
+        return Usage_Error(error, QStringLiteral("--pdf takes a file name"));
     if (!Read_Probe_Options(parser, options.Command == QLatin1String("probe"), options.Probe, error))
         return TCli_Request::Usage_Error;
     if (options.All && !command->Takes_All)
@@ -88,6 +102,14 @@ TCli_Request Read_Cli_Options(const QStringList &arguments, TCli_Options &option
         return Usage_Error(error, QStringLiteral("%1 takes configuration names or --all (one of the two)")
                                       .arg(options.Command));
     return TCli_Request::Run;
+}
+
+bool Cli_Needs_Gui(const QStringList &arguments)
+{
+    TCli_Options options;
+    QString error;
+    return Read_Cli_Options(arguments, options, error) == TCli_Request::Run
+           && options.Command == QLatin1String("report");
 }
 
 QString Cli_Help_Text()
@@ -108,6 +130,9 @@ QString Cli_Help_Text()
         "  probe NAME... | --all    does each device answer on Modbus TCP? echo, connect\n"
         "                           and a read of each register block, one line each;\n"
         "                           each check is added to the configuration's Check.log\n"
+        "  report NAME... | --all   the commissioning report: one line per configuration\n"
+        "                           (settings, image, last update, last check, state)\n"
+        "                           and a summary line\n"
         "\n"
         "Options:\n"
         "  --folder DIR             the program folder holding PROJECTS and LANGUAGE\n"
@@ -115,7 +140,7 @@ QString Cli_Help_Text()
         "  --language NAME          messages from LANGUAGE/NAME.lng (default: English)\n"
         "  --replace                import: write over an existing configuration's ParGen.xml\n"
         "  --dry-run                import: check and report, write nothing\n"
-        "  --all                    bank, check, export, probe: every configuration\n"
+        "  --all                    bank, check, export, probe, report: every configuration\n"
         "  --unit N                 probe: the Modbus unit identifier (default 1)\n"
         "  --timeout MS             probe: time limit of the connect and of each read\n"
         "                           (default 3000)\n"
@@ -128,11 +153,14 @@ QString Cli_Help_Text()
         "                           configuration's own\n"
         "  --no-echo                probe: no echo requests first\n"
         "  --csv                    probe: one table row per configuration, a column\n"
-        "                           per register\n"
+        "                           per register; report: the report's table as CSV\n"
+        "  --pdf FILE               report: write the report as a PDF document (landscape\n"
+        "                           A4); no cut file is left when it cannot be written\n"
         "  -h, --help               this text\n"
         "  --version                the program's version\n"
         "\n"
-        "Exit status: 0 all done (probe: every device answers with its configured map),\n"
-        "1 some row or configuration failed, 2 a usage error or an unreadable table.\n"
+        "Exit status: 0 all done (probe: every device answers with its configured map;\n"
+        "report: written), 1 some row or configuration failed (report: not written),\n"
+        "2 a usage error or an unreadable table.\n"
         "Results go to standard output, problems to standard error.");
 }

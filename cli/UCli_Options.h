@@ -13,7 +13,7 @@
 
 struct TCli_Options
 {
-    QString Command;          // import, bank, show, check, export or probe
+    QString Command;          // import, bank, show, check, export, probe or report
     int (*Run)(const TCli_Options &) = nullptr;   // the command's own
     QStringList Arguments;    // the table, or configuration names
     QString Folder;           // the program folder; "" for the program's own
@@ -25,6 +25,8 @@ struct TCli_Options
     bool Replace = false;
     bool Dry_Run = false;
     bool All = false;
+    bool Csv = false;         // probe, report: a table on standard output
+    QString Pdf_File;         // report: the PDF to write; "" for none
     TProbe_Options Probe;
 };
 
@@ -33,6 +35,10 @@ struct TCli_Options
 TCli_Request Read_Cli_Options(const QStringList &arguments, TCli_Options &options, QString &error);
 
 QString Cli_Help_Text();
+
+// Whether the command line asks for a command that draws (report, which
+// needs a QGuiApplication); read before the application exists.
+bool Cli_Needs_Gui(const QStringList &arguments);
 
 // The configurations the command names (or every one, with --all), as the
 // console programs find them.

@@ -6,7 +6,7 @@
 #include "cli/UCli_Commands.h"
 #include "console/UConsole_Configurations.h"
 #include "console/UConsole_Output.h"
-#include "cli/UCsv_Table.h"
+#include "common/UCsv_Table.h"
 
 #include "check/UCheck_Log.h"
 
@@ -214,10 +214,10 @@ int Run_Probe(const TCli_Options &options)
                           .arg(QDir::toNativeSeparators(options.Paths.Projects)));
         return Exit_Failed;
     }
-    if (options.Probe.Csv)
+    if (options.Csv)
         Write_Result(Csv_Row_Bytes(Table_Header(options.Probe.Count), QLatin1Char(',')));
     Run_Jobs(jobs, [&](const TProbe_Job &job) {
-        if (options.Probe.Csv)
+        if (options.Csv)
             Write_Result(Csv_Row_Bytes(Table_Row(job, options.Probe.Count), QLatin1Char(',')));
         else if (!job.Problem.isEmpty())
             Print_Problem(QStringLiteral("%1: not checked: %2").arg(job.Name, job.Problem));

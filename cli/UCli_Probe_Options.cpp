@@ -61,8 +61,7 @@ QList<QCommandLineOption> Probe_Options()
             QCommandLineOption(QStringLiteral("function"), QString(), QStringLiteral("ROLE=3|4")),
             QCommandLineOption(QStringLiteral("address"), QString(), QStringLiteral("A")),
             QCommandLineOption(QStringLiteral("port"), QString(), QStringLiteral("N")),
-            QCommandLineOption(QStringLiteral("no-echo")),
-            QCommandLineOption(QStringLiteral("csv"))};
+            QCommandLineOption(QStringLiteral("no-echo"))};
 }
 
 bool Read_Probe_Options(const QCommandLineParser &parser, bool probe, TProbe_Options &options,
@@ -114,7 +113,6 @@ bool Read_Probe_Options(const QCommandLineParser &parser, bool probe, TProbe_Opt
         return false;
     }
     options.Echo = !parser.isSet(QStringLiteral("no-echo"));
-    options.Csv = parser.isSet(QStringLiteral("csv"));
     return true;
 }
 

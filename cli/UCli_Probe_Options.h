@@ -19,7 +19,6 @@ struct TProbe_Options
     QString Address;                   // "" for each configuration's own
     int Port = 0;                      // 0 for each configuration's own
     bool Echo = true;
-    bool Csv = false;
 };
 
 QList<QCommandLineOption> Probe_Options();

@@ -1,15 +1,13 @@
 #include "cli/UCli_Shared_Addresses.h"
 
 #include "console/UConsole_Output.h"
-#include "check/UModbus_Map.h"
+#include "params/UParGen_Address.h"
 
 void TShared_Addresses::Add(const QString &name, const TParGen_Values &values)
 {
-    QStringList problems;
-    const TModbus_Map map = Modbus_Map_Of(values, 1, problems);
-    // Each problem starts with its element's name; only the address counts here.
-    if (problems.filter(ParGen_Element(PG_ModbusTCPSlave_IP1).Name.chopped(1)).isEmpty())
-        m_names[map.Address].append(name);
+    const QString address = ParGen_Address(values);
+    if (!address.isEmpty())
+        m_names[address].append(name);
 }
 
 bool TShared_Addresses::Report() const

@@ -1,6 +1,6 @@
 // velmora-cli: commissions configurations from the console, over the same
 // program folder as the configurator: import from a table, build bank.bin,
-// show, check and export.
+// show, check, export, probe and report.
 #include "cli/UCli_Options.h"
 #include "console/UConsole_Output.h"
 #include "platform/UConsole_Streams.h"
@@ -11,6 +11,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <memory>
 
 namespace {
 
@@ -52,11 +54,40 @@ int Run_Command_Line()
     return options.Run(options);
 }
 
+// The report draws its PDF and needs Qt Gui's fonts, but never a screen: it
+// runs over SSH and in CI alike. Elsewhere than on Windows (whose platform
+// works in a console) it takes the offscreen platform unless one is named, so
+// a DISPLAY that is unset, or set and gone, makes no difference. The other
+// commands start without Qt Gui.
+std::unique_ptr<QCoreApplication> Make_Application(int &argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!Cli_Needs_Gui(arguments))
+        return std::make_unique<QCoreApplication>(argc, argv);
+#ifndef Q_OS_WIN
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    // The platform's start-up looks for a desktop session and warns when it
+    // finds none (no XDG_RUNTIME_DIR over SSH or in CI): nothing a report's
+    // user can act on. Its errors still go out.
+    static QtMessageHandler Previous = nullptr;
+    Previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            Previous(type, context, text);
+    });
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(Previous);
+    return application;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     const TConsole_Streams console;
-    QCoreApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = Make_Application(argc, argv);
     return Finish_Output(Run_Command_Line(), QStringLiteral("velmora-cli"));
 }

@@ -189,3 +189,16 @@ bool Read_Last_Blocks(const TBlock_Record &record, int count, QList<QByteArray> 
     }
     return true;
 }
+
+bool Read_Newest_Block(const TBlock_Record &record, bool &found,
+                       const std::function<bool(const QByteArray &block)> &read, QString *error)
+{
+    QList<QByteArray> blocks;
+    found = false;
+    if (!Read_Last_Blocks(record, 1, blocks, error))
+        return false;
+    found = !blocks.isEmpty();
+    if (!found || read(blocks.first()))
+        return true;
+    return Fail(error, "read", record.Path, QStringLiteral("its newest block is not understood"));
+}

@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 
 struct TBlock_Record
 {
@@ -38,3 +39,10 @@ bool Append_Block(const TBlock_Record &record, const QByteArray &block, QString 
 // elsewhere without one (a writer replaces the file whole, so a reader sees
 // the blocks from before or after it). False, with error, as for Append_Block.
 bool Read_Last_Blocks(const TBlock_Record &record, int count, QList<QByteArray> &blocks, QString *error);
+
+// The newest block alone, as Read_Last_Blocks reads it, handed to read:
+// found is false when the file holds none (or is not there yet). False, with
+// error, when the file cannot be read or read returns false (a block it does
+// not understand).
+bool Read_Newest_Block(const TBlock_Record &record, bool &found,
+                       const std::function<bool(const QByteArray &block)> &read, QString *error);

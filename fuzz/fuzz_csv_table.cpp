@@ -1,7 +1,7 @@
 // The table reader over any bytes: it refuses with a line that lies in the
 // input, or gives rows in line order that the table writer writes and the
 // reader reads back the same, separator and all.
-#include "cli/UCsv_Table.h"
+#include "common/UCsv_Table.h"
 
 #include <QByteArray>
 #include <cstdlib>

@@ -5,6 +5,8 @@
 #include "params/UParGen_File.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <cstring>
 
@@ -160,16 +162,53 @@ void Apply_ParGen_Parameters(const QDomElement &root, TImage_Parameters &p)
                         : -1;
 }
 
+TImage Image_Of_Record(const TImage_Parameters &record)
+{
+    TImage image;
+    image.Record = record;
+    image.Bytes.resize(static_cast<int>(Image_Size));
+    Serialize_Record(image.Record, 0, reinterpret_cast<uint8_t *>(image.Bytes.data()), Image_Size);
+    return image;
+}
+
 bool Build_Image(TXMLDocument &doc, const QString &parGen, TImage &image, QString *error)
 {
-    TImage built;
-    Set_Default_Parameters(built.Record);
-    if (!Read_ParGen_Parameters(doc, parGen, built.Record, error))
+    TImage_Parameters record;
+    Set_Default_Parameters(record);
+    if (!Read_ParGen_Parameters(doc, parGen, record, error))
         return false;
-    built.Bytes.resize(static_cast<int>(Image_Size));
-    Serialize_Record(built.Record, 0, reinterpret_cast<uint8_t *>(built.Bytes.data()), Image_Size);
-    image = built;
+    image = Image_Of_Record(record);
     return true;
+}
+
+TBank_State Read_Bank_File(const QString &project, TImage &image, QString *why)
+{
+    const QString path = Bank_File_Path(project);
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return TBank_State::Missing;
+    QFile file(path);
+    QString reason;
+    // A pipe would hold the reader for ever.
+    if (!info.isFile()) {
+        reason = QStringLiteral("it is not a file");
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+    } else {
+        image.Bytes = file.read(Image_Size + 1);
+        if (file.error() != QFileDevice::NoError)
+            reason = file.errorString();
+        else if (image.Bytes.size() != int(Image_Size))
+            reason = QStringLiteral("it is %1 bytes long, not %2").arg(file.size()).arg(Image_Size);
+        else if (Deserialize_Record(reinterpret_cast<const uint8_t *>(image.Bytes.constData()), image.Record)
+                 != image.Record.Byte_Sum)
+            reason = QStringLiteral("its last four bytes are not the byte sum of the others");
+    }
+    if (reason.isEmpty())
+        return TBank_State::Image;
+    if (why)
+        *why = QStringLiteral("\"%1\" is no image: %2").arg(QDir::toNativeSeparators(path), reason);
+    return TBank_State::Damaged;
 }
 
 QString Bank_File_Path(const QString &project)

@@ -48,3 +48,15 @@ bool Write_Bank_File(const QString &project, const QByteArray &image, QString *e
 
 // project/bin/bank.bin.
 QString Bank_File_Path(const QString &project);
+
+// The image of a record as Build_Image makes it: its 2048 bytes, its sum in
+// the record.
+TImage Image_Of_Record(const TImage_Parameters &record);
+
+enum class TBank_State { Missing, Image, Damaged };
+
+// project/bin/bank.bin read back: Image with its record and bytes; Missing
+// when there is none; Damaged, with why, when it cannot be read or is no
+// image (not 2048 bytes, or its last four bytes not the sum of the others).
+// At most one byte more than an image is read.
+TBank_State Read_Bank_File(const QString &project, TImage &image, QString *why);

@@ -146,6 +146,51 @@ enum : int {
     Serial_Time_Wait_RX_Time_Hint = 518,
     Error_Time_Wait_RX = 519,
 
+    // Plant Overview: the rows' and the commissioning report's texts (560-598
+    // are the window's own). The columns Status Word, Byte Count and State
+    // take Role_Status_Word, Role_Byte_Count and Check_State; the report's
+    // page numbers Page and Page_Of.
+    Plant_Column_Configuration = 520,
+    Plant_Column_Address = 521,
+    Plant_Column_Serial_Line = 522,
+    Plant_Column_Settings = 523,
+    Plant_Column_Image = 524,
+    Plant_Column_Last_Update = 525,
+    Plant_Column_Last_Check = 526,
+    Plant_State_Settings_To_Fix = 527,
+    Plant_State_Address_Shared = 528,
+    Plant_State_No_Image = 529,
+    Plant_State_Image_Stale = 530,
+    Plant_State_Not_Updated = 531,
+    Plant_State_Update_Failed = 532,
+    Plant_State_Update_Older = 533,
+    Plant_State_Not_Checked = 534,
+    Plant_State_Check_Failed = 535,
+    Plant_State_Registers_Refused = 536,
+    Plant_State_Commissioned = 537,
+    Plant_Settings_OK = 538,
+    Plant_Settings_No_ParGen = 539,
+    Plant_Settings_Damaged = 540,
+    Plant_Image_Current = 541,        // %1: the byte sum
+    Plant_Image_Stale = 542,          // %1: the byte sum
+    Plant_Image_Damaged = 543,
+    Plant_Update_Done = 544,
+    Plant_Update_Exit_Status = 545,   // %1: the exit status
+    Plant_Update_Signal = 546,        // %1: the signal
+    Plant_Update_Exit_Unknown = 547,
+    Plant_Update_Timed_Out = 548,     // %1: seconds
+    Plant_Update_No_Echo = 549,
+    Plant_Update_Echo_Not_Sent = 550,
+    Plant_Update_Cancelled = 551,
+    Plant_Update_Job_Not_Written = 552,
+    Plant_Update_Not_Found = 553,
+    Plant_Update_Not_Started = 554,
+    Plant_Summary = 555,              // %1 configurations, %2 answering, %3 failing, %4 not checked, %5 shared addresses
+    Plant_Report_Title = 556,
+    Plant_Report_Plant = 557,
+    Plant_Report_Date = 558,
+    Plant_Report_Program = 559,
+
     // Update Device.
     Boot_Title = 602,
     Boot_Subtitle = 603,
@@ -167,6 +212,7 @@ enum : int {
     Execute_Update_Hint = 635,
     Device_Not_Found = 636,
     Check_IP_Address = 637,
+    Update_Log_Failed = 646,    // %1: why
 
     // Check Device: the main window's fourth step (its label an entry the
     // table always had) and the dialog.

@@ -1,5 +1,7 @@
 #include "platform/UProcess.h"
 
+#include <QFileInfo>
+
 #ifdef Q_OS_WIN
 #include <QDir>
 #include <qt_windows.h>
@@ -17,6 +19,11 @@
 #include <unistd.h>
 #include <vector>
 #endif
+
+TRun_Result Not_Started_Result(const QString &program)
+{
+    return {QFileInfo::exists(program) ? TRun_End::Not_Started : TRun_End::Not_Found, 0, 0};
+}
 
 #ifdef Q_OS_WIN
 
@@ -41,7 +48,20 @@ public:
     bool Is_Running() override
     {
         DWORD code = 0;
-        return GetExitCodeProcess(m_process, &code) && code == STILL_ACTIVE;
+        if (!GetExitCodeProcess(m_process, &code)) {
+            m_known = false;
+            return false;
+        }
+        m_code = code;
+        m_known = true;
+        return code == STILL_ACTIVE;
+    }
+
+    // A crash shows as its exception code (0xC0000005 and the like), as the
+    // system reports it.
+    TRun_Result Ended() const override
+    {
+        return m_known ? TRun_Result{TRun_End::Exited, int(m_code), 0} : TRun_Result{TRun_End::Exit_Unknown, 0, 0};
     }
 
     // Another process that signals the event by name only cuts one step short.
@@ -56,6 +76,8 @@ public:
 private:
     HANDLE m_process;
     HANDLE m_event;
+    DWORD m_code = 0;
+    bool m_known = false;
 };
 
 } // namespace
@@ -129,14 +151,21 @@ public:
             return true;
         // Ended and collected, or no longer our child to wait for.
         m_collected = true;
+        if (result == m_pid && WIFEXITED(status))
+            m_ended = {TRun_End::Exited, WEXITSTATUS(status), 0};
+        else if (result == m_pid && WIFSIGNALED(status))
+            m_ended = {TRun_End::Signalled, WTERMSIG(status), 0};
         return false;
     }
 
     void Pause(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+    TRun_Result Ended() const override { return m_ended; }
+
 private:
     pid_t m_pid;
     bool m_collected = false;
+    TRun_Result m_ended{TRun_End::Exit_Unknown, 0, 0};
 };
 
 void Close_Pipe(int fds[2])

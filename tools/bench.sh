@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the configurator and its benchmark (optimised, with debug info) and
 # prints every figure in one run: minimum and median of several runs each.
-# Names given (image, echo, version, startup, cli, sim, modbus, record) run only those figures. The echo
+# Names given (image, echo, version, startup, cli, sim, modbus, record, plant) run only those figures. The echo
 # figures need the right to send ICMP (root, or the ping group range).
 # VELMORA_BENCH_PROGRAM_FOLDER=DIR times the start of another build's program
 # folder (an earlier version) against the same minimal dialog.

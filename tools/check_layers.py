@@ -41,6 +41,7 @@ LAYERS = [
     ["image"],
     ["update", "check"],  # the update road; the Modbus check and its window
     ["options"],
+    ["plant"],       # the plant's overview and commissioning report
     ["console"],     # what the two console programs share
     ["cli", "app", "sim", "standin"],  # the programs
 ]

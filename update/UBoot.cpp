@@ -256,14 +256,18 @@ void TFBoot::Btn_UpdateClick()
     if (m_busy)
         return;
     const TFlag_Guard busy(m_busy);
+    const QDateTime started = QDateTime::currentDateTime();
     const bool answered = Send_Ping();
-    if (m_cancelled)
+    if (m_cancelled) {
+        Record_Update(started, TUpdate_End::Cancelled);
         return;
+    }
     if (!answered) {
         if (ping_res == 2)
             Platform().Warning_Box(this, Lang(Text::Device_Not_Found));
         else
             Platform().Error_Box(this, Lang(Text::Check_IP_Address));
+        Record_Update(started, ping_res == 2 ? TUpdate_End::No_Echo_Answer : TUpdate_End::Echo_Not_Sent);
         return;
     }
     emit Update_Confirmed({Address_Text(), CB_Update_Options->currentIndex(),
@@ -271,9 +275,39 @@ void TFBoot::Btn_UpdateClick()
     QString error;
     if (!Compile_XML_Parameter(&error)) {
         Platform().Error_Box(this, error);
+        Record_Update(started, TUpdate_End::Job_Not_Written, error);
         return;
     }
-    emit Updater_Requested(Updater_Program_Path(Path_Exe), QString(), 0);
+    const QString program = Updater_Program_Path(Path_Exe);
+    TUpdate_Run run;
+    run.Started = started;
+    Set_Updater_End(run, Run_Updater ? Run_Updater(program, QString(), false) : Not_Started_Result(program),
+                    program);
+    Append_Record(run);
+}
+
+void TFBoot::Record_Update(const QDateTime &started, TUpdate_End end, const QString &detail)
+{
+    TUpdate_Run run;
+    run.Started = started;
+    run.End = end;
+    run.Detail = detail;
+    Append_Record(run);
+}
+
+// The record belongs to a configuration; the main window opens the dialog
+// only with one open.
+void TFBoot::Append_Record(TUpdate_Run run)
+{
+    if (Path_Project.isEmpty())
+        return;
+    run.Device_Address = Address_Text();
+    run.Option = CB_Update_Options->currentIndex();
+    run.With_Read_Back = CB_Update_Option_Read_Back->isChecked();
+    Note_Configuration(run, Path_Project);
+    QString error;
+    if (!Append_Update_Log(Update_Log_Path(Path_Project), run, &error))
+        Platform().Warning_Box(this, Lang(Text::Update_Log_Failed).arg(error));
 }
 
 bool TFBoot::Compile_XML_Parameter(QString *error)

@@ -5,9 +5,12 @@
 #include "ui/UWidgets.h"
 #include "common/UXmlDoc.h"
 #include "platform/UEcho.h"
+#include "platform/UProcess.h"
+#include "update/UUpdate_Log.h"
 
 #include <QDialog>
 #include <cstdint>
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -21,6 +24,10 @@ struct TUpdate_Choices
     int32_t Update_Option = 0;
     bool Read_Back = false;
 };
+
+// Runs the updater and waits for its end, or its limit: how the run ended.
+using TUpdater_Runner =
+    std::function<TRun_Result(const QString &program, const QString &parameters, bool hidden)>;
 
 class TFBoot : public QDialog
 {
@@ -64,6 +71,10 @@ public:
     // The last echo: 0 none yet, 1 answered with data, 2 not answered.
     int32_t ping_res = 0;
 
+    // The main window's program runner, set when the windows are connected;
+    // without it the updater counts as not started.
+    TUpdater_Runner Run_Updater;
+
     // One echo waits this long for its reply; the test gives up after the limit.
     static constexpr int Ping_Timeout_Ms = 400;
     static constexpr uint32_t Ping_Limit_Ms = 5000;
@@ -71,9 +82,6 @@ public:
 signals:
     // The device answered: the address and the choices are to be kept.
     void Update_Confirmed(const TUpdate_Choices &choices);
-    // The job file is written: the updater is to run, and to have ended or
-    // outlived its limit when this returns (tipo 0: its window shown).
-    void Updater_Requested(const QString &program, const QString &parameters, uint8_t tipo);
 
 public slots:
     void done(int result) override;
@@ -86,6 +94,12 @@ private:
     QLineEdit *Create_IP_Field(const QString &name, int left);
     QLabel *Create_Dot(const QString &name, int left);
     void Arrange_Panels();
+    // Records a run begun at started that ended as end (and detail) say.
+    void Record_Update(const QDateTime &started, TUpdate_End end, const QString &detail = QString());
+    // Adds a run, its time and end set, to the open configuration's
+    // Update.log with the dialog's address and choices and what the
+    // configuration holds now; a warning says when it cannot be added.
+    void Append_Record(TUpdate_Run run);
 
     bool m_busy = false;      // an update click is being handled
     bool m_cancelled = false; // the dialog was closed during the test

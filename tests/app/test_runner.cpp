@@ -28,12 +28,15 @@ char Process_State(qint64 pid)
 
 } // namespace
 
+Q_DECLARE_METATYPE(TRun_End)
+
 class TestRunner : public QObject
 {
     Q_OBJECT
 private slots:
     void init();
     void cleanup();
+    void returns_when_program_ends_data();
     void returns_when_program_ends();
     void not_started_returns_at_once_data();
     void not_started_returns_at_once();
@@ -64,37 +67,56 @@ void TestRunner::cleanup()
     m_env.reset();
 }
 
+void TestRunner::returns_when_program_ends_data()
+{
+    QTest::addColumn<QByteArray>("ending");
+    QTest::addColumn<TRun_End>("end");
+    QTest::addColumn<int>("code");
+    QTest::newRow("succeeds") << QByteArray("exit 0\n") << TRun_End::Exited << 0;
+    QTest::newRow("fails") << QByteArray("exit 42\n") << TRun_End::Exited << 42;
+    QTest::newRow("killed") << QByteArray("kill -TERM $$\n") << TRun_End::Signalled << 15;
+}
+
 void TestRunner::returns_when_program_ends()
 {
+    QFETCH(QByteArray, ending);
+    QFETCH(TRun_End, end);
+    QFETCH(int, code);
     QElapsedTimer clock;
     clock.start();
-    FVelmoraeFirmWare->Start_Program(QStringLiteral("/bin/sh"),
-                                     Script(QStringLiteral("end.sh"), "echo ended > out\n"), 0);
+    const TRun_Result result = FVelmoraeFirmWare->Start_Program(
+        QStringLiteral("/bin/sh"), Script(QStringLiteral("end.sh"), "echo ended > out\n" + ending), 0);
     const qint64 elapsed = clock.elapsed();
     QCOMPARE(m_env->Read_File(QStringLiteral("out")), QByteArray("ended\n"));
     // At least the one pause after the end, never the limit.
     QVERIFY2(elapsed >= 10 && elapsed < 1000, qPrintable(QString::number(elapsed)));
+    QCOMPARE(result.End, end);
+    QCOMPARE(result.Code, code);
 }
 
 void TestRunner::not_started_returns_at_once_data()
 {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("missing program") << "Ethernet_Update" << QByteArray();
-    QTest::newRow("not executable") << "notes.txt" << QByteArray("plain text\n");
-    QTest::newRow("empty name") << "" << QByteArray();
+    QTest::addColumn<TRun_End>("end");
+    QTest::newRow("missing program") << "Ethernet_Update" << QByteArray() << TRun_End::Not_Found;
+    QTest::newRow("not executable") << "notes.txt" << QByteArray("plain text\n") << TRun_End::Not_Started;
+    QTest::newRow("empty name") << "" << QByteArray() << TRun_End::Not_Found;
 }
 
 void TestRunner::not_started_returns_at_once()
 {
     QFETCH(QString, program);
     QFETCH(QByteArray, content);
+    QFETCH(TRun_End, end);
     if (!content.isEmpty())
         m_env->Write_File(program, content);
     QElapsedTimer clock;
     clock.start();
-    FVelmoraeFirmWare->Start_Program(program.isEmpty() ? program : Path(program), QString(), 0);
+    const TRun_Result result =
+        FVelmoraeFirmWare->Start_Program(program.isEmpty() ? program : Path(program), QString(), 0);
     QVERIFY2(clock.elapsed() < 100, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(result.End, end);
     // Nothing is shown for a program that did not start.
     QVERIFY(m_env->Platform.Errors.isEmpty() && m_env->Platform.Warnings.isEmpty());
 }
@@ -111,10 +133,12 @@ void TestRunner::left_running_after_limit_and_collected_later()
 {
     QElapsedTimer clock;
     clock.start();
-    FVelmoraeFirmWare->Start_Program(
+    const TRun_Result result = FVelmoraeFirmWare->Start_Program(
         QStringLiteral("/bin/sh"),
         Script(QStringLiteral("long.sh"), "echo $$ > pid\nsleep 1\necho done > done\n"), 0, 300);
     const qint64 elapsed = clock.elapsed();
+    QCOMPARE(result.End, TRun_End::Timed_Out);
+    QCOMPARE(result.Limit_Ms, 300);
     QVERIFY2(elapsed >= 300 && elapsed < 500, qPrintable(QString::number(elapsed)));
 
     const qint64 pid = m_env->Read_File(QStringLiteral("pid")).trimmed().toLongLong();

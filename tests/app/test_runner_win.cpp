@@ -14,6 +14,8 @@
 #include <QtTest>
 #include <optional>
 
+Q_DECLARE_METATYPE(TRun_End)
+
 class TestRunnerWin : public QObject
 {
     Q_OBJECT
@@ -67,8 +69,11 @@ void TestRunnerWin::returns_when_program_ends()
     QVERIFY(!program.isEmpty());
     QElapsedTimer clock;
     clock.start();
-    FVelmoraeFirmWare->Start_Program(program, QString(), 0, 60000);
+    const TRun_Result result = FVelmoraeFirmWare->Start_Program(program, QString(), 0, 60000);
     const qint64 elapsed = clock.elapsed();
+    // Its exit status: the job it found was no sound one.
+    QCOMPARE(result.End, TRun_End::Exited);
+    QCOMPARE(result.Code, 1);
     // The stand-in ran in its own folder and the wait lasted until its end.
     const QString log = QString::fromUtf8(m_env->Read_File(folder + QStringLiteral("/Ethernet_Update.log")));
     QVERIFY2(log.contains(QLatin1String("Ethernet_Update.xml")), qPrintable(log));
@@ -83,8 +88,9 @@ void TestRunnerWin::left_running_after_limit()
     QElapsedTimer clock;
     clock.start();
     // Far shorter than the stand-in takes to load its libraries and start.
-    FVelmoraeFirmWare->Start_Program(program, QString(), 0, 1);
+    const TRun_Result result = FVelmoraeFirmWare->Start_Program(program, QString(), 0, 1);
     const qint64 elapsed = clock.elapsed();
+    QCOMPARE(result.End, TRun_End::Timed_Out);
     QVERIFY2(elapsed < 500, qPrintable(QString::number(elapsed)));
     const QString log = QStringLiteral("Velmora/Ethernet_Update.log");
     QVERIFY2(m_env->Read_File(log).isEmpty(), "the wait must end before the program does");
@@ -96,22 +102,25 @@ void TestRunnerWin::not_started_returns_at_once_data()
 {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("missing program") << "Ethernet_Update.exe" << QByteArray();
-    QTest::newRow("not a program") << "Ethernet_Update.exe" << QByteArray("plain text\r\n");
-    QTest::newRow("empty name") << "" << QByteArray();
+    QTest::addColumn<TRun_End>("end");
+    QTest::newRow("missing program") << "Ethernet_Update.exe" << QByteArray() << TRun_End::Not_Found;
+    QTest::newRow("not a program") << "Ethernet_Update.exe" << QByteArray("plain text\r\n") << TRun_End::Not_Started;
+    QTest::newRow("empty name") << "" << QByteArray() << TRun_End::Not_Found;
 }
 
 void TestRunnerWin::not_started_returns_at_once()
 {
     QFETCH(QString, program);
     QFETCH(QByteArray, content);
+    QFETCH(TRun_End, end);
     if (!content.isEmpty())
         m_env->Write_File(program, content);
     QElapsedTimer clock;
     clock.start();
-    FVelmoraeFirmWare->Start_Program(program.isEmpty() ? program : m_env->Path(program),
-                                     QString(), 0);
+    const TRun_Result result =
+        FVelmoraeFirmWare->Start_Program(program.isEmpty() ? program : m_env->Path(program), QString(), 0);
     QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(result.End, end);
     QVERIFY(m_env->Platform.Errors.isEmpty() && m_env->Platform.Warnings.isEmpty());
 }
 

@@ -1,7 +1,7 @@
 // velmora-cli on disks that refuse its writes: each failing row or
 // configuration names the file and the system's reason, a folder made for a
 // row is taken back, what was there stays as it was, and results that
-// standard output cannot take fail the run.
+// standard output cannot take fail the run, as a report the disk cannot take.
 #include "TestCli.h"
 #include "TestMounts.h"
 
@@ -11,7 +11,8 @@
 namespace {
 
 enum class TFault {
-    No_Room_For_Folder, No_Room_For_Bin, Full_Disk, Read_Only_Projects, Marked_Read_Only, Full_Bin, Full_Output
+    No_Room_For_Folder, No_Room_For_Bin, Full_Disk, Read_Only_Projects, Marked_Read_Only, Full_Bin, Full_Output,
+    Full_Report
 };
 
 const QByteArray Old_Bank = "an older bank.bin";
@@ -64,6 +65,9 @@ void TestCliFaults::refused_data()
     QTest::newRow("export into a file on a full disk") << TFault::Full_Output << QStringList{"export", "--all"}
         << QByteArray() << "PROJECTS"
         << QStringList{"velmora-cli: cannot write the results to standard output: No space left on device"};
+    QTest::newRow("report on a full disk") << TFault::Full_Report
+        << QStringList{"report", "--all", "--pdf", "out/plant.pdf"} << QByteArray() << "out"
+        << QStringList{"Cannot write \"out/plant.pdf\": No space left on device"};
 }
 
 void TestCliFaults::refused()
@@ -83,7 +87,7 @@ void TestCliFaults::refused()
     if (fault == TFault::Full_Bin)
         QVERIFY2(mounts.Tmpfs(projects + QStringLiteral("/Old/bin"), 64), qPrintable(mounts.Error));
     const QString output = fault == TFault::Full_Output ? env.Path(QStringLiteral("out/plant.csv")) : QString();
-    if (fault == TFault::Full_Output)
+    if (fault == TFault::Full_Output || fault == TFault::Full_Report)
         QVERIFY2(mounts.Tmpfs(env.Path(QStringLiteral("out")), 64), qPrintable(mounts.Error));
     Make_Configuration(env, QStringLiteral("Old"), {QStringLiteral("Serial_Baud=3")});
     QVERIFY(env.Write_File(QStringLiteral("PROJECTS/Old/bin/bank.bin"), Old_Bank));
@@ -106,6 +110,7 @@ void TestCliFaults::refused()
         QVERIFY2(mounts.Fill(projects + QStringLiteral("/Old/bin")), qPrintable(mounts.Error));
         break;
     case TFault::Full_Output:
+    case TFault::Full_Report:
         QVERIFY2(mounts.Fill(env.Path(QStringLiteral("out"))), qPrintable(mounts.Error));
         break;
     }

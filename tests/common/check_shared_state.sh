@@ -26,7 +26,7 @@ allowed+='|update/UBoot\.|check/UCheck_Device\.|check/UCheck_Tables\.|check/UChe
 
 # file:line:text of every line that names them, string literals left out.
 uses() {
-    find common lang project params image update check options console cli ui platform app sim standin fuzz bench tools \
+    find common lang project params image update check options plant console cli ui platform app sim standin fuzz bench tools \
         -type f \( -name '*.cpp' -o -name '*.h' \) | sort | while read -r file; do
         sed -E 's/"([^"\\]|\\.)*"/""/g; s/Text::[A-Za-z0-9_]+//g' "$file" | grep -nE "$pattern" \
             | sed "s|^|$file:|" || true

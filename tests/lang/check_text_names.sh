@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$1"
 found=$(grep -rnE '\b(Lang|texts\.value)\( *[0-9]' --include='*.cpp' --include='*.h' \
-    common lang project params image update options cli ui platform app || true)
+    common lang project params image update check options plant console cli ui platform app sim standin || true)
 if [[ -n $found ]]; then
     echo "Texts read by number instead of by their name in lang/UText.h:"
     echo "$found"

@@ -16,12 +16,14 @@ void Take_Reports_As_Main_Window(TFBoot *boot)
         Update_Option = choices.Update_Option;
         Read_Back = choices.Read_Back;
     });
-    QObject::connect(boot, &TFBoot::Updater_Requested, boot,
-                     [](const QString &program, const QString &parameters, uint8_t tipo) {
-                         const auto running = Platform().Start_Program(program, parameters, tipo != 0);
-                         while (running && running->Is_Running())
-                             running->Pause(10);
-                     });
+    boot->Run_Updater = [](const QString &program, const QString &parameters, bool hidden) {
+        const auto running = Platform().Start_Program(program, parameters, hidden);
+        if (!running)
+            return Not_Started_Result(program);
+        while (running->Is_Running())
+            running->Pause(10);
+        return running->Ended();
+    };
 }
 
 TOpen_Run Run_Open_Conf(TFOpenConf *dialog, const std::function<void()> &open,

@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QtTest>
 #include <optional>
@@ -60,7 +61,12 @@ void During_Test(QTimer &timer, std::function<void()> action)
     timer.start();
 }
 
+// How a row of each_end_recorded takes the road.
+enum class TRoad { Updater, No_Updater, Not_Executable, Bad_Address, Job_Unwritable, Cancel };
+
 } // namespace
+
+Q_DECLARE_METATYPE(TRoad)
 
 class TestBootDialog : public QObject
 {
@@ -83,6 +89,8 @@ private slots:
     void job_file_unwritable();
     void second_click_ignored();
     void cancel_during_test_abandons_update();
+    void each_end_recorded_data();
+    void each_end_recorded();
 
 private:
     int Runs() const;
@@ -347,6 +355,73 @@ void TestBootDialog::cancel_during_test_abandons_update()
     QCOMPARE(Last_IP_Address, QStringLiteral("10.1.1.1"));
     QVERIFY(!QFile::exists(Job_File_Path(Path_Exe)));
     QCOMPARE(Runs(), 0);
+}
+
+void TestBootDialog::each_end_recorded_data()
+{
+    QTest::addColumn<TRoad>("road");
+    QTest::addColumn<QByteArray>("updater");   // the script's body, POSIX
+    QTest::addColumn<QString>("result");       // {updater}: the updater's path
+#ifndef Q_OS_WIN
+    QTest::newRow("updater succeeds") << TRoad::Updater << QByteArray("exit 0\n") << "exit status 0";
+    QTest::newRow("updater fails") << TRoad::Updater << QByteArray("exit 3\n") << "exit status 3";
+    QTest::newRow("updater killed") << TRoad::Updater << QByteArray("kill -9 $$\n") << "ended by signal 9";
+    QTest::newRow("updater not executable") << TRoad::Not_Executable << QByteArray("exit 0\n")
+                                            << "not run: the updater at {updater} could not be started";
+#endif
+    QTest::newRow("no updater") << TRoad::No_Updater << QByteArray() << "not run: no updater at {updater}";
+    QTest::newRow("address not valid") << TRoad::Bad_Address << QByteArray()
+                                       << "not run: no echo request could be sent to the address";
+    QTest::newRow("job file unwritable") << TRoad::Job_Unwritable << QByteArray()
+                                         << "not run: the job file could not be written: Cannot write \"{job}\": ";
+    QTest::newRow("cancelled") << TRoad::Cancel << QByteArray()
+                               << "not run: the dialog was closed during the echo requests";
+}
+
+// Each click on Execute adds one block to the open configuration's
+// Update.log, whatever became of the update.
+void TestBootDialog::each_end_recorded()
+{
+    QFETCH(TRoad, road);
+    QFETCH(QByteArray, updater);
+    QFETCH(QString, result);
+    m_env->Open_Configuration(QStringLiteral("Line 4"));
+    m_env->Write_File(QStringLiteral("PROJECTS/Line 4/ParGen.xml"),
+                      "<Par_Gen><ModbusTCPSlave_IP1>10</ModbusTCPSlave_IP1></Par_Gen>");
+    QByteArray image(2048, '\x02');
+    image.replace(2044, 4, QByteArray("\xF8\x0F\x00\x00", 4));   // 2044 twos: 4088
+    m_env->Write_File(QStringLiteral("PROJECTS/Line 4/bin/bank.bin"), image);
+    const QString program = m_env->Path(Updater_Program_Name);
+    if (!updater.isEmpty())
+        QVERIFY(m_env->Write_File(Updater_Program_Name, "#!/bin/sh\n" + updater));
+    if (road == TRoad::No_Updater)
+        QVERIFY(QFile::remove(program));
+    if (road == TRoad::Not_Executable)
+        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner));
+    if (road == TRoad::Job_Unwritable)
+        QVERIFY(QDir(m_env->Folder()).mkdir(Job_File_Name));
+    Boot->show();
+    Set_Address("127", "0", "0", road == TRoad::Bad_Address ? "x" : "1");
+    Boot->CB_Update_Options->setCurrentIndex(1);
+    QTimer timer;
+    if (road == TRoad::Cancel)
+        During_Test(timer, [] { QTest::mouseClick(Boot->Btn_Cancel, Qt::LeftButton); });
+    QTest::mouseClick(Boot->Btn_Update, Qt::LeftButton);
+
+    const QStringList lines = QString::fromUtf8(m_env->Read_File(QStringLiteral("PROJECTS/Line 4/Update.log")))
+                                  .split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 8);
+    QVERIFY2(QRegularExpression(QStringLiteral("^=== Update \\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d [+-]\\d\\d:\\d\\d$"))
+                 .match(lines[0]).hasMatch(), qPrintable(lines[0]));
+    QCOMPARE(lines.mid(1, 4), (QStringList{QStringLiteral("Device: 127.0.0.") + (road == TRoad::Bad_Address ? "x" : "1"),
+                                           QStringLiteral("Configuration: 10.168.0.10"),
+                                           QStringLiteral("Asked: firmware, read-back off"),
+                                           QStringLiteral("Image: bin/bank.bin, byte sum 4088 (0x00000FF8)")}));
+    result.replace(QStringLiteral("{updater}"), QDir::toNativeSeparators(program))
+        .replace(QStringLiteral("{job}"), QDir::toNativeSeparators(Job_File_Path(Path_Exe)));
+    QVERIFY2(lines[5].startsWith(QStringLiteral("Result: ") + result), qPrintable(lines[5]));
+    QCOMPARE(lines.mid(6), (QStringList{QString(), QString()}));
+    Boot->hide();
 }
 
 QTEST_MAIN(TestBootDialog)

@@ -143,6 +143,7 @@ void TestSilentDevice::Update_To(TDialog_Env<TFBoot> &env, const QStringList &fi
 {
     TFBoot *boot = env.Build();
     Take_Reports_As_Main_Window(boot);
+    env.Open_Configuration(QStringLiteral("Line 4"));
     Last_IP_Address = QStringLiteral("10.1.1.1");
     Update_Option = 2;
     boot->E_IP1->setText(fields.value(0));
@@ -161,13 +162,15 @@ void TestSilentDevice::dialog_reports_unanswered_device_data()
     QTest::addColumn<int>("pingRes");
     QTest::addColumn<int>("minMs");
     QTest::addColumn<int>("maxMs");
+    QTest::addColumn<QString>("recorded");   // the result line in Update.log
     // Echoes of 400 ms until more than 5 s have passed.
     QTest::newRow("silent device") << QStringList{"127", "0", "0", "1"} << 636 << true << 2 << 5000
-                                   << 6500;
+                                   << 6500 << "Result: not run: the device did not answer the echo requests";
     // No route leads there: the echo cannot even be sent, which is told at
     // once as an address to check, not as a silent device.
     QTest::newRow("network without a route") << QStringList{"10", "99", "0", "1"} << 637 << false
-                                             << 0 << 0 << 1000;
+                                             << 0 << 0 << 1000
+                                             << "Result: not run: no echo request could be sent to the address";
 }
 
 void TestSilentDevice::dialog_reports_unanswered_device()
@@ -178,6 +181,7 @@ void TestSilentDevice::dialog_reports_unanswered_device()
     QFETCH(int, pingRes);
     QFETCH(int, minMs);
     QFETCH(int, maxMs);
+    QFETCH(QString, recorded);
     QVERIFY(Set_Silent(true));
     TDialog_Env<TFBoot> env;
     const TTestPlatform &platform = env.Platform;
@@ -193,6 +197,8 @@ void TestSilentDevice::dialog_reports_unanswered_device()
     QCOMPARE(Last_IP_Address, QStringLiteral("10.1.1.1"));
     QCOMPARE(Update_Option, 2);
     QVERIFY(!env.Exists(QStringLiteral("Ethernet_Update.xml")));
+    const QStringList record = QString::fromUtf8(env.Read_File(QStringLiteral("PROJECTS/Line 4/Update.log"))).split('\n');
+    QCOMPARE(record.value(5), recorded);
 }
 
 // A device that answers the first echo and then falls silent is not found.

@@ -2,7 +2,8 @@
 // job file: the message names the file and the reason, the updater does not
 // start, and the old job stays as it was, with no save file left beside it.
 // Then the updater stand-in on a disk that takes its job but not its report.
-// A folder named Ethernet_Update.xml is in test_boot_dialog.
+// A folder named Ethernet_Update.xml is in test_boot_dialog. Last, the
+// update's record on a full disk: said, and the update done all the same.
 
 #include "TestDialogs.h"
 #include "TestMounts.h"
@@ -11,6 +12,7 @@
 #include "common/UXmlDoc.h"
 #include "update/UBoot.h"
 #include "update/UJob_File.h"
+#include "update/UUpdate_Log.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -52,6 +54,7 @@ private slots:
     void job_file_kept_data();
     void job_file_kept();
     void standin_report_on_full_disk();
+    void record_on_full_disk();
 };
 
 void TestUpdateFaults::job_file_kept_data()
@@ -155,6 +158,43 @@ void TestUpdateFaults::standin_report_on_full_disk()
              qPrintable(report));
     QCOMPARE(env.Read_File(Log_Name), Old_Log);
     QCOMPARE(Folder_Entries(env.Folder()), after);
+}
+
+// The configuration's folder has no room left: the updater runs on its job
+// all the same, a warning names Update.log and the reason, and the earlier
+// blocks stay as they were, with no save file beside them.
+void TestUpdateFaults::record_on_full_disk()
+{
+    TDialog_Env<TFBoot> env;
+    TTestPlatform &platform = env.Platform;
+    TTestMounts mounts;
+    const QString project = env.Path(QStringLiteral("PROJECTS/Line 4"));
+    QVERIFY2(mounts.Tmpfs(project, 64), qPrintable(mounts.Error));
+    const QByteArray older = "=== Update 2026-01-02 03:04:05 +00:00\nResult: exit status 0\n\n";
+    env.Write_File(QStringLiteral("PROJECTS/Line 4/Update.log"), older);
+    env.Write_File(Updater_Program_Name, "#!/bin/sh\ncd \"$(dirname \"$0\")\"\ntouch ran\n");
+    QVERIFY(QFile::setPermissions(env.Path(Updater_Program_Name),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    TFBoot *boot = env.Build();
+    Take_Reports_As_Main_Window(boot);
+    env.Open_Configuration(QStringLiteral("Line 4"));
+    Last_IP_Address = QStringLiteral("127.0.0.1");
+    QVERIFY2(mounts.Fill(project), qPrintable(mounts.Error));
+    const QStringList before = Folder_Entries(project);
+
+    QVERIFY(Update_Once(boot, Update_Configuration));
+
+    QVERIFY(env.Exists(QStringLiteral("ran")));
+    QVERIFY(env.Exists(Job_File_Name));
+    QCOMPARE(platform.Errors, QStringList());
+    QCOMPARE(platform.Warnings.size(), 1);
+    const QString warning = platform.Warnings.first();
+    QVERIFY2(warning.startsWith(QStringLiteral("The update could not be recorded: "))
+                 && warning.contains(QDir::toNativeSeparators(Update_Log_Path(project)))
+                 && warning.contains(QStringLiteral("No space left on device")),
+             qPrintable(warning));
+    QCOMPARE(env.Read_File(QStringLiteral("PROJECTS/Line 4/Update.log")), older);
+    QCOMPARE(Folder_Entries(project), before);
 }
 
 QTEST_MAIN(TestUpdateFaults)

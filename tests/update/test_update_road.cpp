@@ -123,6 +123,17 @@ void TestUpdateRoad::new_configuration_to_updated_device()
                              "Verdict: the job is sound."})
         QVERIFY2(report.contains(QLatin1String(line)), qPrintable(line + ("\n" + report)));
 
+    // The run is recorded beside the configuration, the stand-in's verdict as its exit status.
+    const QStringList record =
+        QString::fromUtf8(env.Read_File(QStringLiteral("PROJECTS/%1/Update.log").arg(configuration))).split('\n');
+    QVERIFY2(record.value(0).startsWith(QStringLiteral("=== Update ")), qPrintable(record.join('\n')));
+    QCOMPARE(record.mid(1), (QStringList{QStringLiteral("Device: 127.0.0.1"), QStringLiteral("Configuration: 10.0.0.50"),
+                                        QStringLiteral("Asked: firmware and configuration, read-back on"),
+                                        QStringLiteral("Image: bin/bank.bin, byte sum %1 (0x%2)")
+                                            .arg(sum)
+                                            .arg(QString::number(sum, 16).toUpper().rightJustified(8, '0')),
+                                        QStringLiteral("Result: exit status 0"), QString(), QString()}));
+
     QCOMPARE(Last_IP_Address, QStringLiteral("127.0.0.1"));
     QCOMPARE(Update_Option, 0);
     QVERIFY(Read_Back);

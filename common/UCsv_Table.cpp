@@ -1,4 +1,4 @@
-#include "cli/UCsv_Table.h"
+#include "common/UCsv_Table.h"
 
 #include <QStringDecoder>
 #include <algorithm>

@@ -1,5 +1,5 @@
-// velmora-cli's CSV table reader: the tables it reads and the ones it refuses, with the line to blame.
-#include "cli/UCsv_Table.h"
+// The CSV table reader (velmora-cli import's tables): the tables it reads and the ones it refuses, with the line to blame.
+#include "common/UCsv_Table.h"
 
 #include <QtTest>
 
