@@ -19,6 +19,8 @@ class TestWidgets : public QObject
 private slots:
     void button_colours_data();
     void button_colours();
+    void disabled_button_greys_its_icon_data();
+    void disabled_button_greys_its_icon();
     void look_of_a_window();
     void message_boxes_show_text_literally_data();
     void message_boxes_show_text_literally();
@@ -60,6 +62,43 @@ void TestWidgets::button_colours()
     button.Set_Caption(QStringLiteral("OK"));
     QCOMPARE(button.accessibleName(), QStringLiteral("OK"));
     QCOMPARE(button.toolTip(), QStringLiteral("Collapse"));
+}
+
+void TestWidgets::disabled_button_greys_its_icon_data()
+{
+    QTest::addColumn<QString>("icon");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<qreal>("ratio");   // the screen's device pixels per pixel
+    for (const char *icon : {":/icons/start.svg", ":/icons/stop.svg"}) {
+        for (const qreal ratio : {1.0, 1.5}) {
+            QTest::addRow("%s enabled at %g", icon, ratio) << QString::fromLatin1(icon) << true << ratio;
+            QTest::addRow("%s disabled at %g", icon, ratio) << QString::fromLatin1(icon) << false << ratio;
+        }
+    }
+}
+
+// Start's green arrow and Cancel's red square keep their colour only while
+// the button can be pressed.
+void TestWidgets::disabled_button_greys_its_icon()
+{
+    QFETCH(QString, icon);
+    QFETCH(bool, enabled);
+    QFETCH(qreal, ratio);
+    QWidget window;
+    Apply_Look(&window);
+    TImageButton button(QStringLiteral("Btn_X"), icon, &window);
+    button.Set_Caption(QStringLiteral("Start"));
+    button.setGeometry(0, 0, 110, 28);
+    button.setEnabled(enabled);
+    QImage image(QSize(110, 28) * ratio, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
+    button.render(&image);
+    int saturation = 0;
+    const QRect iconArea(QPoint(4, 2) * ratio, QSize(24, 24) * ratio);
+    for (int y = iconArea.top(); y <= iconArea.bottom(); ++y)
+        for (int x = iconArea.left(); x <= iconArea.right(); ++x)
+            saturation = qMax(saturation, image.pixelColor(x, y).hsvSaturation());
+    QVERIFY2(enabled ? saturation > 120 : saturation < 40, qPrintable(QString::number(saturation)));
 }
 
 void TestWidgets::look_of_a_window()
