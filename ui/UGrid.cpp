@@ -85,8 +85,11 @@ int Fit_Grid_Columns(QTableWidget *table, const QList<TGrid_Texts> &texts)
     for (int row = 0; row < table->rowCount(); ++row) {
         for (int column = 0; column < columns; ++column) {
             int need = 0;
-            if (const QTableWidgetItem *item = table->item(row, column))
-                need = Cell_Width(table, item->font(), item->text());
+            if (const QTableWidgetItem *item = table->item(row, column)) {
+                // An item without a font of its own shows in the table's.
+                const QVariant font = item->data(Qt::FontRole);
+                need = Cell_Width(table, font.isValid() ? font.value<QFont>() : table->font(), item->text());
+            }
             if (const QWidget *widget = table->cellWidget(row, column))
                 need = qMax(need, widget->sizeHint().width() + (table->showGrid() ? 1 : 0));
             const int span = table->columnSpan(row, column);

@@ -153,10 +153,10 @@ void TestWidgets::message_boxes_show_text_literally()
 
 void TestWidgets::grid_columns_fit_their_texts_data()
 {
-    QTest::addColumn<QString>("where");   // header, cell, given, spanned, spanned given, widget
+    QTest::addColumn<QString>("where");   // header, cell, bold cell, given, spanned, spanned given, widget
     QTest::addColumn<int>("column");
     QTest::addColumn<int>("rows");
-    const QString where[] = {"header", "cell", "given", "spanned", "spanned given", "widget"};
+    const QString where[] = {"header", "cell", "bold cell", "given", "spanned", "spanned given", "widget"};
     for (const QString &place : where) {
         for (const int column : {0, 1, 2}) {
             if (place.startsWith(QLatin1String("spanned")) && column == 2)
@@ -177,6 +177,10 @@ void TestWidgets::grid_columns_fit_their_texts()
     const QString text = QStringLiteral("Zeitüberschreitung der Antwort nach langer Wartezeit");
     QWidget window;
     Apply_Look(&window);
+    // Larger than the program's default font: cells show in the table's.
+    QFont large = window.font();
+    large.setPixelSize(18);
+    window.setFont(large);
     QTableWidget *table = Create_Grid(&window, QStringLiteral("SG_Test"), 3, QRect(0, 0, 200, 200), 22);
     table->setRowCount(rows);
     table->setHorizontalHeaderLabels({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
@@ -189,6 +193,11 @@ void TestWidgets::grid_columns_fit_their_texts()
         table->horizontalHeaderItem(column)->setText(text);
     else if (where == QLatin1String("cell") || where == QLatin1String("spanned"))
         Set_Grid_Cell(table, rows - 1, column, text);
+    else if (where == QLatin1String("bold cell")) {
+        QFont bold = table->font();
+        bold.setBold(true);
+        Set_Grid_Cell(table, rows - 1, column, text)->setFont(bold);
+    }
     else if (where == QLatin1String("widget")) {
         auto *box = new QComboBox;
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -208,6 +217,7 @@ void TestWidgets::grid_columns_fit_their_texts()
     QFont font = table->font();
     if (where == QLatin1String("header"))
         font = table->horizontalHeader()->font();
+    font.setBold(where == QLatin1String("bold cell"));
     QVERIFY2(QFontMetrics(font).horizontalAdvance(text) + 6 <= width, qPrintable(QString::number(width)));
     QCOMPARE(table->horizontalScrollBar()->maximum(), 0);
     QCOMPARE(table->horizontalHeader()->length(), table->viewport()->width());
