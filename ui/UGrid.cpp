@@ -4,19 +4,21 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QtMath>
 #include <QStyle>
 #include <QTableWidget>
 #include <QVector>
 
 namespace {
 
-// The width a cell needs for text in font: the style's margins on both sides
-// of the text, and the grid line the cell gives up.
+// The width a cell needs for text in font: the text's own (whole pixels
+// rounded up: the view cuts a text a fraction too wide), the style's margins
+// on both sides of it, and the grid line the cell gives up.
 int Cell_Width(const QTableWidget *table, const QFont &font, const QString &text)
 {
     const int margin = table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1;
     const int grid = table->showGrid() ? 1 : 0;
-    return QFontMetrics(font).horizontalAdvance(text) + 2 * margin + grid;
+    return qCeil(QFontMetricsF(font).horizontalAdvance(text)) + 1 + 2 * margin + grid;
 }
 
 // A need across columns first..last: what they lack together goes to the last.
