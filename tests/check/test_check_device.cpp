@@ -535,7 +535,7 @@ void TestCheckDevice::language_change()
     // The options dialog's road: the table rebuilt, then every window's texts.
     Language = language;
     QVERIFY(Select_Language(Language));
-    FVelmoraeFirmWare->Change_Language();
+    FVelmoraeFirmWare->Change_Language(Language);
     QCOMPARE(FVelmoraeFirmWare->Btn_CreateBin->Caption(), Lang(17));
     QCOMPARE(QStringList({dialog->windowTitle(), dialog->Btn_Start->Caption(), Row(dialog, 0),
                           dialog->Tables->SG_Steps->item(2, TCheck_Tables::Col_State)->text(), Verdict(dialog),
