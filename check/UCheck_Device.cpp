@@ -73,6 +73,12 @@ void Set_Fitted_Text(QLabel *label, const QString &text, Qt::TextElideMode mode 
     label->setAccessibleName(text);
 }
 
+// A button as wide as its caption and icon need, at least as designed.
+int Button_Width_For(const TImageButton *button)
+{
+    return qMax(Button_Width, button->fontMetrics().horizontalAdvance(button->Caption()) + Button_Height + 16);
+}
+
 QSpinBox *Create_Spin(QWidget *parent, const QString &name, int minimum, int maximum)
 {
     auto *spin = new QSpinBox(parent);
@@ -362,8 +368,7 @@ void TFCheck_Device::Fit_Size()
 
     int buttons = 2 * Margin + Margin;
     for (TImageButton *button : {Btn_Log, Btn_Copy, Btn_Close, Btn_Cancel, Btn_Watch, Btn_Start})
-        buttons += qMax(Button_Width, button->fontMetrics().horizontalAdvance(button->Caption()) + Button_Height + 16)
-                   + Button_Gap;
+        buttons += Button_Width_For(button) + Button_Gap;
     const int width = qMax(2 * Margin + Tables->width(), buttons - Button_Gap);
     P_Result->resize(width, tables + Verdict_Panel_Height);
     int top = tables;
@@ -387,8 +392,7 @@ void TFCheck_Device::Place_Buttons(int width)
 {
     const auto place = [](const QList<TImageButton *> &buttons, int left) {
         for (TImageButton *button : buttons) {
-            const int needed = button->fontMetrics().horizontalAdvance(button->Caption()) + Button_Height + 16;
-            button->setGeometry(left, Button_Top, qMax(Button_Width, needed), Button_Height);
+            button->setGeometry(left, Button_Top, Button_Width_For(button), Button_Height);
             left += button->width() + Button_Gap;
         }
         return left - Button_Gap;
