@@ -6,6 +6,7 @@
 #include "common/UVersion.h"
 #include "image/USaveBincc.h"
 #include "lang/ULang.h"
+#include "lang/UQt_Language.h"
 #include "lang/UText.h"
 #include "options/UAbout.h"
 #include "options/USoftOptions.h"
@@ -137,13 +138,13 @@ void TFVelmoraeFirmWare::Start_Up(const QString &exeFolder)
     Set_Label_Text(L_SW_Desc, SW_Description);
     QString languageError;
     const bool languageRead = Select_Language(Language, &Language, &languageError);
+    Select_Qt_Language(Join_Path(Path_Exe, QStringLiteral("translations")), Language);
 
     const QString saved = Join_Path(Path_Projects, Name_Project);
     if (Is_Plain_Folder_Name(Name_Project) && QFileInfo(saved).isDir())
         Path_Project = saved;
     else
         Path_Project.clear();
-    Show_Active_Configuration();
     Set_Lang();
     Set_Files();
 
@@ -235,8 +236,7 @@ void TFVelmoraeFirmWare::Create_New_Project()
     Name_Project = FNew_Project->Name_Conf;
     Path_Project = Join_Path(Path_Projects, Name_Project);
     Set_Files();
-    Set_Label_Text(L_Name_Conf, Lang(Text::Configuration_Open));
-    Set_Label_Text(L_Name_Conf_L2, Name_Project);
+    Show_Active_Configuration();
 }
 
 void TFVelmoraeFirmWare::Open_Project()
@@ -272,10 +272,12 @@ void TFVelmoraeFirmWare::Set_Lang()
     Btn_CreateBin->Set_Hint(Lang(Text::Update_Device_Hint));
     Btn_Check_Device->Set_Caption(Lang(Text::Check_Device));
     Btn_Check_Device->Set_Hint(Lang(Text::Check_Device_Hint));
+    Show_Active_Configuration();
 }
 
-void TFVelmoraeFirmWare::Change_Language()
+void TFVelmoraeFirmWare::Change_Language(const QString &language)
 {
+    Select_Qt_Language(Join_Path(Path_Exe, QStringLiteral("translations")), language);
     Set_Lang();
     FBoot->Set_Lang();
     FNew_Project->Set_Lang();

@@ -32,7 +32,9 @@ public:
     void Check_Device();
     TFCheck_Device *Check_Device_Window();
     void Set_Lang();
-    void Change_Language();
+    // Every window's texts from the string table, which holds language now,
+    // and Qt's own texts (the buttons of message boxes) in it too.
+    void Change_Language(const QString &language);
     void Set_Files();
     void L_KestrixClick();
     void Timer_UpdateTimer();

@@ -11,15 +11,20 @@
 #include "check/UCheck_Texts.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScreen>
+#include <QShortcut>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QUrl>
 
 TFCheck_Device *FCheck_Device = nullptr;
 
@@ -30,14 +35,18 @@ namespace {
 
 const int Client_Width = 940;
 const int Device_Panel_Height = 74;
+// The tables at least this high, taller on a screen with room for all rows.
 const int Result_Panel_Height = 276;
-const int Verdict_Panel_Height = 42;
+const int Verdict_Panel_Height = 61;
+const int Line_Height = 17;
 const int Button_Panel_Height = 40;
 const int Margin = 16;
 const int Button_Top = 6;
 const int Button_Height = 28;
 const int Button_Width = 110;
 const int Button_Gap = 8;
+// A window's title bar and borders, beyond its client area.
+const int Frame_Allowance = 40;
 
 QWidget *Create_Panel(QWidget *parent, const QString &name, int height)
 {
@@ -62,6 +71,12 @@ void Set_Fitted_Text(QLabel *label, const QString &text, Qt::TextElideMode mode 
     label->setText(shown);
     Set_Hint(label, shown == text ? QString() : text);
     label->setAccessibleName(text);
+}
+
+// A button as wide as its caption and icon need, at least as designed.
+int Button_Width_For(const TImageButton *button)
+{
+    return qMax(Button_Width, button->fontMetrics().horizontalAdvance(button->Caption()) + Button_Height + 16);
 }
 
 QSpinBox *Create_Spin(QWidget *parent, const QString &name, int minimum, int maximum)
@@ -103,6 +118,10 @@ TFCheck_Device::TFCheck_Device(QWidget *parent) : QDialog(parent)
                        {QStringLiteral("L_Steps"), QStringLiteral("SG_Steps")}});
     connect(&m_runner, &TCheck_Runner::Step_Changed, Tables, &TCheck_Tables::Show_Step);
     connect(&m_runner, &TCheck_Runner::Finished, this, &TFCheck_Device::Show_Result);
+    connect(&m_runner, &TCheck_Runner::Round_Done, this, &TFCheck_Device::Show_Round);
+    // Over the table's own copy of one cell; an edit field keeps its own.
+    auto *copy = new QShortcut(QKeySequence::Copy, this);
+    connect(copy, &QShortcut::activated, this, &TFCheck_Device::Copy_Registers);
     Show_Plan(true);
     Set_Lang();
     Set_Running(false);
@@ -185,23 +204,30 @@ void TFCheck_Device::Create_Result_Panel()
     Tables->move(Margin, 0);
     connect(Tables, &TCheck_Tables::Function_Switched, this, [this] { Show_Plan(false); });
 
-    L_Verdict = Create_Label(P_Result, QStringLiteral("L_Verdict"), Margin, Result_Panel_Height + 2);
+    L_Verdict = Create_Label(P_Result, QStringLiteral("L_Verdict"), Margin, 0);
     QFont bold = L_Verdict->font();
     bold.setBold(true);
     L_Verdict->setFont(bold);
-    L_Log = Create_Label(P_Result, QStringLiteral("L_Log"), Margin, Result_Panel_Height + 21);
-    for (QLabel *line : {L_Verdict, L_Log})
-        line->resize(Client_Width - 2 * Margin, 17);
+    L_Cause = Create_Label(P_Result, QStringLiteral("L_Cause"), Margin, 0);
+    L_Log = Create_Label(P_Result, QStringLiteral("L_Log"), Margin, 0);
+    for (QLabel *line : {L_Verdict, L_Cause, L_Log})
+        line->resize(Client_Width - 2 * Margin, Line_Height);
 }
 
 void TFCheck_Device::Create_Button_Panel()
 {
     P_Button = Create_Panel(this, QStringLiteral("P_Button"), Button_Panel_Height);
+    Btn_Log = new TImageButton(QStringLiteral("Btn_Log"), QStringLiteral(":/icons/log.svg"), P_Button);
+    Btn_Copy = new TImageButton(QStringLiteral("Btn_Copy"), QStringLiteral(":/icons/copy.svg"), P_Button);
     Btn_Close = new TImageButton(QStringLiteral("Btn_Close"), QStringLiteral(":/icons/close.svg"), P_Button);
     Btn_Cancel = new TImageButton(QStringLiteral("Btn_Cancel"), QStringLiteral(":/icons/stop.svg"), P_Button);
+    Btn_Watch = new TImageButton(QStringLiteral("Btn_Watch"), QStringLiteral(":/icons/watch.svg"), P_Button);
     Btn_Start = new TImageButton(QStringLiteral("Btn_Start"), QStringLiteral(":/icons/start.svg"), P_Button);
+    connect(Btn_Log, &QAbstractButton::clicked, this, [this] { Open_Log(); });
+    connect(Btn_Copy, &QAbstractButton::clicked, this, [this] { Copy_Registers(); });
     connect(Btn_Close, &QAbstractButton::clicked, this, &QDialog::reject);
     connect(Btn_Cancel, &QAbstractButton::clicked, this, [this] { Btn_CancelClick(); });
+    connect(Btn_Watch, &QAbstractButton::clicked, this, [this] { Btn_WatchClick(); });
     connect(Btn_Start, &QAbstractButton::clicked, this, [this] { Btn_StartClick(); });
 }
 
@@ -241,6 +267,7 @@ void TFCheck_Device::FormShow()
     m_log_error.clear();
     Show_Plan(true);
     Set_Lang();
+    Show_Buttons();
     Focus_And_Select(E_IP1);
 }
 
@@ -262,10 +289,11 @@ void TFCheck_Device::Load_Plan()
 void TFCheck_Device::Show_Plan(bool newRows)
 {
     m_result.reset();
+    m_round.reset();
     Tables->Show_Plan(m_plan, newRows);
     if (newRows) {
         Set_Tab_Order();
-        Fit_Width();
+        Fit_Size();
     }
     Show_Verdict();
 }
@@ -275,7 +303,7 @@ void TFCheck_Device::Set_Tab_Order()
     QList<QWidget *> order{E_IP1, E_IP2, E_IP3, E_IP4, E_Port, SE_Unit_ID, SE_Registers, CB_Echo, Tables->SG_Registers};
     for (QComboBox *box : Tables->Function_Lists())
         order << box;
-    order << Tables->SG_Steps << Btn_Close << Btn_Cancel << Btn_Start;
+    order << Tables->SG_Steps << Btn_Log << Btn_Copy << Btn_Close << Btn_Cancel << Btn_Watch << Btn_Start;
     for (int i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order.at(i), order.at(i + 1));
 }
@@ -299,54 +327,117 @@ void TFCheck_Device::Set_Lang()
         Set_Caption(label, control, Lang(caption), Lang(hint));
     CB_Echo->setText(Lang(Text::Check_Echo));
     Set_Hint(CB_Echo, Lang(Text::Check_Echo_Hint));
-    Btn_Close->Set_Caption(Lang(Text::Check_Close));
-    Btn_Close->Set_Hint(Lang(Text::Check_Close_Hint));
-    Btn_Cancel->Set_Caption(Lang(Text::Check_Cancel));
-    Btn_Cancel->Set_Hint(Lang(Text::Check_Cancel_Hint));
-    Btn_Start->Set_Caption(Lang(Text::Check_Start));
-    Btn_Start->Set_Hint(Lang(Text::Check_Start_Hint));
+    const QList<std::tuple<TImageButton *, int, int>> buttons{
+        {Btn_Log, Text::Check_Open_Log, Text::Check_Open_Log_Hint},
+        {Btn_Copy, Text::Check_Copy, Text::Check_Copy_Hint},
+        {Btn_Close, Text::Check_Close, Text::Check_Close_Hint},
+        {Btn_Watch, Text::Check_Watch, Text::Check_Watch_Hint},
+        {Btn_Start, Text::Check_Start, Text::Check_Start_Hint}};
+    for (const auto &[button, caption, hint] : buttons) {
+        button->Set_Caption(Lang(caption));
+        button->Set_Hint(Lang(hint));
+    }
+    Show_Buttons();
 
     Tables->Set_Lang();
-    Fit_Width();
+    Fit_Size();
     Show_Source();
     Show_Verdict();
     Show_Log_Note();
 }
 
-// The window as wide as its tables (as a language with longer words needs)
-// and at least as designed; its panels, lines and buttons follow.
-void TFCheck_Device::Fit_Width()
+// Cancel ends a watch as Stop; Open Log is there once the record is.
+void TFCheck_Device::Show_Buttons()
 {
-    const int width = 2 * Margin + Tables->width();
-    for (QWidget *panel : {Title.P_Title, P_Device, P_Result, P_Button})
-        panel->resize(width, panel->height());
-    L_Source->setFixedWidth(width - 2 * Margin);
-    for (QLabel *line : {L_Verdict, L_Log})
-        line->resize(width - 2 * Margin, line->height());
-    // The buttons end at the right margin, the one that starts the check last.
-    int left = width - Margin - 3 * Button_Width - 2 * Button_Gap;
-    for (TImageButton *button : {Btn_Close, Btn_Cancel, Btn_Start}) {
-        button->setGeometry(left, Button_Top, Button_Width, Button_Height);
-        left += Button_Width + Button_Gap;
+    Btn_Cancel->Set_Caption(Lang(m_watching ? Text::Check_Stop : Text::Check_Cancel));
+    Btn_Cancel->Set_Hint(Lang(m_watching ? Text::Check_Stop_Hint : Text::Check_Cancel_Hint));
+    Btn_Log->setEnabled(QFileInfo(Check_Log_Path(m_project)).isFile());
+}
+
+// The window as wide as its tables (as a language with longer words needs)
+// and its buttons, at least as designed; the tables as tall as their rows
+// need where the screen has room, at least as designed. Its panels, lines and
+// buttons follow.
+void TFCheck_Device::Fit_Size()
+{
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int others = Title.P_Title->height() + P_Device->height() + Verdict_Panel_Height + Button_Panel_Height;
+    const int room = screen ? screen->availableGeometry().height() - Frame_Allowance - others : 0;
+    const int tables = qMax(Result_Panel_Height, qMin(Tables->Registers_Height(), room));
+    Tables->Set_Height(tables);
+
+    int buttons = 2 * Margin + Margin;
+    for (TImageButton *button : {Btn_Log, Btn_Copy, Btn_Close, Btn_Cancel, Btn_Watch, Btn_Start})
+        buttons += Button_Width_For(button) + Button_Gap;
+    const int width = qMax(2 * Margin + Tables->width(), buttons - Button_Gap);
+    P_Result->resize(width, tables + Verdict_Panel_Height);
+    int top = tables;
+    for (QLabel *line : {L_Verdict, L_Cause, L_Log}) {
+        line->setGeometry(Margin, top + 2, width - 2 * Margin, Line_Height);
+        top += Line_Height + 2;
     }
-    Set_Fixed_Client_Size(this, width, P_Button->y() + P_Button->height());
+    int y = 0;
+    for (QWidget *panel : {Title.P_Title, P_Device, P_Result, P_Button}) {
+        panel->setGeometry(0, y, width, panel->height());
+        y += panel->height();
+    }
+    L_Source->setFixedWidth(width - 2 * Margin);
+    Place_Buttons(width);
+    Set_Fixed_Client_Size(this, width, y);
+}
+
+// The record's buttons at the left margin; the check's at the right, the one
+// that starts it last. Each as wide as its caption needs, at least as designed.
+void TFCheck_Device::Place_Buttons(int width)
+{
+    const auto place = [](const QList<TImageButton *> &buttons, int left) {
+        for (TImageButton *button : buttons) {
+            button->setGeometry(left, Button_Top, Button_Width_For(button), Button_Height);
+            left += button->width() + Button_Gap;
+        }
+        return left - Button_Gap;
+    };
+    place({Btn_Log, Btn_Copy}, Margin);
+    const QList<TImageButton *> right{Btn_Close, Btn_Cancel, Btn_Watch, Btn_Start};
+    const int end = place(right, 0);
+    place(right, width - Margin - end);
 }
 
 void TFCheck_Device::Show_Verdict()
 {
     if (Running()) {
         Set_Text_Colour(L_Verdict, Check_Quiet_Colour);
-        Set_Fitted_Text(L_Verdict, Lang(Text::Check_Running));
+        Set_Fitted_Text(L_Verdict, m_round ? Lang(Text::Check_Watching).arg(m_round->Watch_Rounds)
+                                           : Lang(Text::Check_Running));
     } else if (m_result) {
         Set_Text_Colour(L_Verdict, Verdict_Colour(m_result->Verdict));
-        Set_Fitted_Text(L_Verdict, Lang(Text::Check_Verdict)
-                                       .arg(Verdict_Text(*m_result), QString::number(m_result->Total_Ms)));
-        // The engine's words say why, as Check.log does.
-        Set_Hint(L_Verdict, m_result->Steps.last().Text);
+        const QString ms = QString::number(m_result->Total_Ms);
+        Set_Fitted_Text(L_Verdict, m_result->Watch_Rounds > 0
+                                       ? Lang(Text::Check_Watch_Verdict)
+                                             .arg(QString::number(m_result->Watch_Rounds), Verdict_Text(*m_result), ms)
+                                       : Lang(Text::Check_Verdict).arg(Verdict_Text(*m_result), ms));
     } else {
         Set_Text_Colour(L_Verdict, Check_Quiet_Colour);
         Set_Fitted_Text(L_Verdict, Lang(Text::Check_Ready));
     }
+    Show_Cause();
+}
+
+// The cause of the first step that failed (in the last round of a watch), in
+// this language; the engine's words are the hint.
+void TFCheck_Device::Show_Cause()
+{
+    const std::optional<TCheck_Result> &result = m_result ? m_result : m_round;
+    const int index = result ? Cause_Step(*result) : -1;
+    if (index < 0) {
+        Set_Fitted_Text(L_Cause, QString());
+        return;
+    }
+    const TCheck_Step &step = result->Steps.at(index);
+    const QString cause = Lang(Text::Check_Cause).arg(Step_Text(step), Cause_Text(step, result->Request));
+    Set_Text_Colour(L_Cause, State_Colour(step));
+    Set_Fitted_Text(L_Cause, cause);
+    Set_Hint(L_Cause, L_Cause->text() == cause ? step.Text : cause + QLatin1Char('\n') + step.Text);
 }
 
 void TFCheck_Device::Show_Source()
@@ -385,7 +476,7 @@ void TFCheck_Device::Set_Running(bool running)
     if (running) {
         Btn_Cancel->setEnabled(true);
         QWidget *focus = focusWidget();
-        if (!focus || focus == Btn_Start || P_Device->isAncestorOf(focus)
+        if (!focus || focus == Btn_Start || focus == Btn_Watch || P_Device->isAncestorOf(focus)
             || Tables->Function_Lists().contains(qobject_cast<QComboBox *>(focus)))
             Btn_Cancel->setFocus(Qt::OtherFocusReason);
     } else {
@@ -399,7 +490,9 @@ void TFCheck_Device::Set_Running(bool running)
         input->setEnabled(!running);
     Tables->Set_Running(running);
     Btn_Start->setEnabled(!running);
+    Btn_Watch->setEnabled(!running);
     Btn_Cancel->setEnabled(running);
+    Show_Buttons();
 }
 
 bool TFCheck_Device::eventFilter(QObject *watched, QEvent *event)
@@ -427,6 +520,9 @@ void TFCheck_Device::keyPressEvent(QKeyEvent *event)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        // One who works with the keys sees where the focus goes from here on
+        // (to Cancel and back to Start), as after a Tab.
+        setAttribute(Qt::WA_KeyboardFocusChange);
         // Enter presses a focused button, and Start from anywhere else.
         if (auto *button = qobject_cast<TImageButton *>(focusWidget()))
             button->click();
@@ -481,6 +577,16 @@ bool TFCheck_Device::Read_Inputs(TCheck_Request &request)
 
 void TFCheck_Device::Btn_StartClick()
 {
+    Start(false);
+}
+
+void TFCheck_Device::Btn_WatchClick()
+{
+    Start(true);
+}
+
+void TFCheck_Device::Start(bool watch)
+{
     if (Running())
         return;
     SE_Unit_ID->interpretText();
@@ -491,9 +597,12 @@ void TFCheck_Device::Btn_StartClick()
     m_choices = {request.Unit, SE_Registers->value()};
     emit Choices_Used(m_choices);
 
+    request.Watch_Every_Ms = watch ? Watch_Interval_Ms : 0;
     m_result.reset();
+    m_round.reset();
+    m_watching = watch;
     m_log_error.clear();
-    Tables->Show_Steps(Planned_Steps(request));
+    Tables->Begin(request);
     m_runner.Start(request, Check_Log_Path(m_project));
     // A version check started meanwhile would hold the window for its request.
     m_hold = std::make_unique<TTimer_Hold>();
@@ -506,15 +615,34 @@ void TFCheck_Device::Btn_CancelClick()
     m_runner.Cancel();
 }
 
+void TFCheck_Device::Show_Round(const TCheck_Result &round)
+{
+    m_round = round;
+    Tables->Show_Round(round);
+    Show_Verdict();
+}
+
 void TFCheck_Device::Show_Result(const TCheck_Result &result, const QString &logError)
 {
     m_hold.reset();
     m_result = result;
+    m_round.reset();
+    m_watching = false;
     m_log_error = logError;
-    Tables->Show_Steps(result.Steps);
+    Tables->Show_Result(result);
     Set_Running(false);
     Show_Verdict();
     Show_Log_Note();
+}
+
+void TFCheck_Device::Copy_Registers()
+{
+    QGuiApplication::clipboard()->setText(Tables->Registers_Text());
+}
+
+void TFCheck_Device::Open_Log()
+{
+    Platform().Open_Url(QUrl::fromLocalFile(Check_Log_Path(m_project)).toString());
 }
 
 void TFCheck_Device::done(int result)

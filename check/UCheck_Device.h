@@ -4,8 +4,12 @@
 // on a worker thread of its own through a check runner, so the window
 // repaints, moves and takes clicks throughout, and a cancel, a close or the
 // program's end stops it within half a second. Each check is added to the
-// configuration's Check.log by the engine. The dialog holds the fields and
-// buttons; the tables of registers and steps are a widget of their own.
+// configuration's Check.log by the engine. A watch reads the registers again
+// every second until Stop, its changed values marked. Under the tables the
+// verdict, the cause of the first step that failed in the user's language,
+// and the record's path; the table copies as text and the record opens from
+// here. The dialog holds the fields and buttons; the tables of registers and
+// steps are a widget of their own.
 
 #include "ui/UWidgets.h"
 #include "check/UCheck_Runner.h"
@@ -47,10 +51,19 @@ public:
     // The key handler of the four address fields; true when the key was used up.
     bool KeyPress(QObject *Sender, QKeyEvent *Key);
     void Btn_StartClick();
+    // Starts a watch: the check, then its reads again every second until Stop.
+    void Btn_WatchClick();
     void Btn_CancelClick();
+    // Puts every row of the registers table on the clipboard as tab-separated
+    // text (Ctrl+C too).
+    void Copy_Registers();
+    // Hands Check.log to the system's "open".
+    void Open_Log();
     // The four address fields joined by ".", exactly as they stand.
     QString Address_Text() const;
     bool Running() const { return m_runner.Running(); }
+    // A watch runs (Running too).
+    bool Watching() const { return Running() && m_watching; }
     // The last check's result, once one has ended since the dialog opened.
     const std::optional<TCheck_Result> &Result() const { return m_result; }
 
@@ -74,10 +87,16 @@ public:
     // SG_Registers and SG_Steps with their captions.
     TCheck_Tables *Tables;
     QLabel *L_Verdict;
+    // Why: the first failing step's cause in this language, the engine's
+    // English words its hint.
+    QLabel *L_Cause;
     QLabel *L_Log;
     QWidget *P_Button;
+    TImageButton *Btn_Log;
+    TImageButton *Btn_Copy;
     TImageButton *Btn_Close;
     TImageButton *Btn_Cancel;
+    TImageButton *Btn_Watch;
     TImageButton *Btn_Start;
 
 signals:
@@ -103,13 +122,18 @@ private:
     void Load_Plan();
     void Show_Plan(bool newRows);
     void Set_Tab_Order();
-    void Fit_Width();
+    void Fit_Size();
+    void Place_Buttons(int width);
     void Show_Verdict();
+    void Show_Cause();
+    void Show_Buttons();
     void Show_Source();
     void Show_Log_Note();
     void Set_Running(bool running);
     void Show_Result(const TCheck_Result &result, const QString &logError);
+    void Show_Round(const TCheck_Result &round);
     bool Read_Inputs(TCheck_Request &request);
+    void Start(bool watch);
 
     QString m_project;
     TCheck_Choices m_choices;
@@ -119,6 +143,9 @@ private:
     QStringList m_problems;
     TSource m_source = TSource::ParGen;
     std::optional<TCheck_Result> m_result;
+    // The watch under way and its last whole round.
+    bool m_watching = false;
+    std::optional<TCheck_Result> m_round;
     QString m_log_error;
 
     TCheck_Runner m_runner;

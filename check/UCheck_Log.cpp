@@ -117,6 +117,14 @@ QByteArray Check_Log_Block(const TCheck_Result &result)
                  .arg(request.Map.Port)
                  .arg(request.Unit)
                  .arg(request.Time_Limit_Ms);
+    if (result.Watch_Rounds > 0)
+        lines << QStringLiteral("Watch: %1 %2 of the registers, one every %3 ms; %4 %5 changed; the values "
+                                "below are the last round's")
+                     .arg(result.Watch_Rounds)
+                     .arg(result.Watch_Rounds == 1 ? QStringLiteral("round") : QStringLiteral("rounds"))
+                     .arg(request.Watch_Every_Ms)
+                     .arg(result.Watch_Changes)
+                     .arg(result.Watch_Changes == 1 ? QStringLiteral("value") : QStringLiteral("values"));
     for (const TCheck_Step &step : result.Steps) {
         lines << Step_Line(step);
         if (step.Kind != TStep_Kind::Read)
@@ -184,6 +192,7 @@ TCheck_Result Not_Checked_Result(const TCheck_Request &request, const QString &r
     for (TCheck_Step &step : result.Steps) {
         step.State = TStep_State::Not_Run;
         step.Text = QStringLiteral("not asked");
+        step.Cause = TStep_Cause::Not_Checked;
     }
     result.Verdict_Text = Verdict_Name(TCheck_Verdict::Not_Checked, 0);
     TCheck_Step &verdict = result.Steps.last();
@@ -194,9 +203,9 @@ TCheck_Result Not_Checked_Result(const TCheck_Request &request, const QString &r
 
 TCheck_Result Run_Recorded_Check(const TCheck_Request &request, const QString &logFile,
                                  QString *logError, TCheck_Cancel *cancel,
-                                 const TCheck_Progress &progress)
+                                 const TCheck_Progress &progress, const TCheck_Round &round)
 {
-    const TCheck_Result result = Run_Modbus_Check(request, cancel, progress);
+    const TCheck_Result result = Run_Modbus_Check(request, cancel, progress, round);
     QString error;
     if (!logFile.isEmpty())
         Append_Check_Log(logFile, result, &error);

@@ -4,7 +4,9 @@
 // technical record in fixed English, UTF-8 with LF line ends, each block
 // opening with a line that starts with Check_Log_Mark: when and where, the
 // unit, each step with its time, each register read with its value in
-// decimal and hex (or the exception that refused it), and the verdict. Kept
+// decimal and hex (or the exception that refused it), and the verdict; a
+// watch adds one block when it ends, with its rounds and the last one's
+// values. Kept
 // through UBlock_Record: checks in several processes add their blocks in turn.
 
 #include "common/UBlock_Record.h"
@@ -63,4 +65,5 @@ bool Read_Last_Check(const QString &path, bool &found, TRecorded_Check &check, Q
 // logError says why it could not be, and is empty otherwise.
 TCheck_Result Run_Recorded_Check(const TCheck_Request &request, const QString &logFile,
                                  QString *logError, TCheck_Cancel *cancel = nullptr,
-                                 const TCheck_Progress &progress = TCheck_Progress());
+                                 const TCheck_Progress &progress = TCheck_Progress(),
+                                 const TCheck_Round &round = TCheck_Round());

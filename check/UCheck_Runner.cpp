@@ -32,16 +32,13 @@ bool TCheck_Runner::Start(const TCheck_Request &request, const QString &logFile)
     // Each report is handed to this object's thread; one that comes after its
     // check was collected finds another serial number there and is dropped.
     const TCheck_Progress progress = [this, serial](int index, const TCheck_Step &step) {
-        QMetaObject::invokeMethod(
-            this,
-            [this, serial, index, step] {
-                if (serial == m_serial && Running())
-                    emit Step_Changed(index, step);
-            },
-            Qt::QueuedConnection);
+        Post(serial, [this, index, step] { emit Step_Changed(index, step); });
     };
-    m_worker.reset(QThread::create([run, request, logFile, progress] {
-        run->Result = Run_Recorded_Check(request, logFile, &run->Log_Error, &run->Cancel, progress);
+    const TCheck_Round round = [this, serial](const TCheck_Result &result) {
+        Post(serial, [this, result] { emit Round_Done(result); });
+    };
+    m_worker.reset(QThread::create([run, request, logFile, progress, round] {
+        run->Result = Run_Recorded_Check(request, logFile, &run->Log_Error, &run->Cancel, progress, round);
     }));
     connect(m_worker.get(), &QThread::finished, this, [this, serial] {
         if (serial == m_serial && Running())
@@ -49,6 +46,17 @@ bool TCheck_Runner::Start(const TCheck_Request &request, const QString &logFile)
     });
     m_worker->start();
     return true;
+}
+
+void TCheck_Runner::Post(int serial, const std::function<void()> &report)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, serial, report] {
+            if (serial == m_serial && Running())
+                report();
+        },
+        Qt::QueuedConnection);
 }
 
 void TCheck_Runner::Cancel()

@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QThread;
@@ -24,7 +25,9 @@ public:
     ~TCheck_Runner() override;
 
     // Starts Run_Recorded_Check of request, its block added to logFile (none
-    // when empty); false, and nothing started, while a check runs.
+    // when empty); false, and nothing started, while a check runs. A watch
+    // (the request's Watch_Every_Ms) runs until Cancel or Stop, and its one
+    // block is added when it ends.
     bool Start(const TCheck_Request &request, const QString &logFile);
     // Asks the check under way to end; it does within half a second, and
     // Finished follows.
@@ -39,6 +42,8 @@ signals:
     // A step of the running check started (Running) or ended; index is its
     // place in the result's Steps.
     void Step_Changed(int index, const TCheck_Step &step);
+    // A watch's round was read whole (the first with the check's steps).
+    void Round_Done(const TCheck_Result &round);
     // The check ended (or was cancelled); logError says why its block could
     // not be added to the record, and is empty otherwise.
     void Finished(const TCheck_Result &result, const QString &logError);
@@ -47,6 +52,9 @@ private:
     struct TRun;
 
     void Collect();
+    // From the check's thread: report runs on this object's thread unless
+    // the check of serial was collected meanwhile.
+    void Post(int serial, const std::function<void()> &report);
 
     std::shared_ptr<TRun> m_run;
     std::unique_ptr<QThread> m_worker;

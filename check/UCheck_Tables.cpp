@@ -10,7 +10,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
-#include <QScrollBar>
+#include <QPainter>
 #include <QTableWidget>
 
 const QColor Check_Quiet_Colour(110, 110, 110);
@@ -30,6 +30,41 @@ const TRegister_Role Roles[] = {TRegister_Role::Read_Data, TRegister_Role::Statu
                                 TRegister_Role::Byte_Count, TRegister_Role::Write_Data,
                                 TRegister_Role::Control_Word};
 
+bool Step_Ended(const TCheck_Step &step)
+{
+    return step.State == TStep_State::Passed || step.State == TStep_State::Failed
+           || step.State == TStep_State::Cancelled;
+}
+
+// A value that changed in a watch's last round.
+const QColor Changed_Colour(0, 70, 160);
+
+// A function list in its table: framed in the selection colour while it has
+// the focus, as the table shows no selection of its own.
+class TFunction_Box : public QComboBox
+{
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QComboBox::paintEvent(event);
+        if (!hasFocus())
+            return;
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+};
+
+// Function 03 first, 04 second, in this language.
+void Translate_Function_Box(QComboBox *box)
+{
+    box->setItemText(0, Lang(Text::Function_Holding_Registers));
+    box->setItemText(1, Lang(Text::Function_Input_Registers));
+    Set_Hint(box, Lang(Text::Check_Function_Hint));
+}
+
+} // namespace
+
 QColor State_Colour(const TCheck_Step &step)
 {
     switch (step.State) {
@@ -42,22 +77,6 @@ QColor State_Colour(const TCheck_Step &step)
         return Check_Quiet_Colour;
     }
 }
-
-bool Step_Ended(const TCheck_Step &step)
-{
-    return step.State == TStep_State::Passed || step.State == TStep_State::Failed
-           || step.State == TStep_State::Cancelled;
-}
-
-// Function 03 first, 04 second, in this language.
-void Translate_Function_Box(QComboBox *box)
-{
-    box->setItemText(0, Lang(Text::Function_Holding_Registers));
-    box->setItemText(1, Lang(Text::Function_Input_Registers));
-    Set_Hint(box, Lang(Text::Check_Function_Hint));
-}
-
-} // namespace
 
 QColor Verdict_Colour(TCheck_Verdict verdict)
 {
@@ -84,6 +103,9 @@ TCheck_Tables::TCheck_Tables(QWidget *parent, int width, int height)
     L_Registers_Table = Create_Label(this, QStringLiteral("L_Registers_Table"), 0, 3);
     SG_Registers = Create_Grid(this, QStringLiteral("SG_Registers"), Register_Columns,
                                QRect(0, Table_Top, Registers_Table_Width, tableHeight), Row_Height);
+    // A focused function list would select its whole row (the view makes its
+    // cell current): the list is framed instead.
+    SG_Registers->setSelectionMode(QAbstractItemView::NoSelection);
     const int stepsLeft = Registers_Table_Width + Table_Gap;
     L_Steps = Create_Label(this, QStringLiteral("L_Steps"), stepsLeft, 3);
     SG_Steps = Create_Grid(this, QStringLiteral("SG_Steps"), Step_Columns,
@@ -100,13 +122,23 @@ void TCheck_Tables::Apply_Functions(TModbus_Map &map) const
 
 void TCheck_Tables::Show_Plan(const TCheck_Request &plan, bool newRows)
 {
-    TCheck_Request planned = plan;
-    Apply_Functions(planned.Map);
-    m_steps = Planned_Steps(planned);
+    m_request = plan;
+    Apply_Functions(m_request.Map);
+    m_steps = Planned_Steps(m_request);
+    m_was.clear();
     if (newRows)
         Rebuild_Register_Rows();
-    for (int i = 0; i < m_steps.size(); ++i)
-        Show_Current_Step(i);
+    Show_All_Steps();
+    if (newRows)
+        SG_Registers->scrollToTop();
+}
+
+void TCheck_Tables::Begin(const TCheck_Request &request)
+{
+    m_request = request;
+    m_steps = Planned_Steps(request);
+    m_was.clear();
+    Show_All_Steps();
 }
 
 void TCheck_Tables::Show_Step(int index, const TCheck_Step &step)
@@ -117,11 +149,39 @@ void TCheck_Tables::Show_Step(int index, const TCheck_Step &step)
     Show_Current_Step(index);
 }
 
-void TCheck_Tables::Show_Steps(const QList<TCheck_Step> &steps)
+void TCheck_Tables::Show_Result(const TCheck_Result &result)
 {
-    m_steps = steps;
-    for (int i = 0; i < m_steps.size(); ++i)
-        Show_Current_Step(i);
+    m_request = result.Request;
+    m_steps = result.Steps;
+    if (result.Watch_Rounds == 0)
+        m_was.clear();
+    Show_All_Steps();
+    for (int index = First_Read_Step; index < m_steps.size() - 1; ++index) {
+        if (m_steps.at(index).State != TStep_State::Passed) {
+            SG_Registers->scrollTo(SG_Registers->model()->index(m_first_row.at(index), Col_Role),
+                                   QAbstractItemView::PositionAtTop);
+            return;
+        }
+    }
+    SG_Registers->scrollToTop();
+}
+
+void TCheck_Tables::Show_Round(const TCheck_Result &round)
+{
+    m_was.clear();
+    if (round.Watch_Rounds > 1) {
+        for (int index = First_Read_Step; index < m_steps.size() - 1 && index < round.Steps.size(); ++index) {
+            const QList<uint16_t> &before = m_steps.at(index).Values;
+            const QList<uint16_t> &now = round.Steps.at(index).Values;
+            for (int i = 0; i < qMin(before.size(), now.size()); ++i) {
+                if (before.at(i) != now.at(i))
+                    m_was.insert(m_first_row.at(index) + i, before.at(i));
+            }
+        }
+    }
+    m_request = round.Request;
+    m_steps = round.Steps;
+    Show_All_Steps();
 }
 
 void TCheck_Tables::Set_Running(bool running)
@@ -150,11 +210,9 @@ void TCheck_Tables::Rebuild_Register_Rows()
         if (step.Kind != TStep_Kind::Read)
             continue;
         const int first = m_first_row.at(index);
-        if (step.Block.Count > 1)
-            SG_Registers->setSpan(first, Col_Role, step.Block.Count, 1);
         for (int i = 0; i < step.Block.Count; ++i)
             Set_Grid_Cell(SG_Registers, first + i, Col_Address, QString::number(step.Block.Start + i));
-        auto *box = new QComboBox;
+        auto *box = new TFunction_Box;
         box->setObjectName(QStringLiteral("CB_Function_%1").arg(index - First_Read_Step));
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         box->addItems({QString(), QString()});
@@ -177,68 +235,75 @@ void TCheck_Tables::Set_Lang()
     Set_Caption(L_Registers_Table, SG_Registers, Lang(Text::Check_Registers_Table),
                 Lang(Text::Check_Registers_Table_Hint));
     Set_Caption(L_Steps, SG_Steps, Lang(Text::Check_Steps), Lang(Text::Check_Steps_Hint));
-    SG_Registers->setHorizontalHeaderLabels({Lang(Text::Check_Role), Lang(Text::Check_Register_Address),
-                                             Lang(Text::Check_Function), Lang(Text::Check_Time),
-                                             Lang(Text::Check_Decimal), Lang(Text::Check_Hex)});
+    SG_Registers->setHorizontalHeaderLabels(
+        {Lang(Text::Check_Role), Lang(Text::Check_Register_Address), Lang(Text::Check_Manual_Number),
+         Lang(Text::Check_Function), Lang(Text::Check_Time), Lang(Text::Check_Decimal), Lang(Text::Check_Hex),
+         Lang(Text::Check_Text_Bits)});
+    // The columns whose numbers need saying how they count.
+    const QList<QPair<int, int>> hints{{Col_Address, Text::Check_Address_Hint},
+                                       {Col_Manual, Text::Check_Manual_Number_Hint},
+                                       {Col_Function, Text::Check_Function_Hint},
+                                       {Col_Text, Text::Check_Text_Bits_Hint}};
+    for (const auto &[column, hint] : hints)
+        SG_Registers->horizontalHeaderItem(column)->setToolTip(Literal_Hint(Lang(hint)));
     SG_Steps->setHorizontalHeaderLabels({Lang(Text::Check_Step), Lang(Text::Check_State), Lang(Text::Check_Time)});
     for (QComboBox *box : std::as_const(m_function_boxes))
         Translate_Function_Box(box);
-    for (int i = 0; i < m_steps.size(); ++i)
-        Show_Current_Step(i);
-    Fit_Columns();
+    Show_All_Steps();
 }
 
 // Each column as wide as the widest text it can show in this language (the
-// numbers up to 65535); the last takes what is left, and an exception spans
+// numbers up to their largest); the texts of a register without a value span
 // the value columns. The register table grows into the steps table's room
-// when a language's exception texts need it, so none is ever cut.
+// when it needs, and the widget as wide as both need, so nothing is cut.
 void TCheck_Tables::Fit_Columns()
 {
     QStringList roles;
     for (TRegister_Role role : Roles)
         roles << Role_Text(role);
-    const QStringList states = State_Texts();
     const QStringList number{QStringLiteral("65535")};
-    const QList<QStringList> registerTexts{roles, number, {}, number, number, {QStringLiteral("0xFFFF")}};
-    const QList<QStringList> stepTexts{QStringList{Lang(Text::Step_Echo), Lang(Text::Step_Connect)} + roles, states, number};
-    for (QTableWidget *table : {SG_Registers, SG_Steps}) {
-        const QList<QStringList> &texts = table == SG_Registers ? registerTexts : stepTexts;
-        const QFontMetrics cells = table->fontMetrics();
-        const QFontMetrics header = table->horizontalHeader()->fontMetrics();
-        for (int column = 0; column < texts.size(); ++column) {
-            int width = header.horizontalAdvance(table->model()->headerData(column, Qt::Horizontal).toString());
-            for (const QString &text : texts.at(column))
-                width = qMax(width, cells.horizontalAdvance(text));
-            if (table == SG_Registers && column == Col_Function && !m_function_boxes.isEmpty())
-                width = qMax(width, m_function_boxes.first()->sizeHint().width());
-            table->horizontalHeader()->resizeSection(column, width + 12);
-        }
-    }
-
-    QHeaderView *header = SG_Registers->horizontalHeader();
-    int widest = 0;
-    for (const QString &text : Value_Texts())
-        widest = qMax(widest, SG_Registers->fontMetrics().horizontalAdvance(text) + 12);
-    header->resizeSection(Col_Decimal, qMax(header->sectionSize(Col_Decimal), widest - header->sectionSize(Col_Hex)));
-    Fit_Width();
+    const QStringList unread = Value_Texts() + Unread_Texts();
+    const int registers = Fit_Grid_Columns(
+        SG_Registers, {{Col_Role, roles},
+                       {Col_Address, number},
+                       {Col_Manual, {Manual_Number(Function_Holding_Registers, 65535)}},
+                       {Col_Time, number},
+                       {Col_Decimal, {QStringLiteral("65535 *")}},
+                       {Col_Hex, {QStringLiteral("0xFFFF")}},
+                       {Col_Text, {Register_Bits(0)}},
+                       {Col_Decimal, unread, Register_Columns - Col_Decimal}});
+    const int steps = Fit_Grid_Columns(
+        SG_Steps, {{Col_Step, QStringList{Lang(Text::Step_Echo), Lang(Text::Step_Connect)} + roles},
+                   {Col_State, State_Texts()},
+                   {Col_Step_Time, number}});
+    const int registersWidth = qMax(Registers_Table_Width, registers);
+    const int stepsWidth = qMax(m_designed_width - Table_Gap - registersWidth, steps);
+    SG_Registers->resize(registersWidth, SG_Registers->height());
+    L_Steps->move(registersWidth + Table_Gap, L_Steps->y());
+    SG_Steps->setGeometry(registersWidth + Table_Gap, Table_Top, stepsWidth, SG_Steps->height());
+    resize(registersWidth + Table_Gap + stepsWidth, height());
 }
 
-// The tables as wide as their columns need, at least as designed; the window
-// takes this widget's width from here.
-void TCheck_Tables::Fit_Width()
+int TCheck_Tables::Registers_Height() const
 {
-    const auto needed = [](QTableWidget *table) {
-        int width = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width();
-        for (int column = 0; column < table->columnCount(); ++column)
-            width += table->horizontalHeader()->sectionSize(column);
-        return width;
-    };
-    const int registers = qMax(Registers_Table_Width, needed(SG_Registers));
-    const int steps = qMax(m_designed_width - Table_Gap - registers, needed(SG_Steps));
-    SG_Registers->resize(registers, SG_Registers->height());
-    L_Steps->move(registers + Table_Gap, L_Steps->y());
-    SG_Steps->setGeometry(registers + Table_Gap, Table_Top, steps, SG_Steps->height());
-    resize(registers + Table_Gap + steps, height());
+    return Table_Top + 4 + 2 * SG_Registers->frameWidth() + SG_Registers->horizontalHeader()->sizeHint().height()
+           + SG_Registers->verticalHeader()->length();
+}
+
+void TCheck_Tables::Set_Height(int height)
+{
+    resize(width(), height);
+    for (QTableWidget *table : {SG_Registers, SG_Steps})
+        table->resize(table->width(), height - Table_Top - 4);
+    // A scroll bar may come or go with the height.
+    Fit_Columns();
+}
+
+void TCheck_Tables::Show_All_Steps()
+{
+    for (int i = 0; i < m_steps.size(); ++i)
+        Show_Current_Step(i);
+    Fit_Columns();
 }
 
 void TCheck_Tables::Show_Current_Step(int index)
@@ -247,49 +312,118 @@ void TCheck_Tables::Show_Current_Step(int index)
     if (step.Kind == TStep_Kind::Verdict)
         return;
     const QString time = Step_Ended(step) ? QString::number(step.Ms) : QString();
-    // The engine's own words (why a connection failed, say) stay in English,
-    // as in Check.log; they are the hint of the step's state.
+    // Why, in this language, and the engine's own words after it (as in
+    // Check.log): the hint of the step's state.
+    const QString cause = Cause_Text(step, m_request);
     const QString detail = Step_Ended(step) || step.State == TStep_State::Not_Run ? step.Text : QString();
+    const QString hint = cause.isEmpty() || cause == detail ? detail : cause + QLatin1Char('\n') + detail;
     Set_Grid_Cell(SG_Steps, index, Col_Step, Step_Text(step));
-    Set_Grid_Cell(SG_Steps, index, Col_State, State_Text(step), State_Colour(step), detail);
+    Set_Grid_Cell(SG_Steps, index, Col_State, State_Text(step), State_Colour(step), hint);
     Set_Grid_Cell(SG_Steps, index, Col_Step_Time, time);
     if (step.Kind != TStep_Kind::Read)
         return;
 
     const int first = m_first_row.at(index);
     const TRegister_Block &block = step.Block;
-    Set_Grid_Cell(SG_Registers, first, Col_Role, Role_Text(block.Role))
-        ->setTextAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Set_Grid_Cell(SG_Registers, first, Col_Role, Role_Text(block.Role));
     Set_Grid_Cell(SG_Registers, first, Col_Time, time);
     const int box = index - First_Read_Step;
     if (box >= 0 && box < m_function_boxes.size())
         m_function_boxes.at(box)->setAccessibleName(Lang(Text::Check_Function) + QLatin1Char(' ')
                                                     + Role_Text(block.Role));
-    for (int i = 0; i < block.Count; ++i) {
-        const int row = first + i;
-        const bool single = SG_Registers->columnSpan(row, Col_Decimal) == 1;
-        if (i < step.Values.size()) {
-            if (!single)
-                SG_Registers->setSpan(row, Col_Decimal, 1, 1);
-            const uint16_t value = step.Values.at(i);
-            Set_Grid_Cell(SG_Registers, row, Col_Decimal, QString::number(value));
-            Set_Grid_Cell(SG_Registers, row, Col_Hex,
-                     QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(4, QLatin1Char('0')));
-            continue;
-        }
-        // No value: the exception that refused it, or what became of the read.
+    for (int i = 0; i < block.Count; ++i)
+        Show_Register(index, i);
+}
+
+// Register i of step index's block: its numbers, and its value in decimal,
+// hex and as text or bits, or why it has none.
+void TCheck_Tables::Show_Register(int index, int i)
+{
+    const TCheck_Step &step = m_steps.at(index);
+    const TRegister_Block &block = step.Block;
+    const int row = m_first_row.at(index) + i;
+    Set_Grid_Cell(SG_Registers, row, Col_Manual, Manual_Number(block.Function, block.Start + i));
+    if (i < step.Values.size()) {
+        Span_Values(row, false);
+        const uint16_t value = step.Values.at(i);
+        const auto was = m_was.constFind(row);
+        const bool changed = was != m_was.cend();
+        // Marked in text as well as in colour and weight.
+        QTableWidgetItem *decimal = Set_Grid_Cell(
+            SG_Registers, row, Col_Decimal, QString::number(value) + (changed ? QStringLiteral(" *") : QString()),
+            changed ? Changed_Colour : QColor(), changed ? Lang(Text::Check_Changed_Hint).arg(*was) : QString());
+        QFont font = SG_Registers->font();
+        font.setBold(changed);
+        decimal->setFont(font);
+        Set_Grid_Cell(SG_Registers, row, Col_Hex,
+                      QStringLiteral("0x") + QString::number(value, 16).toUpper().rightJustified(4, QLatin1Char('0')));
         QString text;
-        if (step.Refused())
-            text = Exception_Text(step.Exception);
-        else if (step.State != TStep_State::Pending)
-            text = State_Text(step);
-        if (single)
-            SG_Registers->setSpan(row, Col_Decimal, 1, 2);
-        // The whole text is the hint as well, with the engine's words after it.
-        const QString hint = detail.isEmpty() || text.isEmpty() ? text + detail : text + QLatin1Char('\n') + detail;
-        Set_Grid_Cell(SG_Registers, row, Col_Decimal, text, State_Colour(step), hint);
-        Set_Grid_Cell(SG_Registers, row, Col_Hex, QString());
+        if (block.Role == TRegister_Role::Read_Data) {
+            const int bytes = Bytes_Read();
+            text = Register_Ascii(value, bytes < 0 ? 2 : qBound(0, bytes - 2 * i, 2));
+        } else if (block.Role == TRegister_Role::Status_Word) {
+            text = Register_Bits(value);
+        }
+        Set_Grid_Cell(SG_Registers, row, Col_Text, text);
+        return;
     }
+    // No value: the exception that refused it on every row, or what became
+    // of the read once, on the block's first row.
+    QString text;
+    if (step.Refused())
+        text = Exception_Text(step.Exception);
+    else if (i == 0)
+        text = Unread_Text(step);
+    Span_Values(row, !text.isEmpty());
+    const QString cause = Cause_Text(step, m_request);
+    const QString hint = text.isEmpty() ? QString() : cause.isEmpty() ? text : text + QLatin1Char('\n') + cause;
+    Set_Grid_Cell(SG_Registers, row, Col_Decimal, text, State_Colour(step), hint)->setFont(SG_Registers->font());
+    Set_Grid_Cell(SG_Registers, row, Col_Hex, QString());
+    Set_Grid_Cell(SG_Registers, row, Col_Text, QString());
+}
+
+// A text across the value columns, or each value in its own.
+void TCheck_Tables::Span_Values(int row, bool spanned)
+{
+    const int span = spanned ? Register_Columns - Col_Decimal : 1;
+    if (SG_Registers->columnSpan(row, Col_Decimal) != span)
+        SG_Registers->setSpan(row, Col_Decimal, 1, span);
+}
+
+int TCheck_Tables::Bytes_Read() const
+{
+    for (const TCheck_Step &step : m_steps) {
+        if (step.Kind == TStep_Kind::Read && step.Block.Role == TRegister_Role::Byte_Count && !step.Values.isEmpty())
+            return step.Values.first();
+    }
+    return -1;
+}
+
+QString TCheck_Tables::Registers_Text() const
+{
+    QStringList lines;
+    QStringList header;
+    for (int column = 0; column < Register_Columns; ++column)
+        header << SG_Registers->horizontalHeaderItem(column)->text();
+    lines << header.join(QLatin1Char('\t'));
+    for (int index = First_Read_Step; index < m_steps.size() - 1; ++index) {
+        const int first = m_first_row.at(index);
+        const QComboBox *box = m_function_boxes.value(index - First_Read_Step);
+        for (int i = 0; i < m_steps.at(index).Block.Count; ++i) {
+            QStringList cells;
+            for (int column = 0; column < Register_Columns; ++column) {
+                const QTableWidgetItem *item = SG_Registers->item(first + i, column);
+                if (column == Col_Role)
+                    cells << Role_Text(m_steps.at(index).Block.Role);
+                else if (column == Col_Function)
+                    cells << (box ? box->currentText() : QString());
+                else
+                    cells << (item ? item->text() : QString());
+            }
+            lines << cells.join(QLatin1Char('\t'));
+        }
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
 // A function list reached with Tab scrolls into view in its table.

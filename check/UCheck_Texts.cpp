@@ -130,3 +130,120 @@ QStringList Value_Texts()
         texts << Exception_Text(code);
     return texts;
 }
+
+QString Cause_Text(const TCheck_Step &step, const TCheck_Request &request)
+{
+    const QString limit = QString::number(request.Time_Limit_Ms);
+    // The system's words, or the engine's detail, after the engine's own "xxx: ".
+    const QString detail = step.Text.section(QStringLiteral(": "), 1);
+    switch (step.Cause) {
+    case TStep_Cause::None:
+        break;
+    case TStep_Cause::Echo_Silent:
+        return Lang(Text::Cause_Echo_Silent).arg(Echo_Limit_Ms / 1000);
+    case TStep_Cause::Refused:
+        return Lang(Text::Cause_Refused).arg(QString::number(request.Map.Port), request.Map.Address);
+    case TStep_Cause::Timed_Out:
+        return Lang(Text::Cause_Timed_Out).arg(limit);
+    case TStep_Cause::Unreachable:
+        return Lang(Text::Cause_Unreachable).arg(request.Map.Address);
+    case TStep_Cause::System_Error:
+        return Lang(Text::Cause_System_Error).arg(detail);
+    case TStep_Cause::No_Answer:
+        return Lang(Text::Cause_No_Answer).arg(limit);
+    case TStep_Cause::Cut_Short:
+        return Lang(Text::Cause_Cut_Short).arg(limit);
+    case TStep_Cause::Closed:
+        return Lang(Text::Cause_Closed);
+    case TStep_Cause::Closed_Mid_Reply:
+        return Lang(Text::Cause_Closed_Mid_Reply);
+    case TStep_Cause::Not_Modbus:
+        return Lang(Text::Cause_Not_Modbus);
+    case TStep_Cause::Other_Unit:
+        return Lang(Text::Cause_Other_Unit).arg(request.Unit);
+    case TStep_Cause::Wrong_Answer:
+        return Lang(Text::Cause_Wrong_Answer);
+    case TStep_Cause::Exception:
+        return Lang(Text::Cause_Exception).arg(Exception_Text(step.Exception));
+    case TStep_Cause::Not_Checked:
+        return step.Kind == TStep_Kind::Verdict ? detail : Lang(Text::State_Not_Asked);
+    case TStep_Cause::Echo_Off:
+        return Lang(Text::State_Not_Asked);
+    case TStep_Cause::No_Connection:
+        return Lang(Text::Cause_No_Connection);
+    case TStep_Cause::After_Fault:
+        return Lang(Text::Cause_After_Fault);
+    case TStep_Cause::Cancelled:
+        return Lang(Text::State_Cancelled);
+    }
+    return QString();
+}
+
+int Cause_Step(const TCheck_Result &result)
+{
+    const int verdict = int(result.Steps.size()) - 1;
+    for (int index = Connect_Step; index < verdict; ++index) {
+        if (result.Steps.at(index).State == TStep_State::Failed)
+            return index;
+    }
+    if (result.Steps.at(verdict).Cause == TStep_Cause::Not_Checked)
+        return verdict;
+    if (result.Steps.at(Echo_Step).State == TStep_State::Failed)
+        return Echo_Step;
+    return -1;
+}
+
+QString Unread_Text(const TCheck_Step &step)
+{
+    switch (step.State) {
+    case TStep_State::Pending:
+        return QString();
+    case TStep_State::Not_Run:
+        if (step.Cause == TStep_Cause::No_Connection || step.Cause == TStep_Cause::After_Fault)
+            return Lang(Text::Check_Cause).arg(State_Text(step), Cause_Text(step, TCheck_Request()));
+        break;
+    case TStep_State::Running:
+    case TStep_State::Passed:
+    case TStep_State::Failed:
+    case TStep_State::Cancelled:
+        break;
+    }
+    return State_Text(step);
+}
+
+QStringList Unread_Texts()
+{
+    TCheck_Step step;
+    step.State = TStep_State::Not_Run;
+    QStringList texts = State_Texts();
+    for (const TStep_Cause cause : {TStep_Cause::No_Connection, TStep_Cause::After_Fault}) {
+        step.Cause = cause;
+        texts << Unread_Text(step);
+    }
+    return texts;
+}
+
+QString Manual_Number(int function, int address)
+{
+    const int base = function == Function_Holding_Registers ? 4 : 3;
+    return address < 9999 ? QString::number(base * 10000 + 1 + address)
+                          : QString::number(base * 100000 + 1 + address);
+}
+
+QString Register_Ascii(uint16_t value, int bytes)
+{
+    QString text;
+    for (const int byte : {value >> 8, value & 0xFF}) {
+        if (text.size() >= bytes)
+            break;
+        text += byte >= 0x20 && byte < 0x7F ? QChar(byte) : QChar(0x00B7);
+    }
+    return text;
+}
+
+QString Register_Bits(uint16_t value)
+{
+    const QString bits = QStringLiteral("%1").arg(value, 16, 2, QLatin1Char('0'));
+    return bits.mid(0, 4) + QLatin1Char(' ') + bits.mid(4, 4) + QLatin1Char(' ') + bits.mid(8, 4)
+           + QLatin1Char(' ') + bits.mid(12, 4);
+}

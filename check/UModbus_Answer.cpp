@@ -12,9 +12,9 @@ QString Hex2(int value)
     return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
 }
 
-TAnswer_Finding Out_Of_Step(const QString &text)
+TAnswer_Finding Out_Of_Step(const QString &text, TStep_Cause cause = TStep_Cause::Wrong_Answer)
 {
-    return {TAnswer_Kind::Out_Of_Step, text};
+    return {TAnswer_Kind::Out_Of_Step, text, cause};
 }
 
 } // namespace
@@ -25,7 +25,8 @@ TAnswer_Finding Answer_Finding(const TModbus_Reply &reply, const TRegister_Block
     // Another protocol's server (a web server, say) shows first in the header.
     if (reply.Protocol != 0)
         return Out_Of_Step(QStringLiteral("the port answers, but not with Modbus TCP (protocol id %1, not 0)")
-                               .arg(reply.Protocol));
+                               .arg(reply.Protocol),
+                           TStep_Cause::Not_Modbus);
     if (reply.Transaction != reply.Request_Transaction)
         return Out_Of_Step(QStringLiteral("an answer to another request (transaction id %1, not %2): an "
                                           "answer sent twice or unasked, another master's answer, or a "
@@ -52,12 +53,13 @@ TAnswer_Finding Answer_Finding(const TModbus_Reply &reply, const TRegister_Block
                                .arg(block.Count));
     if (reply.Unit != unit)
         return {TAnswer_Kind::Wrong,
-                QStringLiteral("an answer from unit %1, not from unit %2").arg(reply.Unit).arg(unit)};
+                QStringLiteral("an answer from unit %1, not from unit %2").arg(reply.Unit).arg(unit),
+                TStep_Cause::Other_Unit};
     if (exception) {
         QString text = QStringLiteral("refused: exception ") + Exception_Name(reply.Exception);
         if (reply.Exception == 2)
             text += QStringLiteral(" (the device may be running another configuration)");
-        return {TAnswer_Kind::Refused, text};
+        return {TAnswer_Kind::Refused, text, TStep_Cause::Exception};
     }
     return {TAnswer_Kind::Answered, QStringLiteral("answered")};
 }

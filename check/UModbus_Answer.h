@@ -9,6 +9,31 @@
 
 #include <QString>
 
+// What became of a step that did not pass, by kind, so a window can say it in
+// its own words; the step's text says it in English, with the details.
+enum class TStep_Cause {
+    None,
+    Echo_Silent,        // no echo reply in the time; the check goes on
+    Refused,            // nothing listens at the port
+    Timed_Out,          // no connection within the time limit
+    Unreachable,        // no way to the address
+    System_Error,       // the system's own words: an echo not sent, a connect or read that failed
+    No_Answer,          // no answer to a read within the time limit
+    Cut_Short,          // the answer began, its rest did not come
+    Closed,             // the device closed the connection instead of answering
+    Closed_Mid_Reply,
+    Not_Modbus,         // another protocol's answer, or one longer than a Modbus frame
+    Other_Unit,         // the read's answer, but from another unit
+    Wrong_Answer,       // not this read's answer: another request's or function's, a broken frame
+    Exception,          // refused with an exception code
+    Not_Checked,        // the request itself cannot be checked
+    // Why a step was not asked.
+    Echo_Off,
+    No_Connection,
+    After_Fault,
+    Cancelled
+};
+
 enum class TAnswer_Kind {
     Answered,     // the registers asked for: their values may be shown
     Refused,      // an exception answer to the read
@@ -22,6 +47,7 @@ struct TAnswer_Finding
     // "answered", "refused: exception 02 ...", or what is wrong, in a
     // technician's words.
     QString Text;
+    TStep_Cause Cause = TStep_Cause::None;
 };
 
 // The finding on reply (a whole frame) to the read of block from unit. Only

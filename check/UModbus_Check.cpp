@@ -4,6 +4,7 @@
 #include "platform/UModbus_Client.h"
 
 #include <QElapsedTimer>
+#include <chrono>
 
 namespace {
 
@@ -37,7 +38,8 @@ struct TRun
 {
     TCheck_Result &Result;
     TCheck_Cancel *Cancel;
-    const TCheck_Progress &Progress;
+    // Emptied for a watch's later rounds, which are reported whole.
+    TCheck_Progress Progress;
     QElapsedTimer Total_Clock;
     QElapsedTimer Step_Clock;
 
@@ -54,24 +56,27 @@ struct TRun
         Step_Clock.start();
         Report(index);
     }
-    void End(int index, TStep_State state, const QString &text)
+    void End(int index, TStep_State state, const QString &text, TStep_Cause cause = TStep_Cause::None)
     {
         TCheck_Step &step = Step(index);
         step.State = state;
         step.Text = text;
+        step.Cause = cause;
         step.Ms = Step_Clock.elapsed();
         Report(index);
     }
     // Marks the steps from index up to the verdict as not asked.
-    void Skip_From(int index, const QString &text)
+    void Skip_From(int index, const QString &text, TStep_Cause cause)
     {
         for (int i = index; i < Result.Steps.size() - 1; ++i) {
             Step(i).State = TStep_State::Not_Run;
             Step(i).Text = text;
+            Step(i).Cause = cause;
             Report(i);
         }
     }
-    TCheck_Result Finish(TCheck_Verdict verdict, const QString &detail = QString())
+    TCheck_Result Finish(TCheck_Verdict verdict, const QString &detail = QString(),
+                         TStep_Cause cause = TStep_Cause::None)
     {
         Result.Verdict = verdict;
         Result.Verdict_Text = Verdict_Name(verdict, Result.Refused_Registers);
@@ -82,13 +87,14 @@ struct TRun
                      : verdict == TCheck_Verdict::Cancelled      ? TStep_State::Cancelled
                                                                  : TStep_State::Failed;
         step.Text = detail.isEmpty() ? Result.Verdict_Text : Result.Verdict_Text + QStringLiteral(": ") + detail;
+        step.Cause = cause;
         step.Ms = Result.Total_Ms;
         Report(index);
         return Result;
     }
     TCheck_Result Finish_Cancelled(int from)
     {
-        Skip_From(from, QStringLiteral("not asked (cancelled)"));
+        Skip_From(from, QStringLiteral("not asked (cancelled)"), TStep_Cause::Cancelled);
         return Finish(TCheck_Verdict::Cancelled);
     }
 };
@@ -99,6 +105,7 @@ void Run_Echo(TRun &run, const QString &address)
     if (!request.Echo) {
         run.Step(Echo_Step).State = TStep_State::Not_Run;
         run.Step(Echo_Step).Text = QStringLiteral("not asked (echo off)");
+        run.Step(Echo_Step).Cause = TStep_Cause::Echo_Off;
         run.Report(Echo_Step);
         return;
     }
@@ -106,19 +113,21 @@ void Run_Echo(TRun &run, const QString &address)
     const QByteArray data = address.toUtf8();
     for (;;) {
         if (run.Cancelled())
-            return run.End(Echo_Step, TStep_State::Cancelled, QStringLiteral("cancelled"));
+            return run.End(Echo_Step, TStep_State::Cancelled, QStringLiteral("cancelled"), TStep_Cause::Cancelled);
         const qint64 left = Echo_Limit_Ms - run.Step_Clock.elapsed();
         if (left <= 0)
             break;
         const TEcho_Reply reply = Echo_Request(address, data, int(qMin<qint64>(left, Echo_Slice_Ms)));
         if (!reply.Sent)
-            return run.End(Echo_Step, TStep_State::Failed, QStringLiteral("not sent: ") + reply.Error);
+            return run.End(Echo_Step, TStep_State::Failed, QStringLiteral("not sent: ") + reply.Error,
+                           TStep_Cause::System_Error);
         if (reply.Bytes_Received > 0)
             return run.End(Echo_Step, TStep_State::Passed, QStringLiteral("answered"));
     }
     run.End(Echo_Step, TStep_State::Failed,
             QStringLiteral("no answer within %1 ms (many plants block echo requests; the check goes on)")
-                .arg(Echo_Limit_Ms));
+                .arg(Echo_Limit_Ms),
+            TStep_Cause::Echo_Silent);
 }
 
 // The connect step.
@@ -137,24 +146,28 @@ TConnect_Outcome Run_Connect(TRun &run, TModbus_Client &client, uint32_t address
                 QStringLiteral("refused: nothing listens at port %1 of %2 (the Modbus TCP server is off, "
                                "or it listens at another port)")
                     .arg(map.Port)
-                    .arg(map.Address));
+                    .arg(map.Address),
+                TStep_Cause::Refused);
         break;
     case TConnect_Outcome::Timed_Out:
         run.End(Connect_Step, TStep_State::Failed,
                 QStringLiteral("no answer within %1 ms (no device at this address, or a firewall drops "
                                "the connection)")
-                    .arg(request.Time_Limit_Ms));
+                    .arg(request.Time_Limit_Ms),
+                TStep_Cause::Timed_Out);
         break;
     case TConnect_Outcome::Unreachable:
         run.End(Connect_Step, TStep_State::Failed,
                 QStringLiteral("no way to %1: %2 (check the address and this computer's network)")
-                    .arg(map.Address, connected.Error));
+                    .arg(map.Address, connected.Error),
+                TStep_Cause::Unreachable);
         break;
     case TConnect_Outcome::Cancelled:
-        run.End(Connect_Step, TStep_State::Cancelled, QStringLiteral("cancelled"));
+        run.End(Connect_Step, TStep_State::Cancelled, QStringLiteral("cancelled"), TStep_Cause::Cancelled);
         break;
     case TConnect_Outcome::Failed:
-        run.End(Connect_Step, TStep_State::Failed, QStringLiteral("failed: ") + connected.Error);
+        run.End(Connect_Step, TStep_State::Failed, QStringLiteral("failed: ") + connected.Error,
+                TStep_Cause::System_Error);
         break;
     }
     return connected.Outcome;
@@ -180,40 +193,124 @@ bool Run_Read(TRun &run, TModbus_Client &client, int index, bool &anythingCame)
         else if (finding.Kind == TAnswer_Kind::Refused)
             step.Exception = reply.Exception;
         run.End(index, finding.Kind == TAnswer_Kind::Answered ? TStep_State::Passed : TStep_State::Failed,
-                finding.Text);
+                finding.Text, finding.Cause);
         return finding.Kind != TAnswer_Kind::Out_Of_Step;
     }
     case TReply_Outcome::No_Answer:
-        run.End(index, TStep_State::Failed, QStringLiteral("no answer within %1 ms").arg(limit));
+        run.End(index, TStep_State::Failed, QStringLiteral("no answer within %1 ms").arg(limit),
+                TStep_Cause::No_Answer);
         break;
     case TReply_Outcome::Cut_Short:
         anythingCame = true;
         run.End(index, TStep_State::Failed,
                 QStringLiteral("the answer stopped short: the rest of the frame did not come within %1 ms")
-                    .arg(limit));
+                    .arg(limit),
+                TStep_Cause::Cut_Short);
         break;
     case TReply_Outcome::Closed:
         run.End(index, TStep_State::Failed,
-                QStringLiteral("the device closed the connection instead of answering"));
+                QStringLiteral("the device closed the connection instead of answering"), TStep_Cause::Closed);
         break;
     case TReply_Outcome::Closed_Mid_Reply:
         anythingCame = true;
         run.End(index, TStep_State::Failed,
-                QStringLiteral("the device closed the connection in the middle of its answer"));
+                QStringLiteral("the device closed the connection in the middle of its answer"),
+                TStep_Cause::Closed_Mid_Reply);
         break;
     case TReply_Outcome::Too_Long:
         anythingCame = true;
         run.End(index, TStep_State::Failed,
-                QStringLiteral("an answer longer than a Modbus frame can be"));
+                QStringLiteral("an answer longer than a Modbus frame can be"), TStep_Cause::Not_Modbus);
         break;
     case TReply_Outcome::Cancelled:
-        run.End(index, TStep_State::Cancelled, QStringLiteral("cancelled"));
+        run.End(index, TStep_State::Cancelled, QStringLiteral("cancelled"), TStep_Cause::Cancelled);
         break;
     case TReply_Outcome::Failed:
-        run.End(index, TStep_State::Failed, QStringLiteral("failed: ") + reply.Error);
+        run.End(index, TStep_State::Failed, QStringLiteral("failed: ") + reply.Error, TStep_Cause::System_Error);
         break;
     }
     return false;
+}
+
+// One read of every block over client, and the verdict. Reads go on past a
+// refused block, and past the read's own answer that is wrong (from another
+// unit), so each block is told; after anything that leaves the connection
+// out of step with the device (no answer, or an answer that is not this
+// read's), the rest are not asked. usable: whether the connection may be
+// read again (no such fault, no cancel).
+TCheck_Result Read_Blocks(TRun &run, TModbus_Client &client, bool &usable)
+{
+    TCheck_Result &result = run.Result;
+    bool anythingCame = false;
+    bool faulty = false;
+    usable = true;
+    const int verdict = int(result.Steps.size()) - 1;
+    for (int index = First_Read_Step; index < verdict; ++index) {
+        const bool inStep = Run_Read(run, client, index, anythingCame);
+        const TCheck_Step &step = run.Step(index);
+        if (step.State == TStep_State::Cancelled) {
+            usable = false;
+            return run.Finish_Cancelled(index + 1);
+        }
+        if (step.Refused())
+            result.Refused_Registers += step.Block.Count;
+        else if (step.State != TStep_State::Passed)
+            faulty = true;
+        if (!inStep) {
+            usable = false;
+            run.Skip_From(index + 1, QStringLiteral("not asked (after the fault above)"), TStep_Cause::After_Fault);
+            break;
+        }
+    }
+    if (faulty)
+        return run.Finish(anythingCame ? TCheck_Verdict::Faulty_Answers : TCheck_Verdict::No_Answer);
+    if (result.Refused_Registers > 0)
+        return run.Finish(TCheck_Verdict::Registers_Refused);
+    return run.Finish(TCheck_Verdict::Answers_With_Map);
+}
+
+// Registers whose value differs between two rounds of the same blocks.
+int Changed_Values(const TCheck_Result &before, const TCheck_Result &after)
+{
+    int changed = 0;
+    for (int index = First_Read_Step; index < after.Steps.size() - 1; ++index) {
+        const QList<uint16_t> &old = before.Steps.at(index).Values;
+        const QList<uint16_t> &now = after.Steps.at(index).Values;
+        for (int i = 0; i < qMin(old.size(), now.size()); ++i)
+            changed += old.at(i) != now.at(i) ? 1 : 0;
+    }
+    return changed;
+}
+
+// The watch after its first round: the blocks read again over the same
+// connection, one round every Watch_Every_Ms, until a cancel or a fault. A
+// round cut short by the cancel is left out: the last whole round stays.
+TCheck_Result Watch(TRun &run, TModbus_Client &client, TCheck_Result last, bool usable,
+                    const TCheck_Round &round)
+{
+    const TCheck_Request &request = run.Result.Request;
+    const QList<TCheck_Step> planned = Planned_Steps(request);
+    last.Watch_Rounds = 1;
+    if (round)
+        round(last);
+    run.Progress = TCheck_Progress();
+    while (usable) {
+        if (run.Cancel->Wait_For_Cancel(request.Watch_Every_Ms))
+            break;
+        for (int index = First_Read_Step; index < planned.size(); ++index)
+            run.Step(index) = planned.at(index);
+        run.Result.Refused_Registers = 0;
+        run.Total_Clock.start();
+        TCheck_Result next = Read_Blocks(run, client, usable);
+        if (next.Verdict == TCheck_Verdict::Cancelled)
+            break;
+        next.Watch_Rounds = last.Watch_Rounds + 1;
+        next.Watch_Changes = last.Watch_Changes + Changed_Values(last, next);
+        last = next;
+        if (round)
+            round(last);
+    }
+    return last;
 }
 
 } // namespace
@@ -224,6 +321,13 @@ void TCheck_Cancel::Cancel()
     m_cancelled = true;
     if (m_client)
         m_client->Cancel();
+    m_woken.notify_all();
+}
+
+bool TCheck_Cancel::Wait_For_Cancel(int ms)
+{
+    std::unique_lock<std::mutex> hold(m_lock);
+    return m_woken.wait_for(hold, std::chrono::milliseconds(ms), [this] { return m_cancelled; });
 }
 
 bool TCheck_Cancel::Cancelled() const
@@ -273,6 +377,10 @@ QString Check_Request_Problem(const TCheck_Request &request)
             .arg(request.Time_Limit_Ms)
             .arg(Min_Time_Limit_Ms)
             .arg(Max_Time_Limit_Ms);
+    if (request.Watch_Every_Ms < 0 || request.Watch_Every_Ms > Max_Time_Limit_Ms)
+        return QStringLiteral("a watch every %1 ms is not every 0 to %2 ms")
+            .arg(request.Watch_Every_Ms)
+            .arg(Max_Time_Limit_Ms);
     for (const TRegister_Block &block : request.Map.Blocks) {
         if (block.Function != Function_Holding_Registers && block.Function != Function_Input_Registers)
             return QStringLiteral("%1: function %2 reads no registers").arg(Role_Name(block.Role)).arg(block.Function);
@@ -286,7 +394,7 @@ QString Check_Request_Problem(const TCheck_Request &request)
 }
 
 TCheck_Result Run_Modbus_Check(const TCheck_Request &request, TCheck_Cancel *cancel,
-                               const TCheck_Progress &progress)
+                               const TCheck_Progress &progress, const TCheck_Round &round)
 {
     TCheck_Result result;
     result.Request = request;
@@ -296,8 +404,8 @@ TCheck_Result Run_Modbus_Check(const TCheck_Request &request, TCheck_Cancel *can
     run.Total_Clock.start();
     const QString problem = Check_Request_Problem(request);
     if (!problem.isEmpty()) {
-        run.Skip_From(Echo_Step, QStringLiteral("not asked"));
-        return run.Finish(TCheck_Verdict::Not_Checked, problem);
+        run.Skip_From(Echo_Step, QStringLiteral("not asked"), TStep_Cause::Not_Checked);
+        return run.Finish(TCheck_Verdict::Not_Checked, problem, TStep_Cause::Not_Checked);
     }
     uint32_t address = 0;
     Parse_Dotted_Quad(request.Map.Address, address);
@@ -314,41 +422,22 @@ TCheck_Result Run_Modbus_Check(const TCheck_Request &request, TCheck_Cancel *can
     case TConnect_Outcome::Cancelled:
         return run.Finish_Cancelled(First_Read_Step);
     case TConnect_Outcome::Refused:
-        run.Skip_From(First_Read_Step, QStringLiteral("not asked (no connection)"));
+        run.Skip_From(First_Read_Step, QStringLiteral("not asked (no connection)"), TStep_Cause::No_Connection);
         return run.Finish(TCheck_Verdict::Port_Closed);
     default:
-        run.Skip_From(First_Read_Step, QStringLiteral("not asked (no connection)"));
+        run.Skip_From(First_Read_Step, QStringLiteral("not asked (no connection)"), TStep_Cause::No_Connection);
         return run.Finish(TCheck_Verdict::No_Answer);
     }
 
-    // Reads go on past a refused block, and past the read's own answer that
-    // is wrong (from another unit), so each block is told; after anything
-    // that leaves the connection out of step with the device (no answer, or
-    // an answer that is not this read's), the rest are not asked.
-    bool anythingCame = false;
-    bool faulty = false;
-    const int verdict = int(result.Steps.size()) - 1;
-    for (int index = First_Read_Step; index < verdict; ++index) {
-        const bool usable = Run_Read(run, client, index, anythingCame);
-        const TCheck_Step &step = run.Step(index);
-        if (step.State == TStep_State::Cancelled)
-            return run.Finish_Cancelled(index + 1);
-        if (step.Refused())
-            result.Refused_Registers += step.Block.Count;
-        else if (step.State != TStep_State::Passed)
-            faulty = true;
-        if (!usable) {
-            run.Skip_From(index + 1, QStringLiteral("not asked (after the fault above)"));
-            break;
-        }
-    }
+    bool usable = false;
+    const TCheck_Result checked = Read_Blocks(run, client, usable);
+    const TCheck_Result last =
+        request.Watch_Every_Ms > 0 && cancel && checked.Verdict != TCheck_Verdict::Cancelled
+            ? Watch(run, client, checked, usable, round)
+            : checked;
     // Devices accept few connections: this one is given back at once.
     client.Close();
-    if (faulty)
-        return run.Finish(anythingCame ? TCheck_Verdict::Faulty_Answers : TCheck_Verdict::No_Answer);
-    if (result.Refused_Registers > 0)
-        return run.Finish(TCheck_Verdict::Registers_Refused);
-    return run.Finish(TCheck_Verdict::Answers_With_Map);
+    return last;
 }
 
 bool Check_Request_Of(const QString &project, int blockCount, TCheck_Request &request,

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 
@@ -26,6 +27,8 @@ constexpr int Min_Time_Limit_Ms = 100;
 constexpr int Max_Time_Limit_Ms = 60000;
 // Echo requests go out for at most this long (a device may be slow to wake).
 constexpr int Echo_Limit_Ms = 5000;
+// A watch reads the registers again this often.
+constexpr int Watch_Interval_Ms = 1000;
 
 struct TCheck_Request
 {
@@ -35,6 +38,10 @@ struct TCheck_Request
     int Unit = Default_Unit;                      // 0..255
     int Time_Limit_Ms = Default_Time_Limit_Ms;    // for the connect and for each read
     bool Echo = true;
+    // 0: one check. Else a watch: after the check, the blocks are read again
+    // over the same connection every so many ms (no echo again) until a
+    // cancel, or until the connection cannot be read any more.
+    int Watch_Every_Ms = 0;
     // Where the values came from, said in the record (for example that a
     // configuration had no ParGen.xml and its defaults were checked).
     QString Source;
@@ -63,6 +70,8 @@ struct TCheck_Step
     QList<uint16_t> Values;
     // The device's exception code when it refused the block (00 too).
     int Exception = No_Exception;
+    // Why the step failed or was not asked (None when it passed, or is yet to run).
+    TStep_Cause Cause = TStep_Cause::None;
     bool Refused() const { return Exception != No_Exception; }
 };
 
@@ -86,7 +95,13 @@ struct TCheck_Result
     TCheck_Verdict Verdict = TCheck_Verdict::Not_Checked;
     int Refused_Registers = 0;
     QString Verdict_Text;
+    // The whole check's time; a watch's rounds after the first: their reads'.
     qint64 Total_Ms = 0;
+    // A watch: the rounds of reads it made whole (the first with the check),
+    // and how often a register's value differed from the round before. The
+    // steps and the verdict are the last whole round's. 0 for one check.
+    int Watch_Rounds = 0;
+    int Watch_Changes = 0;
 };
 
 // Ends a check from any thread, within half a second in every step. One per
@@ -96,11 +111,14 @@ class TCheck_Cancel
 public:
     void Cancel();
     bool Cancelled() const;
+    // Waits up to ms; true, at once, when a cancel came before or meanwhile.
+    bool Wait_For_Cancel(int ms);
     // For the check: the connection a cancel must interrupt (nullptr: none).
     void Watch(TModbus_Client *client);
 
 private:
     mutable std::mutex m_lock;
+    std::condition_variable m_woken;
     bool m_cancelled = false;
     TModbus_Client *m_client = nullptr;
 };
@@ -108,18 +126,26 @@ private:
 // Called on the check's own thread when a step starts (Running) and when it
 // ends, with the step's position in the result's Steps.
 using TCheck_Progress = std::function<void(int index, const TCheck_Step &step)>;
+// Called on the check's own thread after each whole round of a watch, the
+// first (with the check's own steps) included; the steps of later rounds are
+// not reported one by one.
+using TCheck_Round = std::function<void(const TCheck_Result &round)>;
 
 // The steps a check of request takes, each Pending, for a window to show
 // before it starts.
 QList<TCheck_Step> Planned_Steps(const TCheck_Request &request);
 
 // Why request cannot be checked ("" when it can): an address that is no plain
-// dotted quad, a unit, time limit, port, block or function out of range.
+// dotted quad, a unit, time limit, watch interval, port, block or function
+// out of range.
 QString Check_Request_Problem(const TCheck_Request &request);
 
-// Runs the check on the calling thread. cancel and progress may be null.
+// Runs the check, or the watch, on the calling thread. progress and round
+// may be null, and cancel too but for a watch: a watch ends only by a cancel
+// (or a fault), so without one only its check runs.
 TCheck_Result Run_Modbus_Check(const TCheck_Request &request, TCheck_Cancel *cancel = nullptr,
-                               const TCheck_Progress &progress = TCheck_Progress());
+                               const TCheck_Progress &progress = TCheck_Progress(),
+                               const TCheck_Round &round = TCheck_Round());
 
 // The request for the configuration in folder project: its ParGen.xml read
 // as Set Communication reads it, blockCount registers in each data block, the

@@ -298,6 +298,40 @@ enum : int {
     Error_Check_ParGen = 778,
     Check_Registers_Table_Hint = 779,
     Check_Steps_Hint = 780,
+    // Check Device: why a step did not pass, the register columns, the
+    // watch, copying the table and opening the record.
+    Check_Cause = 781,   // %1: the step, %2: its cause
+    Cause_Refused = 782,   // %1: the port, %2: the address
+    Cause_Timed_Out = 783,
+    Cause_Unreachable = 784,
+    Cause_System_Error = 785,   // %1: the system's words
+    Cause_No_Answer = 786,
+    Cause_Cut_Short = 787,
+    Cause_Closed = 788,
+    Cause_Closed_Mid_Reply = 789,
+    Cause_Not_Modbus = 790,
+    Cause_Other_Unit = 791,
+    Cause_Wrong_Answer = 792,
+    Cause_Exception = 793,   // %1: the exception by name
+    Cause_Echo_Silent = 794,
+    Cause_No_Connection = 795,
+    Cause_After_Fault = 796,
+    Check_Address_Hint = 797,
+    Check_Manual_Number = 798,
+    Check_Manual_Number_Hint = 650,
+    Check_Text_Bits = 651,
+    Check_Text_Bits_Hint = 652,
+    Check_Watch = 653,
+    Check_Watch_Hint = 654,
+    Check_Stop = 655,
+    Check_Stop_Hint = 656,
+    Check_Watching = 657,
+    Check_Changed_Hint = 658,
+    Check_Copy = 659,
+    Check_Copy_Hint = 660,
+    Check_Open_Log = 661,
+    Check_Open_Log_Hint = 662,
+    Check_Watch_Verdict = 663,   // %1: reads, %2: the verdict, %3: the time in ms
 };
 
 } // namespace Text

@@ -198,11 +198,12 @@ void TFSoftOptions::LangClick(int slot)
 
     // The shared Language changes only with OK, in the main window.
     QString error;
-    const bool read = Select_Language(chosen, nullptr, &error);
+    QString used;
+    const bool read = Select_Language(chosen, &used, &error);
     // A file that cannot be read leaves the English texts and the old choice.
     if (read)
         Language_In_Use = chosen;
-    emit Language_Chosen();
+    emit Language_Chosen(read ? used : QStringLiteral("English"));
     Show_Page_Texts(Show_Page);
     if (!read)
         Platform().Error_Box(this, error);

@@ -73,8 +73,9 @@ public:
 
 signals:
     // A language was chosen and the string table rebuilt for it: every
-    // window's texts are to follow at once.
-    void Language_Chosen();
+    // window's texts are to follow at once. language: the one the table now
+    // holds ("English" when its file could not be read).
+    void Language_Chosen(const QString &language);
 
 protected:
     void showEvent(QShowEvent *event) override;

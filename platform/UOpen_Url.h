@@ -1,5 +1,6 @@
 #pragma once
-// Web addresses go to the system's default browser.
+// Web addresses go to the system's default browser, a file's URL to the
+// program the system opens the file with.
 
 #include <QString>
 

@@ -23,8 +23,9 @@ public:
     virtual void Warning_Box(QWidget *parent, const QString &text);
     virtual bool Confirm_Box(QWidget *parent, const QString &text);
 
-    // Hands a web address to the shell's "open" (the default browser);
-    // a failure is not reported. (platform/UOpen_Url)
+    // Hands a web address, or a file's URL ("file:///..."), to the shell's
+    // "open" (the default browser, or the file's viewer); a failure is not
+    // reported. (platform/UOpen_Url)
     virtual void Open_Url(const QString &url);
 
     // Scheme and host of the maker's web server, "http://" + Maker_Host.

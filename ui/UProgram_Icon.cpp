@@ -1,5 +1,6 @@
 #include "ui/UProgram_Icon.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -7,6 +8,8 @@
 #include <QList>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QStyle>
+#include <QStyleOption>
 #include <algorithm>
 
 namespace {
@@ -24,8 +27,9 @@ QString Picture_Path(const QString &name, int side, bool doubleDensity)
 // Qt's own icon engine decodes every file it is given, the side it is told
 // included, to check the picture's size; at start that was every picture of
 // every button. This one knows the pictures by their names and decodes one
-// only when it is drawn. The buttons show their state by their face colour,
-// so every mode and state draws the same picture.
+// only when it is drawn. A disabled button's picture is greyed as the style
+// greys icons, so a switched-off Start or Cancel does not look ready to press;
+// the other modes and states draw the picture as it is.
 class TProgram_Icon_Engine : public QIconEngine
 {
 public:
@@ -64,7 +68,7 @@ public:
     }
 
     // size is in device pixels.
-    QPixmap scaledPixmap(const QSize &size, QIcon::Mode, QIcon::State, qreal) override
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State, qreal) override
     {
         const int pixels = qMin(size.width(), size.height());
         if (pixels <= 0)
@@ -85,8 +89,18 @@ public:
             QPixmapCache::insert(chosen->File, pixmap);
         }
         if (pixmap.width() != pixels)
-            return pixmap.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        return pixmap;
+            pixmap = pixmap.scaled(pixels, pixels, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        if (mode != QIcon::Disabled)
+            return pixmap;
+        const QString key = chosen->File + QStringLiteral("#disabled-") + QString::number(pixels);
+        QPixmap greyed;
+        if (!QPixmapCache::find(key, &greyed)) {
+            QStyleOption option;
+            option.palette = QGuiApplication::palette();
+            greyed = QApplication::style()->generatedIconPixmap(QIcon::Disabled, pixmap, &option);
+            QPixmapCache::insert(key, greyed);
+        }
+        return greyed;
     }
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override

@@ -132,7 +132,7 @@ void TImageButton::paintEvent(QPaintEvent *)
         else
             iconRect = QRect(area.left() + (area.width() - side) / 2,
                              area.top() + (area.height() - side) / 2, side, side);
-        m_icon.paint(&painter, iconRect);
+        m_icon.paint(&painter, iconRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
     }
     if (hasCaption) {
         painter.setPen(isEnabled() ? palette().color(QPalette::ButtonText)

@@ -18,7 +18,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPixmapCache>
+#include <QPushButton>
 #include <QScreen>
 #include <QTextDocument>
 #include <QtTest>
@@ -37,6 +39,8 @@ private slots:
     void timer_rule_data();
     void timer_rule();
     void language_change_updates_labels_at_once();
+    void qt_buttons_in_the_language_data();
+    void qt_buttons_in_the_language();
     void damaged_settings_warn_and_start();
     void unreadable_language_file_warns_and_keeps_english();
     void close_writes_settings_even_when_it_cannot();
@@ -227,14 +231,68 @@ void TestMainWindow::language_change_updates_labels_at_once()
     QCOMPARE(FVelmoraeFirmWare->L_Step_1->text(), QStringLiteral("Step 1"));
     Language = QStringLiteral("Italiano");
     QVERIFY(Select_Language(Language));
-    FVelmoraeFirmWare->Change_Language();
+    FVelmoraeFirmWare->Change_Language(Language);
     QCOMPARE(FVelmoraeFirmWare->L_Step_1->text(), QStringLiteral("Passo 1"));
     QCOMPARE(FVelmoraeFirmWare->Btn_CreateBin->Caption(), QStringLiteral("Aggiorna Dispositivo"));
     QCOMPARE(FVelmoraeFirmWare->Btn_CreateBin->accessibleName(), QStringLiteral("Aggiorna Dispositivo"));
-    // The active-configuration box keeps its text until the next open, create or start.
-    QCOMPARE(FVelmoraeFirmWare->L_Name_Conf->text(), QStringLiteral("Opened Configuration of the Converter : "));
+    // The active-configuration box follows at once too.
+    QCOMPARE(FVelmoraeFirmWare->L_Name_Conf->text(), QStringLiteral("Aperta :"));
+    QCOMPARE(FVelmoraeFirmWare->L_Name_Conf_L2->text(), QStringLiteral("P"));
     env.Stop();
     QVERIFY(env.Read_File(QStringLiteral("Velmora.xml")).contains("<language>Italiano</language>"));
+}
+
+void TestMainWindow::qt_buttons_in_the_language_data()
+{
+    QTest::addColumn<QString>("started");   // the language saved at start
+    QTest::addColumn<QString>("chosen");    // then chosen, or "" for none
+    QTest::addColumn<QStringList>("buttons");   // Yes and No of a confirmation
+    QTest::newRow("Deutsch at start") << "Deutsch" << "" << QStringList{"&Ja", "&Nein"};
+    QTest::newRow("Italiano chosen") << "English" << "Italiano" << QStringList{"&S\u00ec", "&No"};
+    QTest::newRow("Fran\u00e7ais chosen") << "English" << QString::fromUtf8("Fran\u00e7ais") << QStringList{"&Oui", "&Non"};
+    QTest::newRow("Espa\u00f1ol chosen") << "Deutsch" << QString::fromUtf8("Espa\u00f1ol") << QStringList{"&S\u00ed", "&No"};
+    QTest::newRow("English chosen again") << "Deutsch" << "English" << QStringList{"&Yes", "&No"};
+    // A language Qt has no translation of: its own English.
+    QTest::newRow("a language of one's own") << "Deutsch" << "Vecchio" << QStringList{"&Yes", "&No"};
+}
+
+// The confirmation box's buttons (Qt's own texts) speak the language the
+// program starts in or changes to, from the program folder's translations.
+void TestMainWindow::qt_buttons_in_the_language()
+{
+    QFETCH(QString, started);
+    QFETCH(QString, chosen);
+    QFETCH(QStringList, buttons);
+    TTestEnv env;
+    const QString dist = qEnvironmentVariable("VELMORA_DIST_DIR");
+    for (const QString &file : {QStringLiteral("LANGUAGE/Deutsch.lng"), QStringLiteral("LANGUAGE/Italiano.lng"),
+                                QStringLiteral("LANGUAGE/Fran\u00e7ais.lng"), QStringLiteral("LANGUAGE/Espa\u00f1ol.lng")}) {
+        QFile shipped(Join_Path(dist, file));
+        QVERIFY2(shipped.open(QIODevice::ReadOnly), qPrintable(shipped.fileName()));
+        env.Write_File(file, shipped.readAll());
+    }
+    env.Write_File(QStringLiteral("LANGUAGE/Vecchio.lng"), "STR17 = Aggiorna\n");
+    QVERIFY(QDir(env.Folder()).mkpath(QStringLiteral("translations")));
+    for (const QString &code : {QStringLiteral("de"), QStringLiteral("es"), QStringLiteral("fr"), QStringLiteral("it")}) {
+        const QString name = QStringLiteral("translations/qtbase_%1.qm").arg(code);
+        QVERIFY2(QFile::copy(Join_Path(dist, name), env.Path(name)), qPrintable(name));
+    }
+    env.Write_File(QStringLiteral("Velmora.xml"), Settings_Xml(QString(), started));
+    env.Start();
+    if (!chosen.isEmpty()) {
+        Language = chosen;
+        QVERIFY(Select_Language(Language));
+        FVelmoraeFirmWare->Change_Language(Language);
+    }
+    QStringList shown;
+    When_Modal_Shows([&shown](QWidget *modal) {
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            shown = QStringList{box->button(QMessageBox::Yes)->text(), box->button(QMessageBox::No)->text()};
+        modal->close();
+    });
+    // The real box, not the test double's record of it.
+    env.Platform.TPlatform::Confirm_Box(FVelmoraeFirmWare, QStringLiteral("?"));
+    QCOMPARE(shown, buttons);
 }
 
 void TestMainWindow::damaged_settings_warn_and_start()

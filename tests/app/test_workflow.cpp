@@ -288,7 +288,7 @@ void TestWorkflow::language_change_reaches_every_dialog()
     Lang_Strings[300] = QStringLiteral("Opzioni");
     Lang_Strings[406] = QStringLiteral(" Seriale ");
     Lang_Strings[602] = QStringLiteral("Aggiorna");
-    FVelmoraeFirmWare->Change_Language();
+    FVelmoraeFirmWare->Change_Language(Language);
     QCOMPARE(FNew_Project->windowTitle(), QStringLiteral("Nuova"));
     QCOMPARE(FOpenConf->windowTitle(), QStringLiteral("Apri"));
     QCOMPARE(FSoftOptions->windowTitle(), QStringLiteral("Opzioni"));

@@ -1,10 +1,12 @@
-// The check runner against a device on 127.0.0.1 that never answers: a cancel, a stop or the runner's end during a read, and the late reports of a check collected or replaced.
+// The check runner against a device on 127.0.0.1 that never answers: a cancel, a stop or the runner's end during a read, and the late reports of a check collected or replaced; a watch of velmora-sim and of the scripted server until stopped.
 #include "TestHttpServer.h"
 #include "TestModbusServer.h"
+#include "TestSim.h"
 
 #include "check/UCheck_Log.h"
 #include "check/UCheck_Runner.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -51,6 +53,8 @@ private slots:
     void ends_during_read();
     void late_reports_dropped_data();
     void late_reports_dropped();
+    void watch_reads_until_stopped_data();
+    void watch_reads_until_stopped();
 };
 
 void TestCheckRunner::ends_during_read_data()
@@ -129,6 +133,69 @@ void TestCheckRunner::late_reports_dropped()
     // The next check's own reports: no echo, the connect begun and refused,
     // the read not asked, the verdict.
     QCOMPARE(reports.Steps.join(QLatin1Char(' ')), replaced ? QStringLiteral("0- 1r 1x 2- 3x") : QString());
+}
+
+void TestCheckRunner::watch_reads_until_stopped_data()
+{
+    QTest::addColumn<bool>("sim");
+    QTest::newRow("velmora-sim, its status word counting up") << true;
+    QTest::newRow("scripted server") << false;
+}
+
+// The status word read again every second over one connection, each round
+// reported whole, until a stop ends the watch within half a second; the
+// record gets one block for it, with the rounds and what changed.
+void TestCheckRunner::watch_reads_until_stopped()
+{
+    QFETCH(bool, sim);
+    QTemporaryDir folder;
+    TTestModbusServer scripted;
+    std::unique_ptr<TTestSim> served;
+    quint16 port = scripted.serverPort();
+    if (sim) {
+        port = Refused_Port();
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("PROJECTS/Pump")));
+        served = std::make_unique<TTestSim>(folder.path(), QStringList{"--all", "--port", QString::number(port)});
+        QVERIFY2(served->Said().contains("serving"), served->Said().constData());
+    }
+    TCheck_Request request = Request_To(port);
+    request.Map.Blocks = {{TRegister_Role::Status_Word, Function_Input_Registers, 0, 1}};
+    request.Watch_Every_Ms = Watch_Interval_Ms;
+    TCheck_Runner runner;
+    TReports reports(runner);
+    QList<TCheck_Result> rounds;
+    connect(&runner, &TCheck_Runner::Round_Done, [&rounds](const TCheck_Result &round) { rounds << round; });
+    const QString log = folder.filePath(QStringLiteral("Check.log"));
+    QVERIFY(runner.Start(request, log));
+    QVERIFY(QTest::qWaitFor([&] { return rounds.size() == 3; }, 5000));
+    if (!sim) {
+        QCOMPARE(scripted.Open_Connections, 1);
+        QCOMPARE(scripted.Functions.size(), 3);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    runner.Cancel();
+    QVERIFY(QTest::qWaitFor([&] { return !reports.Results.isEmpty(); }, 2000));
+    QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
+    // Only the first round's steps came one by one.
+    QCOMPARE(reports.Steps.count(QStringLiteral("2r")), 1);
+    const TCheck_Result &result = reports.Results.first();
+    QCOMPARE(result.Verdict, TCheck_Verdict::Answers_With_Map);
+    QCOMPARE(result.Watch_Rounds, rounds.size());
+    QCOMPARE(result.Steps.at(First_Read_Step).Values, rounds.last().Steps.at(First_Read_Step).Values);
+    if (sim)
+        QVERIFY(result.Watch_Changes >= 1 && rounds.last().Steps.at(First_Read_Step).Values != rounds.first().Steps.at(First_Read_Step).Values);
+    else
+        QCOMPARE(result.Watch_Changes, 0);
+    QFile file(log);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray record = file.readAll();
+    QCOMPARE(record.count(Check_Log_Mark), 1);
+    QVERIFY2(record.contains(QStringLiteral("\nWatch: %1 rounds of the registers, one every 1000 ms; %2 ")
+                                 .arg(result.Watch_Rounds)
+                                 .arg(result.Watch_Changes)
+                                 .toUtf8()),
+             record.constData());
 }
 
 QTEST_MAIN(TestCheckRunner)

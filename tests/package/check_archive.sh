@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the portable archive, unpacks it in an empty folder and starts the
 # program from there: it must come up (still running after two seconds) and
-# create its folders beside itself. Then velmora-sim from the same folder
+# create its folders beside itself. Qt's translations of its own texts for the
+# shipped languages are there. Then velmora-sim from the same folder
 # serves a configuration that pymodbus reads, and libmodbus's licence note is
 # there.
 set -euo pipefail
@@ -14,7 +15,8 @@ tar -xzf "$archive" -C "$work"
 folder=$(find "$work" -maxdepth 1 -type d -name 'Velmora-*')
 for f in Velmora velmora-cli velmora-sim Ethernet_Update LICENSES/libmodbus.txt \
          LANGUAGE/Italiano.lng LANGUAGE/Deutsch.lng "LANGUAGE/Français.lng" "LANGUAGE/Español.lng" LANGUAGE/DefaultFlag.bmp \
-         LANGUAGE/English.bmp LANGUAGE/English.lng; do
+         LANGUAGE/English.bmp LANGUAGE/English.lng translations/qtbase_de.qm translations/qtbase_es.qm \
+         translations/qtbase_fr.qm translations/qtbase_it.qm; do
     [[ -e "$folder/$f" ]] || { echo "missing in the archive: $f"; exit 1; }
 done
 set +e

@@ -88,7 +88,8 @@ void TTestModbusServer::Answer(QTcpSocket *socket, const QByteArray &request)
         const int answered = Behaviour == TServer_Behaviour::Other_Function ? function ^ 7 : function;
         pdu.append(char(answered)).append(char(2 * count));
         for (int i = 0; i < count; ++i)
-            Put_Word(pdu, Served_Value(Behaviour, answered, start + i));
+            Put_Word(pdu, answered == 4 && Input_Values.contains(start + i) ? Input_Values.value(start + i)
+                                                                           : Served_Value(Behaviour, answered, start + i));
     }
     QByteArray frame;
     Put_Word(frame, Behaviour == TServer_Behaviour::Other_Transaction ? transaction + 1 : transaction);

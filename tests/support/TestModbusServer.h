@@ -9,6 +9,7 @@
 // asked. It runs in the thread that made it, so the check under
 // test runs on a thread of its own.
 
+#include <QHash>
 #include <QList>
 #include <QTcpServer>
 #include <cstdint>
@@ -48,6 +49,8 @@ public:
     int Exception_Code;
     // Answering, reads that start at this address or above get Exception_Code.
     int Exception_From = 65536;
+    // Answering, input registers served with these values instead, by address.
+    QHash<int, uint16_t> Input_Values;
     // The function code of every request received.
     QList<int> Functions;
     // Connections accepted and not yet closed by the client.

@@ -2,7 +2,8 @@
 // throw-away program folder (with the shipped languages and two example
 // configurations) and saves each window as a PNG in the folder given. Check
 // Device is shown after a check of the virtual converter velmora-sim, which
-// serves the open configuration on 127.0.0.1 meanwhile.
+// serves the open configuration on 127.0.0.1 meanwhile, during a watch of it,
+// and in German where nothing serves it.
 
 #include "app/UCreate_Windows.h"
 #include "app/USettings.h"
@@ -91,6 +92,21 @@ static void Shoot_Check(const QString &name)
     FCheck_Device->hide();
 }
 
+// Shows Check Device during a watch, once the status word changed, then stops it.
+static void Shoot_Watch(const QString &name)
+{
+    FVelmoraeFirmWare->Check_Device_Window();
+    FCheck_Device->Prepare(Path_Project, {Last_Check_Unit_ID, Last_Check_Registers});
+    FCheck_Device->show();
+    FCheck_Device->Btn_WatchClick();
+    QTest::qWait(3500);
+    Shoot(FCheck_Device, name);
+    FCheck_Device->Btn_CancelClick();
+    for (int i = 0; i < 500 && FCheck_Device->Running(); ++i)
+        QTest::qWait(10);
+    FCheck_Device->hide();
+}
+
 // (Re)starts the windows in folder with the given language saved.
 static void Start_In(const QString &folder, const QString &language)
 {
@@ -160,8 +176,10 @@ int main(int argc, char *argv[])
     const QString programFolder = QString::fromLocal8Bit(argv[1]);
     const QString configuration = QStringLiteral("Line 4 Packing");
     QProcess sim;
-    if (Start_Sim(sim, programFolder, folder.path(), configuration, {}))
+    if (Start_Sim(sim, programFolder, folder.path(), configuration, {})) {
         Shoot_Check(QStringLiteral("check_device"));
+        Shoot_Watch(QStringLiteral("check_device_watch"));
+    }
     sim.kill();
     sim.waitForFinished();
 
@@ -186,6 +204,9 @@ int main(int argc, char *argv[])
         Shoot_Check(QStringLiteral("check_device_italiano"));
     sim.kill();
     sim.waitForFinished();
+    // In German, with nothing at the configuration's port.
+    Start_In(folder.path(), QStringLiteral("Deutsch"));
+    Shoot_Check(QStringLiteral("check_device_deutsch"));
     Destroy_Windows();
     return 0;
 }

@@ -3,9 +3,10 @@
 # Velmora.exe from there under Wine on a virtual display, with nothing but
 # the folder itself to load its libraries from: its main window must appear
 # and MASTER, PROJECTS and LANGUAGE be made beside it. Its Step 4 opens
-# Check Device for the configuration it starts with, whose Start checks it
-# while velmora-sim.exe serves it (the check written to its Check.log), and
-# whose Close closes it. The program is then closed with its own Close
+# Check Device for the configuration it starts with, where Enter starts the
+# check while velmora-sim.exe serves it (the check written to its Check.log),
+# and Escape closes it (the window's size follows its language and screen,
+# so its buttons have no fixed place). The program is then closed with its own Close
 # button, which writes Velmora.xml. Last,
 # velmora-cli.exe from the same folder imports a one-row table and builds
 # that configuration's bank.bin, and velmora-sim.exe serves that
@@ -41,7 +42,8 @@ for f in Velmora.exe velmora-cli.exe velmora-sim.exe libmodbus-5.dll LICENSES/li
          Ethernet_Update.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6Network.dll \
          Qt6Xml.dll platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qico.dll \
          libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll LANGUAGE/Italiano.lng \
-         "LANGUAGE/Français.lng" LANGUAGE/DefaultFlag.bmp; do
+         "LANGUAGE/Français.lng" LANGUAGE/DefaultFlag.bmp translations/qtbase_de.qm \
+         translations/qtbase_es.qm translations/qtbase_fr.qm translations/qtbase_it.qm; do
     [[ -e "$folder/$f" ]] || { echo "missing in the archive: $f"; exit 1; }
 done
 [[ -d "$folder/MASTER" ]] || { echo "no MASTER folder in the archive"; exit 1; }
@@ -80,8 +82,8 @@ if [[ -n $shot ]]; then
     echo "screenshot: $shot"
 fi
 
-# Step 4's button (80, 244, 170 x 36) opens Check Device (940 x 501), whose
-# Start (814, 467, 110 x 28) checks velmora-sim.exe and whose Close (578, 467) closes it.
+# Step 4's button (80, 244, 170 x 36) opens Check Device, whose Enter checks
+# velmora-sim.exe and whose Escape closes it.
 (cd / && exec "$velmora_wine" "$folder/velmora-sim.exe" --folder "$folder" "Wine check") >"$work/sim.log" 2>&1 &
 sim_pid=$!
 for _ in $(seq 60); do
@@ -98,7 +100,8 @@ for _ in $(seq 40); do
 done
 [[ -n $dialog ]] || { cat "$work/program.log"; echo "Step 4 opened no Check Device window"; exit 1; }
 sleep 1
-xdotool mousemove --window "$dialog" 869 481 click 1
+xdotool windowactivate --sync "$dialog" 2>/dev/null || true
+xdotool key --window "$dialog" Return
 log="$folder/PROJECTS/Wine check/Check.log"
 for _ in $(seq 60); do
     grep -q '^Verdict: ' "$log" 2>/dev/null && break
@@ -112,13 +115,13 @@ if [[ -n $dialog_shot ]]; then
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$dialog_shot"
     echo "screenshot: $dialog_shot"
 fi
-xdotool mousemove --window "$dialog" 633 481 click 1
+xdotool key --window "$dialog" Escape
 for _ in $(seq 20); do
     xdotool search --onlyvisible --name 'Check Device on Modbus TCP' >/dev/null 2>&1 || break
     sleep 0.5
 done
 xdotool search --onlyvisible --name 'Check Device on Modbus TCP' >/dev/null 2>&1 \
-    && { echo "Check Device's Close did not close it"; exit 1; }
+    && { echo "Check Device's Escape did not close it"; exit 1; }
 kill "$sim_pid" 2>/dev/null
 wait "$sim_pid" 2>/dev/null || true  # ended by the signal
 sim_pid=""
