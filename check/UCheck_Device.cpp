@@ -7,6 +7,7 @@
 #include "ui/UInput_Blocker.h"
 #include "ui/UOctet_Fields.h"
 #include "check/UCheck_Log.h"
+#include "check/UCheck_Result_Lines.h"
 #include "check/UCheck_Tables.h"
 #include "check/UCheck_Texts.h"
 
@@ -38,7 +39,6 @@ const int Device_Panel_Height = 74;
 // The tables at least this high, taller on a screen with room for all rows.
 const int Result_Panel_Height = 276;
 const int Verdict_Panel_Height = 61;
-const int Line_Height = 17;
 const int Button_Panel_Height = 40;
 const int Margin = 16;
 const int Button_Top = 6;
@@ -54,23 +54,6 @@ QWidget *Create_Panel(QWidget *parent, const QString &name, int height)
     panel->setObjectName(name);
     panel->resize(Client_Width, height);
     return panel;
-}
-
-void Set_Text_Colour(QLabel *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
-// Shows text in a label of fixed width, cut in the middle when it is too
-// long; the whole text stays its hint and what a screen reader says.
-void Set_Fitted_Text(QLabel *label, const QString &text, Qt::TextElideMode mode = Qt::ElideRight)
-{
-    const QString shown = label->fontMetrics().elidedText(text, mode, label->width());
-    label->setText(shown);
-    Set_Hint(label, shown == text ? QString() : text);
-    label->setAccessibleName(text);
 }
 
 // A button as wide as its caption and icon need, at least as designed.
@@ -204,14 +187,10 @@ void TFCheck_Device::Create_Result_Panel()
     Tables->move(Margin, 0);
     connect(Tables, &TCheck_Tables::Function_Switched, this, [this] { Show_Plan(false); });
 
-    L_Verdict = Create_Label(P_Result, QStringLiteral("L_Verdict"), Margin, 0);
-    QFont bold = L_Verdict->font();
-    bold.setBold(true);
-    L_Verdict->setFont(bold);
-    L_Cause = Create_Label(P_Result, QStringLiteral("L_Cause"), Margin, 0);
-    L_Log = Create_Label(P_Result, QStringLiteral("L_Log"), Margin, 0);
-    for (QLabel *line : {L_Verdict, L_Cause, L_Log})
-        line->resize(Client_Width - 2 * Margin, Line_Height);
+    Lines = new TCheck_Result_Lines(P_Result);
+    L_Verdict = Lines->L_Verdict;
+    L_Cause = Lines->L_Cause;
+    L_Log = Lines->L_Log;
 }
 
 void TFCheck_Device::Create_Button_Panel()
@@ -371,11 +350,7 @@ void TFCheck_Device::Fit_Size()
         buttons += Button_Width_For(button) + Button_Gap;
     const int width = qMax(2 * Margin + Tables->width(), buttons - Button_Gap);
     P_Result->resize(width, tables + Verdict_Panel_Height);
-    int top = tables;
-    for (QLabel *line : {L_Verdict, L_Cause, L_Log}) {
-        line->setGeometry(Margin, top + 2, width - 2 * Margin, Line_Height);
-        top += Line_Height + 2;
-    }
+    Lines->setGeometry(Margin, tables, width - 2 * Margin, Verdict_Panel_Height);
     int y = 0;
     for (QWidget *panel : {Title.P_Title, P_Device, P_Result, P_Button}) {
         panel->setGeometry(0, y, width, panel->height());
@@ -405,39 +380,7 @@ void TFCheck_Device::Place_Buttons(int width)
 
 void TFCheck_Device::Show_Verdict()
 {
-    if (Running()) {
-        Set_Text_Colour(L_Verdict, Check_Quiet_Colour);
-        Set_Fitted_Text(L_Verdict, m_round ? Lang(Text::Check_Watching).arg(m_round->Watch_Rounds)
-                                           : Lang(Text::Check_Running));
-    } else if (m_result) {
-        Set_Text_Colour(L_Verdict, Verdict_Colour(m_result->Verdict));
-        const QString ms = QString::number(m_result->Total_Ms);
-        Set_Fitted_Text(L_Verdict, m_result->Watch_Rounds > 0
-                                       ? Lang(Text::Check_Watch_Verdict)
-                                             .arg(QString::number(m_result->Watch_Rounds), Verdict_Text(*m_result), ms)
-                                       : Lang(Text::Check_Verdict).arg(Verdict_Text(*m_result), ms));
-    } else {
-        Set_Text_Colour(L_Verdict, Check_Quiet_Colour);
-        Set_Fitted_Text(L_Verdict, Lang(Text::Check_Ready));
-    }
-    Show_Cause();
-}
-
-// The cause of the first step that failed (in the last round of a watch), in
-// this language; the engine's words are the hint.
-void TFCheck_Device::Show_Cause()
-{
-    const std::optional<TCheck_Result> &result = m_result ? m_result : m_round;
-    const int index = result ? Cause_Step(*result) : -1;
-    if (index < 0) {
-        Set_Fitted_Text(L_Cause, QString());
-        return;
-    }
-    const TCheck_Step &step = result->Steps.at(index);
-    const QString cause = Lang(Text::Check_Cause).arg(Step_Text(step), Cause_Text(step, result->Request));
-    Set_Text_Colour(L_Cause, State_Colour(step));
-    Set_Fitted_Text(L_Cause, cause);
-    Set_Hint(L_Cause, L_Cause->text() == cause ? step.Text : cause + QLatin1Char('\n') + step.Text);
+    Lines->Show_Verdict(Running(), m_result, m_round);
 }
 
 void TFCheck_Device::Show_Source()
@@ -459,14 +402,7 @@ void TFCheck_Device::Show_Source()
 
 void TFCheck_Device::Show_Log_Note()
 {
-    if (m_log_error.isEmpty()) {
-        Set_Text_Colour(L_Log, Check_Quiet_Colour);
-        Set_Fitted_Text(L_Log, Lang(Text::Check_Log_Note).arg(QDir::toNativeSeparators(Check_Log_Path(m_project))),
-                        Qt::ElideMiddle);
-    } else {
-        Set_Text_Colour(L_Log, Check_Failed_Colour);
-        Set_Fitted_Text(L_Log, Lang(Text::Check_Log_Failed).arg(m_log_error), Qt::ElideMiddle);
-    }
+    Lines->Show_Log_Note(Check_Log_Path(m_project), m_log_error);
 }
 
 void TFCheck_Device::Set_Running(bool running)

@@ -23,6 +23,7 @@ class QCheckBox;
 class QKeyEvent;
 class QLineEdit;
 class QSpinBox;
+class TCheck_Result_Lines;
 class TCheck_Tables;
 class TTimer_Hold;
 
@@ -86,6 +87,8 @@ public:
     QWidget *P_Result;
     // SG_Registers and SG_Steps with their captions.
     TCheck_Tables *Tables;
+    // The verdict, the cause and the record's place, under the tables.
+    TCheck_Result_Lines *Lines;
     QLabel *L_Verdict;
     // Why: the first failing step's cause in this language, the engine's
     // English words its hint.
@@ -125,7 +128,6 @@ private:
     void Fit_Size();
     void Place_Buttons(int width);
     void Show_Verdict();
-    void Show_Cause();
     void Show_Buttons();
     void Show_Source();
     void Show_Log_Note();

@@ -259,3 +259,18 @@ void Accept_Only_Storable_Text(QLineEdit *edit)
 {
     edit->setValidator(new TStorable_Text_Validator(edit));
 }
+
+void Set_Text_Colour(QLabel *label, const QColor &colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+void Set_Fitted_Text(QLabel *label, const QString &text, Qt::TextElideMode mode)
+{
+    const QString shown = label->fontMetrics().elidedText(text, mode, label->width());
+    label->setText(shown);
+    Set_Hint(label, shown == text ? QString() : text);
+    label->setAccessibleName(text);
+}

@@ -100,6 +100,12 @@ void Accept_Only_Storable_Text(QLineEdit *edit);
 // Sets a label's text and sizes the label to it, as the labels of every
 // window size themselves to their caption.
 void Set_Label_Text(QLabel *label, const QString &text);
+// A label's text in colour.
+void Set_Text_Colour(QLabel *label, const QColor &colour);
+// Shows text in a label of fixed width, cut (at its end, or as mode says)
+// when it is too long; the whole text stays its hint and what a screen
+// reader says.
+void Set_Fitted_Text(QLabel *label, const QString &text, Qt::TextElideMode mode = Qt::ElideRight);
 
 // A control under its caption: the label shows caption, the control takes
 // hint as its tooltip, and a screen reader says both for the control.
