@@ -8,8 +8,9 @@
 # and Escape closes it (the window's size follows its language and screen,
 # so its buttons have no fixed place). The program is then closed with its own Close
 # button, which writes Velmora.xml. Last,
-# velmora-cli.exe from the same folder imports a one-row table and builds
-# that configuration's bank.bin, and velmora-sim.exe serves that
+# velmora-cli.exe from the same folder imports a one-row table, builds
+# that configuration's bank.bin and writes the plant's report as a PDF that
+# reads back with its title and the configuration, and velmora-sim.exe serves that
 # configuration to pymodbus until Ctrl+C, with the folder's libmodbus-5.dll.
 #   check_zip.sh BUILD_DIR [SCREENSHOT.png [DIALOG.png]]   (the main window, Check Device)
 set -euo pipefail
@@ -145,9 +146,16 @@ printf 'Name\r\nZip check\r\n' >"$work/table.csv"
     || { cat "$work/cli.log"; echo "velmora-cli.exe failed"; exit 1; }
 size=$(stat -c %s "$folder/PROJECTS/Zip check/bin/bank.bin" 2>/dev/null || echo none)
 [[ $size == 2048 ]] || { cat "$work/cli.log"; echo "velmora-cli.exe made no 2048-byte bank.bin ($size)"; exit 1; }
+# The commissioning report as PDF from the console program, without a window
+# of its own, read back here by poppler's pdftotext.
+(cd "$work" && "$velmora_wine" "$folder/velmora-cli.exe" report --all --pdf report.pdf) >"$work/report.log" 2>&1 \
+    || { cat "$work/report.log"; echo "velmora-cli.exe report failed"; exit 1; }
+pdftotext -layout "$work/report.pdf" - | grep -q "Zip check" \
+    && pdftotext "$work/report.pdf" - | grep -q "Commissioning Report" \
+    || { cat "$work/report.log"; echo "velmora-cli.exe's report reads back without its title or configuration"; exit 1; }
 grep -q "GNU LESSER GENERAL PUBLIC LICENSE" "$folder/LICENSES/libmodbus.txt" \
     || { echo "LICENSES/libmodbus.txt lacks libmodbus's licence text"; exit 1; }
 (cd / && /usr/bin/python3 "$velmora_root/tests/support/sim_client.py" "$velmora_wine" "$folder/velmora-sim.exe" \
     "$folder" "Zip check")
 echo "$(basename "$archive") unpacks, starts under Wine, checks velmora-sim.exe from Check Device and closes;" \
-     "its velmora-cli.exe imports and builds bank.bin, its velmora-sim.exe serves it"
+     "its velmora-cli.exe imports, builds bank.bin and writes the report as PDF, its velmora-sim.exe serves it"
