@@ -319,7 +319,8 @@ void TestPlantOverview::open_row()
 }
 
 // velmora-sim serving three configurations, the independent peer, a port
-// where nothing listens and a configuration no check can use: each row
+// where nothing listens, a configuration no check can use and one whose
+// record is a folder: each row
 // follows its result, the bar counts them, each record holds one block, and
 // the echo choice kept in the settings holds for every check.
 void TestPlantOverview::check_all()
@@ -337,6 +338,9 @@ void TestPlantOverview::check_all()
         Make_Device(env, QStringLiteral("Peer"), 1, int(peer.section(QLatin1Char(':'), 1).toUInt()));
     Make_Device(env, QStringLiteral("Closed"), 1, Refused_Port());
     Make_Configuration(env, QStringLiteral("Broken"), {QStringLiteral("ModbusTCPSlave_IP4=x")});
+    // A record that cannot be written is said once the checks end.
+    Make_Device(env, QStringLiteral("Unrecorded"), 1, Refused_Port());
+    QVERIFY(QDir(env.Path(QStringLiteral("PROJECTS/Unrecorded"))).mkdir(QStringLiteral("Check.log")));
     TTestSim sim(env.Folder(), QStringList{QStringLiteral("--port"), QString::number(first)} + served);
     QVERIFY2(sim.Said().contains("serving 3"), sim.Said().constData());
     QByteArray settings = Settings_Xml();
@@ -361,6 +365,9 @@ void TestPlantOverview::check_all()
         QVERIFY(env.Read_File(QStringLiteral("PROJECTS/%1/Check.log").arg(name)).contains("\nEcho: not asked"));
     }
     QCOMPARE(Cell(window, served.first(), TPlant_Column::Status_Word)->text().isEmpty(), false);
+    QCOMPARE(env.Platform.Warnings.size(), 1);
+    QVERIFY2(env.Platform.Warnings.first().startsWith(QStringLiteral("Check.log of Unrecorded not written: ")),
+             qPrintable(env.Platform.Warnings.first()));
     QVERIFY(window->Btn_Check_All->isEnabled() && !window->Btn_Cancel->isEnabled());
 }
 
