@@ -95,6 +95,10 @@ void TFPlant_Overview::Create_Controls()
     L_Filter->setBuddy(E_Filter);
     connect(E_Filter, &QLineEdit::textChanged, this, [this](const QString &text) {
         Grid->Set_Filter(text);
+        // Enter opens the first row the filter leaves when the chosen one went.
+        const QStringList listed = Grid->Listed_Names();
+        if (Grid->Current_Name().isEmpty() && !listed.isEmpty())
+            Grid->Choose(listed.first());
         Show_Summary();
         Show_Buttons();
     });

@@ -271,6 +271,8 @@ void TestPlantOverview::filter()
     const QStringList twins{"Twin", "twin"};
 #endif
     QCOMPARE(Column(window, TPlant_Column::Configuration), twins);
+    // The first row left is the one Enter opens.
+    QCOMPARE(window->Grid->Current_Name(), twins.first());
     QVERIFY2(window->L_Summary->text().endsWith(QStringLiteral(" - %1 of %2 configurations shown").arg(twins.size()).arg(all)),
              qPrintable(window->L_Summary->text()));
     Type(window->E_Filter, QStringLiteral("x"));
