@@ -8,6 +8,7 @@
 #include "project/UOpenConf.h"
 #include "update/UBoot.h"
 #include "check/UCheck_Device.h"
+#include "plant/UPlant_Overview.h"
 
 void Create_Windows(const QString &exeFolder)
 {
@@ -33,4 +34,5 @@ void Destroy_Windows()
     FParGen = nullptr;
     FBoot = nullptr;
     FCheck_Device = nullptr;
+    FPlant_Overview = nullptr;
 }

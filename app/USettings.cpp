@@ -63,6 +63,10 @@ static void Set_Default_Settings()
     Double_Click_Auto_Size = false;
     Last_Check_Unit_ID = Default_Check_Unit_ID;
     Last_Check_Registers = Default_Check_Registers;
+    Last_Check_Echo = true;
+    Plant_Width = 0;
+    Plant_Height = 0;
+    Plant_Column_Widths.clear();
 }
 
 static QString Read_Text(const TXMLDocument &doc, const QString &group, const QString &name,
@@ -77,15 +81,46 @@ static bool Read_Flag(const TXMLDocument &doc, const QString &name)
     return Read_Text(doc, QStringLiteral("lastinternet"), name, QString()) == QLatin1String("1");
 }
 
-// A number in min..max, or fallback (also for a file from before the element).
-static int32_t Read_Number(const TXMLDocument &doc, const QString &name, int32_t min, int32_t max,
-                           int32_t fallback)
+// A number of group in min..max, or fallback (also for a file from before the element).
+static int32_t Read_Number(const TXMLDocument &doc, const QString &group, const QString &name, int32_t min,
+                           int32_t max, int32_t fallback)
 {
     int32_t number = 0;
-    if (!Try_Read_Integer(Read_Text(doc, QStringLiteral("lastcheck"), name, QString()), number)
-        || number < min || number > max)
+    if (!Try_Read_Integer(Read_Text(doc, group, name, QString()), number) || number < min || number > max)
         return fallback;
     return number;
+}
+
+// Plant Overview's size: a window no screen would show, or none, gives 0 (the
+// window's own size).
+constexpr int32_t Min_Plant_Side = 200;
+constexpr int32_t Max_Plant_Side = 20000;
+// Its column widths, "120,80,...": each in range, or none at all.
+constexpr int32_t Min_Plant_Column = 8;
+constexpr int32_t Max_Plant_Column = 4000;
+constexpr int Max_Plant_Columns = 32;
+
+static QList<int> Read_Column_Widths(const TXMLDocument &doc)
+{
+    const QString text = Read_Text(doc, QStringLiteral("plantoverview"), QStringLiteral("Plant_Columns"), QString());
+    const QStringList parts = text.split(QLatin1Char(','));
+    QList<int> widths;
+    for (const QString &part : parts) {
+        int32_t width = 0;
+        if (parts.size() > Max_Plant_Columns || !Try_Read_Integer(part, width) || width < Min_Plant_Column
+            || width > Max_Plant_Column)
+            return {};
+        widths << width;
+    }
+    return widths;
+}
+
+static QString Column_Widths_Text(const QList<int> &widths)
+{
+    QStringList parts;
+    for (int width : widths)
+        parts << QString::number(width);
+    return parts.join(QLatin1Char(','));
 }
 
 void Read_Settings(TXMLDocument &doc, QString *warning)
@@ -131,9 +166,18 @@ void Apply_Settings(const TXMLDocument &doc)
     Enable_Jump_Field_Tables = Read_Flag(doc, QStringLiteral("enable_jump_field_tables"));
     Double_Click_Auto_Size = Read_Flag(doc, QStringLiteral("Double_Click_Auto_Size"));
     // A unit identifier is one byte; a read asks for at most Max_Block_Count registers.
-    Last_Check_Unit_ID = Read_Number(doc, QStringLiteral("Check_Unit_ID"), 0, 255, Default_Check_Unit_ID);
+    const QString check = QStringLiteral("lastcheck");
+    Last_Check_Unit_ID = Read_Number(doc, check, QStringLiteral("Check_Unit_ID"), 0, 255, Default_Check_Unit_ID);
     Last_Check_Registers =
-        Read_Number(doc, QStringLiteral("Check_Registers"), 1, Max_Block_Count, Default_Check_Registers);
+        Read_Number(doc, check, QStringLiteral("Check_Registers"), 1, Max_Block_Count, Default_Check_Registers);
+    // On unless the file says off.
+    Last_Check_Echo = Read_Text(doc, check, QStringLiteral("Check_Echo"), QString()) != QLatin1String("0");
+    const QString plant = QStringLiteral("plantoverview");
+    Plant_Width = Read_Number(doc, plant, QStringLiteral("Plant_Width"), Min_Plant_Side, Max_Plant_Side, 0);
+    Plant_Height = Read_Number(doc, plant, QStringLiteral("Plant_Height"), Min_Plant_Side, Max_Plant_Side, 0);
+    if (Plant_Width == 0 || Plant_Height == 0)
+        Plant_Width = Plant_Height = 0;
+    Plant_Column_Widths = Read_Column_Widths(doc);
 }
 
 static QString Flag_Text(bool flag)
@@ -175,4 +219,9 @@ void Build_Settings_Document(TXMLDocument &doc)
     QDomElement check = doc.Add_Child(root, QStringLiteral("lastcheck"));
     doc.Add_Text_Child(check, QStringLiteral("Check_Unit_ID"), QString::number(Last_Check_Unit_ID));
     doc.Add_Text_Child(check, QStringLiteral("Check_Registers"), QString::number(Last_Check_Registers));
+    doc.Add_Text_Child(check, QStringLiteral("Check_Echo"), Flag_Text(Last_Check_Echo));
+    QDomElement plant = doc.Add_Child(root, QStringLiteral("plantoverview"));
+    doc.Add_Text_Child(plant, QStringLiteral("Plant_Width"), QString::number(Plant_Width));
+    doc.Add_Text_Child(plant, QStringLiteral("Plant_Height"), QString::number(Plant_Height));
+    doc.Add_Text_Child(plant, QStringLiteral("Plant_Columns"), Column_Widths_Text(Plant_Column_Widths));
 }

@@ -19,7 +19,9 @@
 #include "ui/UInput_Blocker.h"
 #include "update/UBoot.h"
 #include "check/UCheck_Device.h"
+#include "plant/UPlant_Overview.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QFileInfo>
@@ -88,6 +90,8 @@ void TFVelmoraeFirmWare::Create_Controls()
     Btn_Prm_Gen = Create_Button(QStringLiteral("Btn_Prm_Gen"), QStringLiteral(":/icons/setcomm.svg"), 80, 156, 170, 36);
     Btn_CreateBin = Create_Button(QStringLiteral("Btn_CreateBin"), QStringLiteral(":/icons/update.svg"), 80, 200, 170, 36);
     Btn_Check_Device = Create_Button(QStringLiteral("Btn_Check_Device"), QStringLiteral(":/icons/check.svg"), 80, 244, 170, 36);
+    Btn_Plant_Overview =
+        Create_Button(QStringLiteral("Btn_Plant_Overview"), QStringLiteral(":/icons/plant.svg"), 258, 244, 170, 36);
     L_Kestrix = Create_Label(this, QStringLiteral("L_Kestrix"), 565, L_Step_3->y());
     Style_Bold_Grey_Label(L_Kestrix);
     Set_Label_Text(L_Kestrix, Maker_Host);
@@ -206,6 +210,8 @@ void TFVelmoraeFirmWare::Btn_Click(QAbstractButton *sender)
             Save_Settings_Reported();
             Switch_Update_Timer();
         }
+    } else if (sender == Btn_Plant_Overview) {
+        Plant_Overview();
     } else if (Path_Project.isEmpty()) {
         Platform().Error_Box(this, Lang(Text::Project_Not_Valid));
     } else if (sender == Btn_Prm_Gen) {
@@ -241,9 +247,13 @@ void TFVelmoraeFirmWare::Create_New_Project()
 
 void TFVelmoraeFirmWare::Open_Project()
 {
-    if (FOpenConf->exec() != QDialog::Accepted)
-        return;
-    Name_Project = FOpenConf->Name_Conf;
+    if (FOpenConf->exec() == QDialog::Accepted)
+        Open_Configuration(FOpenConf->Name_Conf);
+}
+
+void TFVelmoraeFirmWare::Open_Configuration(const QString &name)
+{
+    Name_Project = name;
     if (!Name_Project.isEmpty())
         Path_Project = Join_Path(Path_Projects, Name_Project);
     else
@@ -272,6 +282,8 @@ void TFVelmoraeFirmWare::Set_Lang()
     Btn_CreateBin->Set_Hint(Lang(Text::Update_Device_Hint));
     Btn_Check_Device->Set_Caption(Lang(Text::Check_Device));
     Btn_Check_Device->Set_Hint(Lang(Text::Check_Device_Hint));
+    Btn_Plant_Overview->Set_Caption(Lang(Text::Plant_Overview));
+    Btn_Plant_Overview->Set_Hint(Lang(Text::Plant_Overview_Hint));
     Show_Active_Configuration();
 }
 
@@ -287,6 +299,8 @@ void TFVelmoraeFirmWare::Change_Language(const QString &language)
     // Made on first use; it takes the language it finds then.
     if (FCheck_Device)
         FCheck_Device->Set_Lang();
+    if (FPlant_Overview)
+        FPlant_Overview->Set_Lang();
 }
 
 void TFVelmoraeFirmWare::Set_Files()
@@ -323,6 +337,8 @@ void TFVelmoraeFirmWare::Check_Device()
 {
     TFCheck_Device *dialog = Check_Device_Window();
     dialog->Prepare(Path_Project, {Last_Check_Unit_ID, Last_Check_Registers});
+    // Echo Requests First as the last check of either window left it.
+    dialog->CB_Echo->setChecked(Last_Check_Echo);
     dialog->exec();
 }
 
@@ -335,9 +351,28 @@ TFCheck_Device *TFVelmoraeFirmWare::Check_Device_Window()
         connect(FCheck_Device, &TFCheck_Device::Choices_Used, this, [](const TCheck_Choices &choices) {
             Last_Check_Unit_ID = choices.Unit_ID;
             Last_Check_Registers = choices.Registers;
+            Last_Check_Echo = FCheck_Device->CB_Echo->isChecked();
         });
     }
     return FCheck_Device;
+}
+
+// The overview's checks take Check Device's unit, registers and echo choice;
+// a row opened there is opened here as Open Configuration's is.
+void TFVelmoraeFirmWare::Plant_Overview()
+{
+    Plant_Overview_Window()->exec();
+}
+
+// Made on first use, as Check Device is.
+TFPlant_Overview *TFVelmoraeFirmWare::Plant_Overview_Window()
+{
+    if (!FPlant_Overview) {
+        FPlant_Overview = new TFPlant_Overview(this);
+        connect(FPlant_Overview, &TFPlant_Overview::Configuration_Opened, this,
+                &TFVelmoraeFirmWare::Open_Configuration);
+    }
+    return FPlant_Overview;
 }
 
 TRun_Result TFVelmoraeFirmWare::Start_Program(const QString &NomeSW, const QString &Parameter,

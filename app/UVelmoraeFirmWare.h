@@ -12,6 +12,7 @@
 
 class QFrame;
 class TFCheck_Device;
+class TFPlant_Overview;
 struct TOptions_Choices;
 
 class TFVelmoraeFirmWare : public QWidget
@@ -27,10 +28,16 @@ public:
     void Btn_Click(QAbstractButton *sender);
     void Create_New_Project();
     void Open_Project();
+    // Makes the configuration folder name of PROJECTS the open one ("": none).
+    void Open_Configuration(const QString &name);
     void Update_Device();
     // Step 4: the Modbus TCP check of the open configuration's device.
     void Check_Device();
     TFCheck_Device *Check_Device_Window();
+    // Beside Step 4, with or without an open configuration: every
+    // configuration of the plant at a glance.
+    void Plant_Overview();
+    TFPlant_Overview *Plant_Overview_Window();
     void Set_Lang();
     // Every window's texts from the string table, which holds language now,
     // and Qt's own texts (the buttons of message boxes) in it too.
@@ -69,6 +76,7 @@ public:
     TImageButton *Btn_Prm_Gen;
     TImageButton *Btn_CreateBin;
     TImageButton *Btn_Check_Device;
+    TImageButton *Btn_Plant_Overview;
     QLabel *L_Kestrix;
     QFrame *Shape1;
     QLabel *LL_Update;

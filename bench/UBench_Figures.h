@@ -41,3 +41,7 @@ bool Bench_Sim();
 bool Bench_Modbus();
 bool Bench_Record();
 bool Bench_Plant();
+// Plant Overview opened over the program folder exe (its PROJECTS holding
+// configurations), and a Check All of 200 configurations velmora-sim serves;
+// called by Bench_Plant.
+bool Bench_Plant_Window(const QString &exeFolder, int configurations);

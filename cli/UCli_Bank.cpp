@@ -1,15 +1,13 @@
-// bank: bin/bank.bin of each configuration, built by Update Device's
-// Build_Image and written by its Write_Bank_File. Each configuration is built
+// bank: bin/bank.bin of each configuration, built and written as Update
+// Device does (Build_Bank_File). Each configuration is built
 // and written by a job of its own, side by side: the builder reads the
 // configuration's ParGen.xml and hands the image back as a value.
 #include "cli/UCli_Commands.h"
 #include "console/UConsole_Configurations.h"
 #include "console/UConsole_Output.h"
-#include "cli/UCli_Writes.h"
+#include "common/UParallel_Writes.h"
 
-#include "common/UXmlDoc.h"
 #include "image/USaveBincc.h"
-#include "params/UParGen_File.h"
 
 #include <QDir>
 
@@ -22,12 +20,8 @@ int Run_Bank(const TCli_Options &options)
     std::vector<std::function<QString()>> jobs;
     for (qsizetype i = 0; i < chosen.size(); ++i) {
         jobs.push_back([project = chosen.at(i).Path, &image = images[static_cast<size_t>(i)]] {
-            TXMLDocument doc;
             QString error;
-            if (!Build_Image(doc, ParGen_File_Path(project), image, &error)
-                || !Write_Bank_File(project, image.Bytes, &error))
-                return error;
-            return QString();
+            return Build_Bank_File(project, image, &error) ? QString() : error;
         });
     }
     const std::vector<QString> answers = Run_Writes(jobs);

@@ -4,7 +4,7 @@
 #include "cli/UCli_Columns.h"
 #include "cli/UCli_Commands.h"
 #include "console/UConsole_Output.h"
-#include "cli/UCli_Writes.h"
+#include "common/UParallel_Writes.h"
 #include "common/UCsv_Table.h"
 
 #include "common/UComon.h"

@@ -2,6 +2,7 @@
 // Program-wide state shared by every window, the identity constants and the
 // small text rules that every reader of outside input relies on.
 
+#include <QList>
 #include <QString>
 #include <cstdint>
 
@@ -55,6 +56,13 @@ constexpr int32_t Default_Check_Unit_ID = 1;
 constexpr int32_t Default_Check_Registers = 8;
 extern int32_t Last_Check_Unit_ID;
 extern int32_t Last_Check_Registers;
+// Check Device's "Echo Requests First", which Plant Overview's checks take too.
+extern bool Last_Check_Echo;
+// Plant Overview's size and column widths as it was last closed; 0 and none
+// at first (the window then takes its own).
+extern int32_t Plant_Width;
+extern int32_t Plant_Height;
+extern QList<int> Plant_Column_Widths;
 
 // Identity texts, fixed after start-up.
 extern QString Main_Title;

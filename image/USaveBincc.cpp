@@ -216,6 +216,12 @@ QString Bank_File_Path(const QString &project)
     return Join_Path(Join_Path(project, QStringLiteral("bin")), QStringLiteral("bank.bin"));
 }
 
+bool Build_Bank_File(const QString &project, TImage &image, QString *error)
+{
+    TXMLDocument doc;
+    return Build_Image(doc, ParGen_File_Path(project), image, error) && Write_Bank_File(project, image.Bytes, error);
+}
+
 bool Write_Bank_File(const QString &project, const QByteArray &image, QString *error)
 {
     // Without a configuration the path would point at the file system's root.

@@ -48,6 +48,10 @@ bool Write_Bank_File(const QString &project, const QByteArray &image, QString *e
 
 // project/bin/bank.bin.
 QString Bank_File_Path(const QString &project);
+// The image of project's ParGen.xml built (Build_Image) and written to its
+// bin/bank.bin (Write_Bank_File), as Update Device does; false with the first
+// step's error. Takes no shared document, so many run side by side.
+bool Build_Bank_File(const QString &project, TImage &image, QString *error);
 
 // The image of a record as Build_Image makes it: its 2048 bytes, its sum in
 // the record.

@@ -191,6 +191,47 @@ enum : int {
     Plant_Report_Date = 558,
     Plant_Report_Program = 559,
 
+    // Plant Overview, the window.
+    Plant_Overview = 560,
+    Plant_Overview_Hint = 561,
+    Plant_Subtitle = 562,
+    Plant_Filter = 563,
+    Plant_Filter_Hint = 564,
+    Plant_Table_Hint = 565,
+    Plant_Open = 566,
+    Plant_Open_Hint = 567,
+    Plant_Check = 568,
+    Plant_Check_Hint = 569,
+    Plant_Check_All = 570,
+    Plant_Check_All_Hint = 571,
+    Plant_Build_Images = 572,
+    Plant_Build_Images_Hint = 573,
+    Plant_Save_Report = 574,
+    Plant_Save_Report_Hint = 575,
+    Plant_Refresh = 576,
+    Plant_Refresh_Hint = 577,
+    Plant_Cancel = 578,
+    Plant_Cancel_Hint = 579,
+    Plant_Close = 580,
+    Plant_Close_Hint = 581,
+    Plant_Reading = 582,
+    Plant_Progress = 583,   // %1 done, %2 in all
+    Plant_Checking = 584,
+    Plant_Checks_Done = 585,   // %1: how many
+    Plant_Checks_Cancelled = 586,   // %1 done, %2 in all
+    Plant_Building = 587,
+    Plant_Images_Built = 588,   // %1: how many
+    Plant_Images_Failed = 589,
+    Plant_Report_Saved = 590,   // %1: the file
+    Plant_Report_File = 591,   // %1: the date
+    Plant_Report_Filter = 592,
+    Plant_Report_Dialog = 593,
+    Plant_Shown = 594,   // %1 shown, %2 in all
+    Plant_Shared_Hint = 595,   // %1: the other configurations
+    Plant_Problems_Hint = 596,   // %1: why
+    Plant_Log_Failed = 597,   // %1: the configuration, %2: why
+    Plant_No_Row = 598,
+
     // Update Device.
     Boot_Title = 602,
     Boot_Subtitle = 603,

@@ -6,6 +6,8 @@
 #include "platform/UMessage_Box.h"
 #include "platform/UOpen_Url.h"
 
+#include <QFileDialog>
+
 namespace {
 TPlatform real_platform;
 TPlatform *current_platform = &real_platform;
@@ -36,6 +38,12 @@ bool TPlatform::Confirm_Box(QWidget *parent, const QString &text)
     return Show_Message_Box(parent, QMessageBox::Question, text,
                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
            == QMessageBox::Yes;
+}
+
+QString TPlatform::Save_File_Name(QWidget *parent, const QString &title, const QString &suggested,
+                                  const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
 }
 
 void TPlatform::Open_Url(const QString &url)

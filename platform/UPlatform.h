@@ -23,6 +23,12 @@ public:
     virtual void Warning_Box(QWidget *parent, const QString &text);
     virtual bool Confirm_Box(QWidget *parent, const QString &text);
 
+    // Asks for the name of a file to save under title, suggested (a path)
+    // first, filter naming the kinds of file; "" when the user declined.
+    // (QFileDialog::getSaveFileName, modal)
+    virtual QString Save_File_Name(QWidget *parent, const QString &title, const QString &suggested,
+                                   const QString &filter);
+
     // Hands a web address, or a file's URL ("file:///..."), to the shell's
     // "open" (the default browser, or the file's viewer); a failure is not
     // reported. (platform/UOpen_Url)

@@ -106,6 +106,11 @@ QSize TImageButton::sizeHint() const
     return m_small ? QSize(11, 11) : QSize(112, 28);
 }
 
+int TImageButton::Fitting_Width(int least) const
+{
+    return qMax(least, fontMetrics().horizontalAdvance(text()) + height() + 16);
+}
+
 int TImageButton::Icon_Side() const
 {
     const QRect area = rect();

@@ -45,6 +45,8 @@ public:
     void Set_Hint(const QString &hint);
     QString Caption() const { return text(); }
     QString Hint() const { return m_hint; }
+    // As wide as the icon and the caption need, at least least.
+    int Fitting_Width(int least) const;
 
     // The colour the button shows now (for tests and for painting).
     QColor Face_Colour() const;

@@ -76,6 +76,9 @@ void TestMainWindow::first_start_in_empty_folder()
     QCOMPARE(w->Btn_CreateBin->Caption(), QStringLiteral("Update Device"));
     QCOMPARE(w->Btn_Prm_Gen->Caption(), QStringLiteral("Set Communication"));
     QCOMPARE(w->Btn_Open->Hint(), QStringLiteral("Open an exists configuration"));
+    QCOMPARE(w->Btn_Plant_Overview->Caption(), QStringLiteral("Plant Overview"));
+    QCOMPARE(w->Btn_Plant_Overview->Hint(),
+             QStringLiteral("See every configuration of the plant at a glance, check their devices and save the commissioning report"));
     QVERIFY(!w->Timer_Update.isActive());
     QCOMPARE(w->Timer_Update.interval(), 60000);
     QVERIFY(!w->LL_Update->isVisible());
@@ -101,6 +104,7 @@ void TestMainWindow::controls_at_their_places_data()
     QTest::newRow("Btn_Prm_Gen") << "Btn_Prm_Gen" << QRect(80, 156, 170, 36);
     QTest::newRow("Btn_CreateBin") << "Btn_CreateBin" << QRect(80, 200, 170, 36);
     QTest::newRow("Btn_Check_Device") << "Btn_Check_Device" << QRect(80, 244, 170, 36);
+    QTest::newRow("Btn_Plant_Overview") << "Btn_Plant_Overview" << QRect(258, 244, 170, 36);
     QTest::newRow("Shape2") << "Shape2" << QRect(80, 70, 348, 36);
     QTest::newRow("Shape1") << "Shape1" << QRect(10, 295, 674, 1);
 }

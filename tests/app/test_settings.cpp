@@ -188,6 +188,10 @@ void TestSettings::exact_bytes_written()
     Double_Click_Auto_Size = false;
     Last_Check_Unit_ID = 0;
     Last_Check_Registers = 125;
+    Last_Check_Echo = false;
+    Plant_Width = 1200;
+    Plant_Height = 700;
+    Plant_Column_Widths = {120, 80};
     TXMLDocument doc;
     QString error;
     QVERIFY(Save_Setting(doc, &error));
@@ -198,7 +202,10 @@ void TestSettings::exact_bytes_written()
                                "<lastinternet><enable_internet>1</enable_internet><enable_update>0</enable_update>"
                                "<enable_jump_field_tables>1</enable_jump_field_tables>"
                                "<Double_Click_Auto_Size>0</Double_Click_Auto_Size></lastinternet>"
-                               "<lastcheck><Check_Unit_ID>0</Check_Unit_ID><Check_Registers>125</Check_Registers></lastcheck>"
+                               "<lastcheck><Check_Unit_ID>0</Check_Unit_ID><Check_Registers>125</Check_Registers>"
+                               "<Check_Echo>0</Check_Echo></lastcheck>"
+                               "<plantoverview><Plant_Width>1200</Plant_Width><Plant_Height>700</Plant_Height>"
+                               "<Plant_Columns>120,80</Plant_Columns></plantoverview>"
                                "</Conf_Settings>")
                  .toUtf8());
     // What was written reads back the same.
@@ -208,7 +215,8 @@ void TestSettings::exact_bytes_written()
     QCOMPARE(Name_Project, QStringLiteral("Plant & Line <2>"));
     QCOMPARE(Language, QStringLiteral("Français"));
     QVERIFY(Enable_Internet && !Enable_Update && Enable_Jump_Field_Tables && !Double_Click_Auto_Size);
-    QVERIFY(Last_Check_Unit_ID == 0 && Last_Check_Registers == 125);
+    QVERIFY(Last_Check_Unit_ID == 0 && Last_Check_Registers == 125 && !Last_Check_Echo);
+    QVERIFY(Plant_Width == 1200 && Plant_Height == 700 && Plant_Column_Widths == (QList<int>{120, 80}));
 }
 
 void TestSettings::folder_in_place_of_file_is_reported()

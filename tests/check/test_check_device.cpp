@@ -679,10 +679,13 @@ void TestCheckDevice::remembered_choices_data()
     QTest::addColumn<QByteArray>("kept");    // what Velmora.xml holds after lastinternet
     QTest::addColumn<int>("unit");
     QTest::addColumn<int>("registers");
-    QTest::newRow("file from before them") << QByteArray() << 1 << 8;
-    QTest::newRow("kept") << QByteArray("<lastcheck><Check_Unit_ID>0</Check_Unit_ID><Check_Registers>125</Check_Registers></lastcheck>") << 0 << 125;
-    QTest::newRow("out of range") << QByteArray("<lastcheck><Check_Unit_ID>256</Check_Unit_ID><Check_Registers>0</Check_Registers></lastcheck>") << 1 << 8;
-    QTest::newRow("no numbers") << QByteArray("<lastcheck><Check_Unit_ID>x</Check_Unit_ID><Check_Registers/></lastcheck>") << 1 << 8;
+    QTest::addColumn<bool>("echo");          // Echo Requests First, shared with Plant Overview
+    QTest::newRow("file from before them") << QByteArray() << 1 << 8 << true;
+    QTest::newRow("kept") << QByteArray("<lastcheck><Check_Unit_ID>0</Check_Unit_ID><Check_Registers>125</Check_Registers>"
+                                        "<Check_Echo>0</Check_Echo></lastcheck>") << 0 << 125 << false;
+    QTest::newRow("out of range") << QByteArray("<lastcheck><Check_Unit_ID>256</Check_Unit_ID><Check_Registers>0</Check_Registers>"
+                                                "<Check_Echo>x</Check_Echo></lastcheck>") << 1 << 8 << true;
+    QTest::newRow("no numbers") << QByteArray("<lastcheck><Check_Unit_ID>x</Check_Unit_ID><Check_Registers/></lastcheck>") << 1 << 8 << true;
 }
 
 void TestCheckDevice::remembered_choices()
@@ -690,6 +693,7 @@ void TestCheckDevice::remembered_choices()
     QFETCH(QByteArray, kept);
     QFETCH(int, unit);
     QFETCH(int, registers);
+    QFETCH(bool, echo);
     TTestEnv env;
     Write_Pump(env, Refused_Port());
     QDir(env.Folder()).mkpath(QStringLiteral("PROJECTS/Pump/bin"));
@@ -702,6 +706,7 @@ void TestCheckDevice::remembered_choices()
     When_Shown(FVelmoraeFirmWare->Check_Device_Window(), [&] {
         QCOMPARE(FCheck_Device->SE_Unit_ID->value(), unit);
         QCOMPARE(FCheck_Device->SE_Registers->value(), registers);
+        QCOMPARE(FCheck_Device->CB_Echo->isChecked(), echo);
         QCOMPARE(FCheck_Device->Tables->SG_Registers->rowCount(), 3 * 1 + 2 * registers);
         FCheck_Device->CB_Echo->setChecked(false);
         FCheck_Device->SE_Unit_ID->setValue(247);
@@ -711,7 +716,8 @@ void TestCheckDevice::remembered_choices()
     QTest::mouseClick(FVelmoraeFirmWare->Btn_Check_Device, Qt::LeftButton);
     env.Stop();
     QVERIFY(env.Read_File(QStringLiteral("Velmora.xml"))
-                .endsWith("<lastcheck><Check_Unit_ID>247</Check_Unit_ID><Check_Registers>3</Check_Registers></lastcheck></Conf_Settings>"));
+                .contains("<lastcheck><Check_Unit_ID>247</Check_Unit_ID><Check_Registers>3</Check_Registers>"
+                          "<Check_Echo>0</Check_Echo></lastcheck>"));
 }
 
 QTEST_MAIN(TestCheckDevice)

@@ -136,7 +136,7 @@ void TestLangFiles::every_text_set()
                  where.constData());
         ++set;
     }
-    QCOMPARE(set, 385);
+    QCOMPARE(set, 424);
 }
 
 void TestLangFiles::select_language_from_program_folder_data()

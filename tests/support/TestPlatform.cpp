@@ -27,6 +27,13 @@ bool TTestPlatform::Confirm_Box(QWidget *, const QString &text)
     return Answers.isEmpty() ? false : Answers.takeFirst();
 }
 
+QString TTestPlatform::Save_File_Name(QWidget *, const QString &title, const QString &suggested,
+                                      const QString &filter)
+{
+    Save_Questions.append(title + QLatin1Char('|') + suggested + QLatin1Char('|') + filter);
+    return Save_Answers.isEmpty() ? QString() : Save_Answers.takeFirst();
+}
+
 void TTestPlatform::Open_Url(const QString &url)
 {
     Opened_Urls.append(url);
@@ -49,4 +56,6 @@ void TTestPlatform::Clear()
     Questions.clear();
     Opened_Urls.clear();
     Answers.clear();
+    Save_Questions.clear();
+    Save_Answers.clear();
 }

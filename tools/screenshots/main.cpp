@@ -3,7 +3,9 @@
 // configurations) and saves each window as a PNG in the folder given. Check
 // Device is shown after a check of the virtual converter velmora-sim, which
 // serves the open configuration on 127.0.0.1 meanwhile, during a watch of it,
-// and in German where nothing serves it.
+// and in German where nothing serves it. Plant Overview is shown after a
+// Check All of a small plant that velmora-sim serves, and its report saved
+// as plant_report.pdf beside the pictures.
 
 #include "app/UCreate_Windows.h"
 #include "app/USettings.h"
@@ -17,6 +19,13 @@
 #include "project/UOpenConf.h"
 #include "update/UBoot.h"
 #include "check/UCheck_Device.h"
+#include "common/UBlock_Record.h"
+#include "image/USaveBincc.h"
+#include "params/UParGen_File.h"
+#include "platform/UPlatform.h"
+#include "plant/UPlant_Grid.h"
+#include "plant/UPlant_Overview.h"
+#include "update/UUpdate_Log.h"
 
 #include <QApplication>
 #include <QDir>
@@ -107,6 +116,85 @@ static void Shoot_Watch(const QString &name)
     FCheck_Device->hide();
 }
 
+// The platform's services, but for the name the report is saved under.
+class TReport_Platform : public TPlatform
+{
+public:
+    QString Report;
+    QString Save_File_Name(QWidget *, const QString &, const QString &, const QString &) override { return Report; }
+};
+
+// A small plant beside the example configurations, at consecutive ports of
+// 127.0.0.1 from first in the order of their names: each with its image and
+// an update of it but for one left as it came; two give one address and
+// port; one's settings changed after its update. Of the examples, one is at
+// a port where nothing listens, the other gives an address no device has.
+// The names velmora-sim is to serve at first, first + 1, ...
+static QStringList Make_Plant(const QString &folder, quint16 first)
+{
+    const QStringList names{QStringLiteral("Bottling 1"), QStringLiteral("Bottling 2"), QStringLiteral("Conveyor"),
+                            QStringLiteral("Mixer"),      QStringLiteral("Palletiser"), QStringLiteral("Weigher"),
+                            QStringLiteral("Boiler House"), QStringLiteral("Press 2")};
+    for (int i = 0; i < names.size(); ++i) {
+        const QString project = QDir(folder).filePath(QStringLiteral("PROJECTS/") + names.at(i));
+        QDir().mkpath(project + QStringLiteral("/bin"));
+        TParGen_Values values = ParGen_Defaults();
+        values[PG_ModbusTCPSlave_IP1].Text = QStringLiteral("127");
+        values[PG_ModbusTCPSlave_IP2].Text = QStringLiteral("0");
+        values[PG_ModbusTCPSlave_IP3].Text = QStringLiteral("0");
+        values[PG_ModbusTCPSlave_IP4].Text = QStringLiteral("1");
+        values[PG_ModbusTCPSlave_Port].Text = QString::number(first + (names.at(i) == QLatin1String("Weigher") ? 3 : i));
+        if (names.at(i) == QLatin1String("Press 2"))
+            values[PG_ModbusTCPSlave_IP4].Text = QStringLiteral("256");
+        TXMLDocument doc;
+        TImage image;
+        if (!Save_ParGen(doc, ParGen_File_Path(project), values, nullptr)) {
+            std::fprintf(stderr, "cannot make %s\n", qPrintable(names.at(i)));
+            continue;
+        }
+        if (i >= 6)
+            continue;
+        Build_Bank_File(project, image, nullptr);
+        if (names.at(i) == QLatin1String("Palletiser"))
+            continue;
+        TUpdate_Run run;
+        run.Started = QDateTime::currentDateTime().addSecs(-3600);
+        run.Device_Address = QStringLiteral("127.0.0.1");
+        Note_Configuration(run, project);
+        Save_Whole_File(Update_Log_Path(project), Update_Log_Block(run), nullptr);
+        if (names.at(i) == QLatin1String("Conveyor")) {
+            values[PG_Serial_Baud].Index = 2;
+            Save_ParGen(doc, ParGen_File_Path(project), values, nullptr);
+        }
+    }
+    return names.mid(0, 5);
+}
+
+// Plant Overview after a Check All of the plant velmora-sim serves, and its
+// report saved.
+static void Shoot_Plant(const QString &name, const QString &report)
+{
+    TFPlant_Overview *window = FVelmoraeFirmWare->Plant_Overview_Window();
+    window->show();
+    for (int i = 0; i < 500 && window->Reading(); ++i)
+        QTest::qWait(10);
+    window->Check_All();
+    for (int i = 0; i < 1000 && (window->Checking() || window->Reading()); ++i)
+        QTest::qWait(10);
+    window->Grid->Choose(QStringLiteral("Line 4 Packing"));
+    Shoot(window, name);
+    if (!report.isEmpty()) {
+        TReport_Platform platform;
+        platform.Report = report;
+        Set_Platform(&platform);
+        window->Save_Report();
+        for (int i = 0; i < 1000 && window->Saving(); ++i)
+            QTest::qWait(10);
+        Set_Platform(nullptr);
+    }
+    window->hide();
+}
+
 // (Re)starts the windows in folder with the given language saved.
 static void Start_In(const QString &folder, const QString &language)
 {
@@ -131,15 +219,17 @@ int main(int argc, char *argv[])
     Output = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(Output);
 
-    QTemporaryDir folder;
+    QTemporaryDir temporary;
+    // The program folder, whose name the report gives as the plant's.
+    const QString program = QDir(temporary.path()).filePath(QStringLiteral("Plant North"));
     Copy_Languages(QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("LANGUAGE")),
-                   folder.filePath(QStringLiteral("LANGUAGE")));
+                   QDir(program).filePath(QStringLiteral("LANGUAGE")));
     for (const char *name : {"PROJECTS/Line 4 Packing/bin", "PROJECTS/Boiler House/bin",
                              "PROJECTS/Press 2/bin"})
-        QDir(folder.path()).mkpath(QLatin1String(name));
+        QDir(program).mkpath(QLatin1String(name));
     // The open configuration is served by velmora-sim on this computer.
     const quint16 port = Free_Port();
-    QFile parGen(folder.filePath(QStringLiteral("PROJECTS/Line 4 Packing/ParGen.xml")));
+    QFile parGen(QDir(program).filePath(QStringLiteral("PROJECTS/Line 4 Packing/ParGen.xml")));
     if (!parGen.open(QIODevice::WriteOnly)
         || parGen.write(QStringLiteral("<Par_Gen><ModbusTCPSlave_IP1>127</ModbusTCPSlave_IP1>"
                                        "<ModbusTCPSlave_IP2>0</ModbusTCPSlave_IP2>"
@@ -153,7 +243,7 @@ int main(int argc, char *argv[])
     parGen.close();
     Name_Project = QStringLiteral("Line 4 Packing");
     Last_IP_Address = QStringLiteral("192.168.0.10");
-    Start_In(folder.path(), QStringLiteral("English"));
+    Start_In(program, QStringLiteral("English"));
     Shoot(FVelmoraeFirmWare, QStringLiteral("main_window"));
 
     FNew_Project->show();
@@ -176,9 +266,18 @@ int main(int argc, char *argv[])
     const QString programFolder = QString::fromLocal8Bit(argv[1]);
     const QString configuration = QStringLiteral("Line 4 Packing");
     QProcess sim;
-    if (Start_Sim(sim, programFolder, folder.path(), configuration, {})) {
+    if (Start_Sim(sim, programFolder, program, configuration, {})) {
         Shoot_Check(QStringLiteral("check_device"));
         Shoot_Watch(QStringLiteral("check_device_watch"));
+        // Beside it, the plant.
+        const quint16 first = Free_Port();
+        QProcess plantSim;
+        const QStringList plant = Make_Plant(program, first);
+        if (Start_Sim(plantSim, programFolder, program, plant.last(),
+                      QStringList{QStringLiteral("--port"), QString::number(first)} + plant.mid(0, plant.size() - 1)))
+            Shoot_Plant(QStringLiteral("plant_overview"), QDir(Output).filePath(QStringLiteral("plant_report.pdf")));
+        plantSim.kill();
+        plantSim.waitForFinished();
     }
     sim.kill();
     sim.waitForFinished();
@@ -196,17 +295,18 @@ int main(int argc, char *argv[])
     FAbout->hide();
 
     // A start in Italian, as a user who picked it sees the program next time.
-    Start_In(folder.path(), QStringLiteral("Italiano"));
+    Start_In(program, QStringLiteral("Italiano"));
     Shoot(FVelmoraeFirmWare, QStringLiteral("main_window_italiano"));
     // A device that serves only 4 registers of each data block refuses the
     // read of 8.
-    if (Start_Sim(sim, programFolder, folder.path(), configuration, {QStringLiteral("--count"), QStringLiteral("4")}))
+    if (Start_Sim(sim, programFolder, program, configuration, {QStringLiteral("--count"), QStringLiteral("4")}))
         Shoot_Check(QStringLiteral("check_device_italiano"));
     sim.kill();
     sim.waitForFinished();
     // In German, with nothing at the configuration's port.
-    Start_In(folder.path(), QStringLiteral("Deutsch"));
+    Start_In(program, QStringLiteral("Deutsch"));
     Shoot_Check(QStringLiteral("check_device_deutsch"));
+    Shoot_Plant(QStringLiteral("plant_overview_deutsch"), QString());
     Destroy_Windows();
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "cli/UCli_Writes.h"
+#include "common/UParallel_Writes.h"
 
 #include <QThreadPool>
 
