@@ -336,9 +336,8 @@ void TFVelmoraeFirmWare::Update_Device()
 void TFVelmoraeFirmWare::Check_Device()
 {
     TFCheck_Device *dialog = Check_Device_Window();
-    dialog->Prepare(Path_Project, {Last_Check_Unit_ID, Last_Check_Registers});
     // Echo Requests First as the last check of either window left it.
-    dialog->CB_Echo->setChecked(Last_Check_Echo);
+    dialog->Prepare(Path_Project, {Last_Check_Unit_ID, Last_Check_Registers, Last_Check_Echo});
     dialog->exec();
 }
 
@@ -351,7 +350,7 @@ TFCheck_Device *TFVelmoraeFirmWare::Check_Device_Window()
         connect(FCheck_Device, &TFCheck_Device::Choices_Used, this, [](const TCheck_Choices &choices) {
             Last_Check_Unit_ID = choices.Unit_ID;
             Last_Check_Registers = choices.Registers;
-            Last_Check_Echo = FCheck_Device->CB_Echo->isChecked();
+            Last_Check_Echo = choices.Echo;
         });
     }
     return FCheck_Device;

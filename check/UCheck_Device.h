@@ -33,6 +33,7 @@ struct TCheck_Choices
 {
     int Unit_ID = Default_Unit;
     int Registers = Default_Block_Count;
+    bool Echo = true;   // Echo Requests First
 };
 
 class TFCheck_Device : public QDialog
