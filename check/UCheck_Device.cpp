@@ -235,6 +235,7 @@ void TFCheck_Device::FormShow()
         const QSignalBlocker quiet(SE_Registers);
         SE_Unit_ID->setValue(m_choices.Unit_ID);
         SE_Registers->setValue(m_choices.Registers);
+        CB_Echo->setChecked(m_choices.Echo);
     }
     Load_Plan();
     // The configuration's address and port, to be changed here for this check only.
@@ -530,7 +531,7 @@ void TFCheck_Device::Start(bool watch)
     TCheck_Request request;
     if (!Read_Inputs(request))
         return;
-    m_choices = {request.Unit, SE_Registers->value()};
+    m_choices = {request.Unit, SE_Registers->value(), request.Echo};
     emit Choices_Used(m_choices);
 
     request.Watch_Every_Ms = watch ? Watch_Interval_Ms : 0;
