@@ -127,6 +127,7 @@ QColor Plant_State_Colour(TPlant_State state)
 TPlant_Grid::TPlant_Grid(QWidget *parent)
     : m_table(Create_Grid(parent, QStringLiteral("SG_Plant"), Plant_Column_Count, QRect(), Row_Height))
 {
+    setParent(m_table);
     // Several rows may be chosen for a check or their images.
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setTextElideMode(Qt::ElideRight);

@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -21,7 +22,8 @@ class QWidget;
 // The colour a state's word is shown in.
 QColor Plant_State_Colour(TPlant_State state);
 
-class TPlant_Grid
+// Made with new: the table it makes owns it, so it goes with the window.
+class TPlant_Grid : public QObject
 {
 public:
     // SG_Plant inside parent.
